@@ -1,0 +1,56 @@
+#pragma once
+// In-memory file system keyed by Windows path without regard to case.
+#include <map>
+#include <set>
+
+#include "platform/host/files.h"
+
+class Clock;
+
+class FakeFiles : public Files {
+public:
+    explicit FakeFiles(const Clock* clock = nullptr) : m_clock(clock) {}
+
+    bool fileExists(const std::string& path) const override;
+    bool folderExists(const std::string& path) const override;
+    bool createFolder(const std::string& path) override;
+    bool createFolders(const std::string& path) override;
+    bool removeFile(const std::string& path) override;
+    CopyResult copyIntoFolder(const std::string& source, const std::string& folder) override;
+    bool copyFile(const std::string& source, const std::string& destination) override;
+    std::vector<std::string> list(const std::string& folder, const std::string& mask) const override;
+    std::optional<std::int64_t> modifiedMs(const std::string& path) const override;
+    std::optional<std::string> readBytes(const std::string& path) const override;
+    bool writeBytes(const std::string& path, const std::string& bytes) override;
+
+    // Test set-up: a file with its folders; a folder with its parents.
+    void put(const std::string& path, const std::string& bytes, std::int64_t modifiedMs = 0);
+    void putFolder(const std::string& path);
+    void setModified(const std::string& path, std::int64_t ms);
+    // Writes and folder creation under this folder (or of this file) fail.
+    void denyWrites(const std::string& pathOrFolder) { m_denied.insert(key(pathOrFolder)); }
+    void denyReads(const std::string& path) { m_unreadable.insert(key(path)); }
+    std::vector<std::string> allFiles() const;
+    int writeCount(const std::string& path) const;
+
+    static std::string key(const std::string& path);
+
+private:
+    struct Entry {
+        std::string path;
+        std::string bytes;
+        std::int64_t modified = 0;
+    };
+    bool denied(const std::string& path) const;
+    std::int64_t now() const;
+
+    const Clock* m_clock;
+    std::map<std::string, Entry> m_files;
+    std::set<std::string> m_folders;
+    std::set<std::string> m_denied;
+    std::set<std::string> m_unreadable;
+    std::map<std::string, int> m_writes;
+};
+
+// Case-insensitive "*.h", "*.r25", "*.c;*.h" style mask matching.
+bool matchesMask(const std::string& name, const std::string& mask);

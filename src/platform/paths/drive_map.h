@@ -1,0 +1,31 @@
+#pragma once
+// Maps Windows paths to host paths the way Wine does: drive X: is <prefix>/dosdevices/x:.
+#include <optional>
+#include <string>
+#include <string_view>
+
+class DriveMap {
+public:
+    explicit DriveMap(std::string prefix);
+
+    // $WINEPREFIX, else ~/.wine when it exists, else Tarnel's own prefix under ~/.local/share.
+    static std::string prefixFromEnvironment();
+    // The map of the environment's prefix, with the prefix made ready for use.
+    static DriveMap fromEnvironment();
+
+    // Creates the prefix with c: -> ../drive_c and z: -> / when it has no dosdevices folder.
+    // Existing drive links are never touched.
+    void ensurePrefix() const;
+
+    // Host path of a Windows path; nullopt when its drive has no link. Components missing on
+    // disk are matched without regard to case; a component with no match is kept as written.
+    std::optional<std::string> toHost(std::string_view windowsPath) const;
+
+    // Windows form of a host path: under a drive's root that drive, else Z:.
+    std::string toWindows(std::string_view hostPath) const;
+
+    const std::string& prefix() const { return m_prefix; }
+
+private:
+    std::string m_prefix;
+};
