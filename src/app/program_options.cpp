@@ -1,0 +1,79 @@
+#include "app/program_options.h"
+
+#include "app/tembedded.h"
+
+namespace {
+
+const char* const kNecTab = "Tarnel Settings ";
+
+const std::vector<ControlSpec> kControls = {
+    {"ToolsPan", ControlKind::PageSet, "", "", "", {"Tools", kNecTab}, "1", ""},
+    {"ProgToolsList", ControlKind::List, "ToolsPan", "Tools", "Programming Tools", {}, "", ""},
+    {"UserToolsList", ControlKind::List, "ToolsPan", "Tools", "User Tools", {}, "", ""},
+    {"ShowProgress", ControlKind::CheckBox, "ToolsPan", kNecTab, "Show Compile Progress", {}, "1", ""},
+    {"SendToFile", ControlKind::CheckBox, "ToolsPan", kNecTab, "Send Output to File", {}, "", ""},
+    {"ShowOnEnd", ControlKind::CheckBox, "ToolsPan", kNecTab, "Show O/P file on Compiler finish", {}, "", ""},
+    {"Target", ControlKind::CheckBox, "ToolsPan", kNecTab, "Check for Linker Target file creation", {}, "1", ""},
+    {"CloseEds", ControlKind::CheckBox, "ToolsPan", kNecTab, "Close Editor windows when Compiling", {}, "1", ""},
+    {"UseEd", ControlKind::CheckBox, "ToolsPan", kNecTab, "Use Tarnel editor", {}, "1", ""},
+    {"Reload", ControlKind::CheckBox, "ToolsPan", kNecTab, "Re-load last editor file", {}, "", ""},
+    {"EditorName", ControlKind::Edit, "ToolsPan", kNecTab, "", {}, "Internal", "Editor"},
+    {"Browseed", ControlKind::Button, "ToolsPan", kNecTab, "...", {}, "", ""},
+    {"NecHelp", ControlKind::Button, "ToolsPan", kNecTab, "Help", {}, "", ""},
+    {"NecClose", ControlKind::Button, "ToolsPan", kNecTab, "Close", {}, "", ""},
+};
+
+}  // namespace
+
+ProgramOptions::ProgramOptions(TEmbedded& app) : m_app(app)
+{
+    ControlSet& c = app.controls();
+    c.addAll(kControls);
+    c["ToolsPan"].setVisible(false);
+    c["Browseed"].setEnabled(false);
+    c["EditorName"].setEnabled(false);
+
+    c["Target"].onCheckedChange([this] { m_app.settings().targetSwitch = m_app.controls()["Target"].checked(); });
+    c["UseEd"].onCheckedChange([this] { UseEdClick(); });
+    c["Browseed"].onActivate([this](const Sender&) { BrowseedClick(); });
+    c["NecHelp"].onActivate([this](const Sender&) { m_app.requestHelp(32); });
+    c["NecClose"].onActivate([this](const Sender&) { m_app.controls()["ToolsPan"].setVisible(false); });
+    c["TarnelOptions"].onActivate([this](const Sender&) { TarnelOptionsClick(); });
+}
+
+void ProgramOptions::UseEdClick()
+{
+    ControlSet& c = m_app.controls();
+    const bool builtIn = c["UseEd"].checked();
+    c["EditorName"].setEnabled(!builtIn);
+    c["Browseed"].setEnabled(!builtIn);
+    m_app.settings().editorSwitch = builtIn;
+}
+
+void ProgramOptions::prepare()
+{
+    m_app.controls()["EditorName"].setText(m_app.settings().externalEd);
+    UseEdClick();
+}
+
+void ProgramOptions::TarnelOptionsClick()
+{
+    ControlSet& c = m_app.controls();
+    c["Target"].setCaption("Check for Linker Target file creation (" + c["LinkFile"].text() + ")");
+    c["ToolsPan"].showTab(kNecTab);
+    c["ToolsPan"].setVisible(true);
+}
+
+void ProgramOptions::BrowseedClick()
+{
+    FileDialogRequest r;
+    r.title = "Text Editor";
+    r.filters = parseFilterList("Editor Executables|*.exe");
+    r.defaultExtension = "*.exe";
+    r.fileName = "Wordpad";
+    r.initialFolder = "C:\\Program files\\accessories";
+    if (auto chosen = m_app.host().dialogs.openFile(r)) {
+        m_app.settings().externalEd = *chosen;
+        m_app.controls()["EditorName"].setText(*chosen);
+    }
+}

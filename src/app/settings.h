@@ -1,0 +1,45 @@
+#pragma once
+// Per-user settings: the process-wide values, read once at start-up and written at shutdown,
+// after the setup dialog and after a new project name. Flags live in their check boxes.
+#include <string>
+#include <vector>
+
+class ControlSet;
+class SettingsStore;
+
+struct ToolLists {
+    std::vector<std::string> progPaths;   // programming-tool path list
+    std::vector<std::string> userPaths;   // user-tool path list
+    std::vector<std::string> userParams;  // user-tool parameters list
+};
+
+class Settings {
+public:
+    static constexpr const char* NoProject = "NO PROJECT LOADED";
+
+    std::string directory = "C:\\";
+    std::string compSource = "C:\\Tarnel\\Source";
+    std::string project;
+    std::string pelorusDir;
+    std::string necDir = "C:\\Nec";
+    std::string saveDir = "A:";
+    std::string externalEd = "c:\\program files\\accessories\\wordpad.exe";
+    std::string programmingTool;
+    std::string cFile;
+    int ptCount = 0;
+    int utCount = 0;
+
+    // Copies of check-box states that other Parts consult.
+    bool editorSwitch = true;
+    bool targetSwitch = true;
+
+    ToolLists tools;
+
+    bool projectLoaded() const { return project != NoProject; }
+
+    // Reads every value (defaults for missing or malformed ones), the tool lists into the
+    // list controls, then the derived steps.
+    void read(const SettingsStore& store, ControlSet& controls);
+    // Writes every value in the fixed order; false when the store could not be written.
+    bool write(SettingsStore& store, const ControlSet& controls) const;
+};

@@ -1,0 +1,156 @@
+#include "app/start_up.h"
+
+#include "app/program_options.h"
+#include "app/tembedded.h"
+#include "build/build_files.h"
+#include "build/compiler_options.h"
+#include "linker/linker_options.h"
+#include "platform/paths/win_path.h"
+#include "project/project_file.h"
+
+#ifndef TARNEL_VERSION
+#define TARNEL_VERSION ""
+#endif
+
+const char* const StartUp::DefaultCommandFileNames[6] = {"LK7832SL", "LK7832ML", "LK7832LL",
+                                                          "LK7832SH", "LK7832MH", "LK7832LH"};
+
+StartUp::StartUp(TEmbedded& app) : m_app(app) {}
+
+void StartUp::FormActivate()
+{
+    if (m_armed)
+        return;
+    m_armed = true;
+    if (m_app.onMaximize)
+        m_app.onMaximize();
+    m_app.host().timers.startOnce(TimerMs, [this] { StartTimerTimer(); });
+}
+
+void StartUp::StartTimerTimer()
+{
+    if (m_done)
+        return;
+    m_done = true;
+    Settings& s = m_app.settings();
+
+    m_app.setCaption(std::string(TEmbedded::ApplicationTitle) + " Version " + TARNEL_VERSION + "  by Orvane");
+    s.tools = {};
+    m_app.outputCaptureFile = "C:\\Outputfile.txt";
+    s.read(m_app.host().settings, m_app.controls());
+    m_app.helpFile = m_app.host().programFolder + "Docs\\Tarnel.chm";
+    if (m_app.onMaximize)
+        m_app.onMaximize();
+    if (s.directory.empty())
+        m_app.showSetup();
+    checkCompileDir();
+    checkCommandFiles();
+    if (m_app.host().files.folderExists(s.necDir))
+        copyToolchainFiles();
+    else
+        reportMissingNec();
+    m_app.buildFiles().WritePathset(s.directory);
+    prepareControls();
+    loadLastProject();
+    // Reopening the last editor file belongs to the editor windows.
+    m_app.UpdateStatusBar(0);
+}
+
+void StartUp::checkCompileDir()
+{
+    const std::string dir = m_app.settings().compSource;
+    if (m_app.host().files.folderExists(dir))
+        return;
+    m_app.message("Working Directory created " + dir + "\r" +
+                  "Please transfer the NEC *.H, *.INC, *.R25 and *.XCL libarys");
+    m_app.host().files.createFolder(dir);
+}
+
+void StartUp::checkCommandFiles()
+{
+    const std::string dir = m_app.settings().compSource;
+    for (const char* name : DefaultCommandFileNames) {
+        if (!m_app.host().files.fileExists(winpath::join(dir, std::string(name) + ".xcl"))) {
+            m_app.message("Warning at least one linker map file is missing\rPlease Install into " + dir,
+                          MsgButtons::Ok, MsgIcon::Warning);
+            return;
+        }
+    }
+}
+
+void StartUp::copyToolchainFiles()
+{
+    Files& files = m_app.host().files;
+    const std::string nec = m_app.settings().necDir;
+    const std::string dest = m_app.settings().compSource;
+    const std::pair<const char*, const char*> sources[] = {
+        {"C\\include", "*.h"}, {"C\\Lib", "*.r25"}, {"C\\test", "*.r25"}};
+    for (const auto& [sub, mask] : sources) {
+        const std::string folder = winpath::join(nec, sub);
+        for (const std::string& name : files.list(folder, mask)) {
+            const std::string source = winpath::join(folder, name);
+            const CopyResult r = files.copyIntoFolder(source, dest);
+            if (r == CopyResult::Ok)
+                continue;
+            // One message is enough: the remaining copies would fail the same way.
+            m_app.message(r == CopyResult::CannotOpen ? "Cannot open file " + source
+                                                      : "Cannot create file " + winpath::join(dest, name),
+                          MsgButtons::Ok, MsgIcon::Error);
+            return;
+        }
+    }
+}
+
+void StartUp::reportMissingNec()
+{
+    const std::string text = "NEC Directory does not exist on the specified drive\r"
+                             "Please Install NEC Compiler into " +
+                             m_app.settings().necDir + "To specify a different folder\rPlease click [OK]";
+    if (m_app.message(text, MsgButtons::OkCancel, MsgIcon::Information) == MsgAnswer::Ok)
+        m_app.showSetup();
+    ControlSet& c = m_app.controls();
+    c["CompileMenu"].setEnabled(false);
+    c["Prgm"].setEnabled(false);
+    c["EditBatch"].setEnabled(false);
+}
+
+void StartUp::prepareControls()
+{
+    ControlSet& c = m_app.controls();
+    m_app.linker().CrossrefClick();
+    m_app.programOptions().prepare();
+    c["LinkerTabs"].setTabVisible("List File", c["Linklist"].checked());
+    m_app.compilerProgram = "icc78300 ";
+    m_app.linkerProgram = "xlink ";
+    c["Linklistfile"].setText("out.map");
+}
+
+void StartUp::loadLastProject()
+{
+    Settings& s = m_app.settings();
+    if (!s.project.empty() && m_app.host().files.fileExists(s.project)) {
+        if (m_app.project().load(s.project) && !m_app.buildFiles().GenerateBuildFiles(true))
+            m_app.message("Unable to Compile");
+        return;
+    }
+    s.project = Settings::NoProject;
+    m_app.controls()["ProjEdit"].setEnabled(false);
+    m_app.compiler().DefaultsClick();
+    m_app.linker().LinkDefsClick();
+}
+
+void StartUp::shutdown()
+{
+    ProjectFile& project = m_app.project();
+    project.ComposeProject();
+    if (m_app.projectLoaded()) {
+        // Editor windows save themselves here once they exist.
+        if (!project.write(m_app.settings().project))
+            m_app.message("Error in Project file , Not saved", MsgButtons::Ok, MsgIcon::Error);
+    } else {
+        m_app.message("No Project loaded");
+    }
+    m_app.writeSettings();
+    m_app.statusBar().setPanelText(5, "Saving Editor Files");
+    m_app.settings().tools = {};
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The start-up sequence run once on the first tick of the start-up timer, and the shutdown.
+#include <string>
+
+class TEmbedded;
+
+class StartUp {
+public:
+    static constexpr int TimerMs = 1000;
+    static const char* const DefaultCommandFileNames[6];
+
+    explicit StartUp(TEmbedded& app);
+
+    // First activation arms the timer; later activations do nothing.
+    void FormActivate();
+    void StartTimerTimer();
+    void shutdown();
+
+    bool armed() const { return m_armed; }
+    bool done() const { return m_done; }
+
+private:
+    void checkCompileDir();
+    void checkCommandFiles();
+    void copyToolchainFiles();
+    void reportMissingNec();
+    void prepareControls();
+    void loadLastProject();
+
+    TEmbedded& m_app;
+    bool m_armed = false;
+    bool m_done = false;
+};
