@@ -4,23 +4,51 @@
 
 #include "platform/paths/win_path.h"
 
+namespace {
+
+// The text is UTF-8; a pasted non-ASCII character is one character, not several.
+bool startsCharacter(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+}
+
+std::size_t characterCount(const std::string& text)
+{
+    std::size_t n = 0;
+    for (char c : text)
+        n += startsCharacter(c) ? 1 : 0;
+    return n;
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
 std::optional<std::int32_t> HexEditModel::parse(const std::string& text) const
 {
     if (!m_hexadecimal) {
+        // One sign at most, then digits only ("+-5" is no number).
+        const std::size_t first = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
         long long v = 0;
-        if (!winpath::parseInt(text, v) || v < INT32_MIN || v > INT32_MAX)
+        if (first >= text.size() || !isDigit(text[first]) || !winpath::parseInt(text, v)
+            || v < INT32_MIN || v > INT32_MAX)
             return std::nullopt;
         return static_cast<std::int32_t>(v);
     }
     const std::string up = winpath::upper(text);
-    if (up.size() > 8)
+    if (characterCount(up) > 8)
         return std::nullopt;
     std::int64_t sum = 0;
     std::int64_t weight = 1;
     int right = 0;  // value of the character to the right; an odd character takes it over
     for (auto it = up.rbegin(); it != up.rend(); ++it) {
+        if (!startsCharacter(*it))
+            continue;
         int digit = right;
-        if (*it >= '0' && *it <= '9')
+        if (isDigit(*it))
             digit = *it - '0';
         else if (*it >= 'A' && *it <= 'F')
             digit = *it - 'A' + 10;
@@ -73,8 +101,9 @@ std::string HexEditModel::hexValue() const
 void HexEditModel::setHexValue(const std::string& text)
 {
     std::string up = winpath::upper(text);
-    if (static_cast<int>(up.size()) < m_hexDigits)
-        up.insert(0, static_cast<std::size_t>(m_hexDigits) - up.size(), '0');
+    const std::size_t length = characterCount(up);
+    if (length < static_cast<std::size_t>(m_hexDigits))
+        up.insert(0, static_cast<std::size_t>(m_hexDigits) - length, '0');
     m_text = up;
 }
 

@@ -18,7 +18,8 @@ public:
     bool hexadecimal() const { return m_hexadecimal; }
     void setHexadecimal(bool on) { m_hexadecimal = on; }
     int hexDigits() const { return m_hexDigits; }
-    void setHexDigits(int digits) { m_hexDigits = digits; }
+    // More than eight digits could never be read back, fewer than none make no sense.
+    void setHexDigits(int digits) { m_hexDigits = digits < 0 ? 0 : digits > 8 ? 8 : digits; }
     std::int32_t minValue() const { return m_min; }
     std::int32_t maxValue() const { return m_max; }
     void setBounds(std::int32_t min, std::int32_t max) { m_min = min; m_max = max; }
