@@ -1,12 +1,250 @@
 #include "project/project_file.h"
 
-#include "app/tembedded.h"
+#include <cstdint>
+#include <string_view>
 
-// Placeholder until the project file reader and writer land.
-ProjectFile::ProjectFile(TEmbedded& app) : m_app(app) {}
-void ProjectFile::ComposeProject() {}
-bool ProjectFile::ReadOptions(int&, int&, int&) { return false; }
-bool ProjectFile::readproject(const std::string&) { return false; }
-bool ProjectFile::load(const std::string&) { return false; }
-bool ProjectFile::write(const std::string&) { return false; }
-void ProjectFile::ClearCompileCopies() {}
+#include "app/tembedded.h"
+#include "platform/paths/win_path.h"
+#include "project/compile_copies.h"
+#include "project/project_lines.h"
+
+namespace {
+
+constexpr const char* ProjectError = "Error in Project File";
+
+// A 32-bit decimal integer, as every index, number and count line must be.
+bool parseLine(std::string_view text, int& out)
+{
+    long long v = 0;
+    if (!winpath::parseInt(text, v) || v < INT32_MIN || v > INT32_MAX)
+        return false;
+    out = static_cast<int>(v);
+    return true;
+}
+
+const char* flag(bool on)
+{
+    return on ? "1" : "0";
+}
+
+}  // namespace
+
+ProjectFile::ProjectFile(TEmbedded& app) : m_app(app)
+{
+    // The file lists belong to the project edit panel and the linker pages; whichever
+    // subsystem shows them may have declared them already.
+    ControlSet& c = app.controls();
+    const struct {
+        const char* name;
+        const char* page;
+        const char* tab;
+    } lists[] = {
+        {"ProjectListBox", "PEditPan", ""},
+        {"Objectfiles", "LinkerTabs", "Object Files"},
+        {"LibraryFiles", "LinkerTabs", "Libraries"},
+    };
+    for (const auto& l : lists)
+        if (!c.contains(l.name))
+            c.add({l.name, ControlKind::List, l.page, l.tab, "", {}, "", ""});
+    if (!c.contains("ProjectName"))
+        c.add({"ProjectName", ControlKind::Label, "PEditPan", "", "", {}, "", ""});
+}
+
+// Linker controls are declared by a subsystem built after this one's owner starts, so the
+// table is resolved on first use; an unknown name still fails at once.
+void ProjectFile::bind()
+{
+    if (!m_lines.empty())
+        return;
+    ControlSet& c = m_app.controls();
+    for (const ProjectLine& row : projectfile::lines())
+        m_lines.push_back({&c[row.control], &row});
+    for (const FileSection& s : projectfile::sections())
+        m_lists.push_back(&c[s.list]);
+    for (const char* name : projectfile::alwaysChosen())
+        m_alwaysChosen.push_back(&c[name]);
+    m_linkFile = &c["LinkFile"];
+}
+
+void ProjectFile::ComposeProject()
+{
+    bind();
+    std::vector<std::string>& out = m_app.prolist();
+    out.clear();
+    std::size_t total = m_lines.size();
+    for (const Control* list : m_lists)
+        total += list->entries().size();
+    out.reserve(total);
+    for (const Bound& b : m_lines) {
+        const Control& c = *b.control;
+        switch (b.row->kind) {
+        case LineKind::Flag:
+            out.emplace_back(flag(c.checked()));
+            break;
+        case LineKind::Enabled:
+            out.emplace_back(flag(c.enabled()));
+            break;
+        case LineKind::Index:
+            out.push_back(std::to_string(c.itemIndex()));
+            break;
+        case LineKind::Number:
+            out.push_back(std::to_string(c.value()));
+            break;
+        case LineKind::Text:
+            out.push_back(c.text());
+            break;
+        case LineKind::Count:
+            out.push_back(std::to_string(c.entries().size()));
+            break;
+        }
+    }
+    for (const Control* list : m_lists)
+        out.insert(out.end(), list->entries().begin(), list->entries().end());
+}
+
+bool ProjectFile::ReadOptions(int& sources, int& objects, int& libraries)
+{
+    bind();
+    sources = objects = libraries = 0;
+    const std::vector<std::string>& in = m_app.prolist();
+    bool ok = true;
+    for (const Bound& b : m_lines) {
+        const auto at = static_cast<std::size_t>(b.row->line);
+        if (at >= in.size()) {
+            ok = false;
+            break;
+        }
+        const std::string& text = in[at];
+        Control& c = *b.control;
+        const LineKind kind = b.row->kind;
+        if (kind == LineKind::Flag || kind == LineKind::Enabled) {
+            const bool on = text.find('1') != std::string::npos;
+            kind == LineKind::Flag ? c.setChecked(on) : c.setEnabled(on);
+            continue;
+        }
+        if (kind == LineKind::Text) {
+            c.setText(text);
+            continue;
+        }
+        int v = 0;
+        if (!parseLine(text, v)) {
+            ok = false;
+            break;
+        }
+        if (kind == LineKind::Index) {
+            c.setItemIndex(v);
+        } else if (kind == LineKind::Number) {
+            if (c.kind() == ControlKind::UpDown && (v < -32768 || v > 32767)) {
+                ok = false;
+                break;
+            }
+            c.setValue(v);
+        } else {
+            const std::string_view list = b.row->control;
+            (list == "ProjectListBox" ? sources : list == "Objectfiles" ? objects : libraries) = v;
+        }
+    }
+    if (ok)
+        m_app.buildTargetPath = m_linkFile->text();
+    else
+        m_app.message(ProjectError);
+    for (Control* c : m_alwaysChosen)
+        if (c->itemIndex() < 0)
+            c->setItemIndex(0);
+    return ok;
+}
+
+// Walks the file lists after the option lines. Entries that fail their list's test still use
+// up their line; a file that ends before the counts are met is refused, keeping what was read.
+bool ProjectFile::readLists(int sources, int objects, int libraries)
+{
+    const std::vector<std::string>& in = m_app.prolist();
+    std::size_t at = projectfile::OptionLines;
+    bool ok = true;
+    const std::vector<FileSection>& sections = projectfile::sections();
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        const std::string_view name = sections[i].list;
+        const int count = name == "ProjectListBox" ? sources : name == "Objectfiles" ? objects : libraries;
+        std::vector<std::string> kept;
+        for (int n = 0; ok && n < count; ++n) {
+            if (at >= in.size()) {
+                ok = false;
+                break;
+            }
+            const std::string& entry = in[at++];
+            if (sections[i].keep(entry))
+                kept.push_back(entry);
+        }
+        m_lists[i]->setEntries(std::move(kept));
+        if (!ok)
+            break;
+    }
+    if (!ok)
+        m_app.message(ProjectError);
+    return ok;
+}
+
+bool ProjectFile::readproject(const std::string& path)
+{
+    bind();
+    ControlSet& c = m_app.controls();
+    c["projname"].setText(path);
+    m_app.settings().project = path;
+    for (Control* list : m_lists)
+        list->setEntries({});
+
+    int sources = 0, objects = 0, libraries = 0;
+    bool ok = ReadOptions(sources, objects, libraries) && readLists(sources, objects, libraries);
+    if (ok) {
+        const std::vector<std::string>& kept = c["ProjectListBox"].entries();
+        if (sources <= 0)
+            m_app.message("No source files in project");
+        else if (!kept.empty())
+            editPanelDir = winpath::dirOnly(kept.front());
+        c["ProjectName"].setCaption(winpath::dropLast(winpath::fileName(path), 4));
+        c["PEditPan"].setVisible(true);
+        if (m_app.host().files.folderExists(m_app.compileDir()))
+            ClearCompileCopies();
+    }
+    rememberOutcome(path, ok);
+    m_app.UpdateStatusBar(0);
+    return ok;
+}
+
+bool ProjectFile::load(const std::string& path)
+{
+    auto lines = m_app.host().files.readLines(path);
+    if (!lines) {
+        m_app.message("Cannot open file " + path, MsgButtons::Ok, MsgIcon::Error);
+        rememberOutcome(path, false);
+        return false;
+    }
+    m_app.prolist() = std::move(*lines);
+    return readproject(path);
+}
+
+// A file that failed to load is still the current project, and the next save would replace
+// it with whatever the controls hold; the original is kept aside on that first write.
+void ProjectFile::rememberOutcome(const std::string& path, bool loaded)
+{
+    if (!loaded)
+        m_failedPath = path;
+    else if (winpath::equalsNoCase(m_failedPath, path))
+        m_failedPath.clear();
+}
+
+bool ProjectFile::write(const std::string& path)
+{
+    Files& files = m_app.host().files;
+    if (!m_failedPath.empty() && winpath::equalsNoCase(m_failedPath, path)) {
+        if (files.fileExists(path) && !files.copyFile(path, path + ".bak"))
+            return false;
+        m_failedPath.clear();
+    }
+    return files.writeLines(path, m_app.prolist());
+}
+
+void ProjectFile::ClearCompileCopies()
+{
+    compilecopies::clear(m_app.host().files, m_app.compileDir(), m_app.controls()["ProjectListBox"].entries());
+}

@@ -1,8 +1,11 @@
 #pragma once
 // The project file: the project line list composed from the controls, and read back into them.
 #include <string>
+#include <vector>
 
+class Control;
 class TEmbedded;
+struct ProjectLine;
 
 class ProjectFile {
 public:
@@ -16,11 +19,29 @@ public:
     bool readproject(const std::string& path);
     // Reads the file into the project line list and runs readproject.
     bool load(const std::string& path);
-    // Writes the project line list to the path, replacing the file.
+    // Writes the project line list to the path, replacing the file. The first write to a
+    // file that failed to load keeps the original beside it as "<path>.bak" first; false,
+    // with nothing written, when that copy or the write fails. The caller reports it.
     bool write(const std::string& path);
     // Deletes the compile directory's copies of the sources and its ide.bat.
     void ClearCompileCopies();
 
+    // Where the project edit panel's directory list should point after a load.
+    std::string editPanelDir;
+
 private:
+    struct Bound {
+        Control* control;
+        const ProjectLine* row;
+    };
+    void bind();
+    bool readLists(int sources, int objects, int libraries);
+    void rememberOutcome(const std::string& path, bool loaded);
+
     TEmbedded& m_app;
+    std::vector<Bound> m_lines;
+    std::vector<Control*> m_lists;  // in file order
+    std::vector<Control*> m_alwaysChosen;
+    Control* m_linkFile = nullptr;
+    std::string m_failedPath;
 };

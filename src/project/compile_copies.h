@@ -1,0 +1,19 @@
+#pragma once
+// The copies of a project's sources in the compile directory. A source that lies in the
+// compile directory itself is the only copy of that file: it is never treated as a copy.
+#include <string>
+#include <vector>
+
+class Files;
+
+namespace compilecopies {
+
+// True when the entry names a file of the compile directory itself. An entry without a
+// directory part counts as one, because the build runs with the compile directory current.
+bool liesInCompileDir(const std::string& entry, const std::string& compileDir);
+
+// Deletes, from the last entry to the first, the compile directory's file of each entry's
+// name, and then "ide.bat". Nothing happens when the compile directory does not exist.
+void clear(Files& files, const std::string& compileDir, const std::vector<std::string>& sources);
+
+}  // namespace compilecopies
