@@ -1,14 +1,18 @@
 #pragma once
 // The compiler option pages: their controls, interlocks, defaults, and the compiler
 // parameter text computed from them.
+#include <memory>
 #include <string>
 
+class CompilerCommandLine;
+class CompilerInterlocks;
 class TEmbedded;
 struct Sender;
 
 class CompilerOptions {
 public:
     explicit CompilerOptions(TEmbedded& app);
+    ~CompilerOptions();
 
     std::string CompilerParams(const std::string& sourceName);
 
@@ -19,9 +23,19 @@ public:
     void CancelCompOptsClick();
     void CompOptsOKClick(const Sender& sender);
 
-    int listFileCounter() const { return m_listFileCounter; }
+    void StrictClick();
+    void GLFClick();
+    void GCRClick();
+    void NameObjClick();
+    void ASSMBClick();
+
+    int listFileCounter() const;
 
 private:
+    void wireButtons();
+    void hideListFileWhenSourceNames();
+
     TEmbedded& m_app;
-    int m_listFileCounter = 1;
+    std::unique_ptr<CompilerInterlocks> m_interlocks;
+    std::unique_ptr<CompilerCommandLine> m_commandLine;
 };
