@@ -1,0 +1,21 @@
+#pragma once
+// The controls of the linker option pages, declared from one table.
+#include <string>
+#include <vector>
+
+class ControlSet;
+
+namespace linkercontrols {
+
+inline constexpr const char* Pages = "LinkerTabs";
+
+// Tab captions in page order; the per-page buttons carry the tab's index as their tag.
+const std::vector<std::string>& tabs();
+
+// Help topic of each page, in page order.
+int helpTopic(int page);
+
+// Declares every control of the linker pages with its start-of-program state.
+void declare(ControlSet& controls);
+
+}  // namespace linkercontrols
