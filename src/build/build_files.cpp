@@ -1,7 +1,27 @@
 #include "build/build_files.h"
 
 #include "app/tembedded.h"
+#include "build/batch_name_check.h"
+#include "build/compiler_options.h"
+#include "linker/linker_options.h"
 #include "platform/paths/win_path.h"
+#include "project/compile_copies.h"
+#include "project/project_file.h"
+
+namespace {
+
+// A case-sensitive test on the whole entry, so a ".c" in a folder name counts as well.
+bool isCSourceEntry(const std::string& entry)
+{
+    return entry.find(".c") != std::string::npos || entry.find(".C") != std::string::npos;
+}
+
+}  // namespace
+
+bool senderLinks(const Sender& sender)
+{
+    return (sender.kind == SenderKind::MenuItem || sender.kind == SenderKind::ToolButton) && sender.tag == 1;
+}
 
 BuildFiles::BuildFiles(TEmbedded& app) : m_app(app)
 {
@@ -17,11 +37,20 @@ BuildFiles::BuildFiles(TEmbedded& app) : m_app(app)
                  "CD source",
                  "PATH",
                  "CALL ide"};
+    ControlSet& c = app.controls();
+    for (const char* name : {"Update1", "MakeBtn"})
+        c[name].onActivate([this](const Sender& s) { MakeIdeBatClick(s); });
 }
 
 bool BuildFiles::WritePathset(const std::string& workingDir)
 {
     Settings& s = m_app.settings();
+    for (const std::string& dir : {s.necDir, workingDir, s.compSource}) {
+        if (!batchcheck::safeDirectory(dir)) {
+            m_app.message(batchcheck::directoryMessage(dir), MsgButtons::Ok, MsgIcon::Error);
+            return false;
+        }
+    }
     s.necDir = winpath::withBackslash(s.necDir);
     const std::string& n = s.necDir;
     m_pathset[2] = "SET PATH=" + n + "ASM\\A78300;" + n + "ASM\\XL;" + n + "C\\ICC78300;" + workingDir +
@@ -35,6 +64,122 @@ bool BuildFiles::WritePathset(const std::string& workingDir)
     return false;
 }
 
-// Placeholder until ide.bat generation lands.
-bool BuildFiles::GenerateBuildFiles(bool) { return false; }
-void BuildFiles::MakeIdeBatClick(const Sender&) {}
+bool BuildFiles::GenerateBuildFiles(bool link)
+{
+    ControlSet& c = m_app.controls();
+    const std::vector<std::string> entries = c["ProjectListBox"].entries();
+    // Refused before anything is written, so a bad name never leaves half a build behind.
+    if (!namesFitBatchLines(entries))
+        return false;
+
+    ProjectFile& project = m_app.project();
+    project.ComposeProject();
+    const std::string& projectPath = m_app.settings().project;
+    if (!project.write(projectPath))
+        m_app.message("Cannot create file " + projectPath, MsgButtons::Ok, MsgIcon::Error);
+    saveEditorFiles();
+    if (c["CloseEds"].checked())
+        closeEditorFiles();
+    c["PEditPan"].setVisible(false);
+    m_batch.clear();
+    if (entries.empty())
+        return false;
+
+    composeBatchLines(entries, link);
+
+    Control& objectFile = c["ObjectFile"];
+    if (winpath::trim(objectFile.text()).empty())
+        objectFile.setText(winpath::withBackslash(m_app.compileDir()) +
+                           winpath::dropLast(winpath::fileName(entries.front()), 2) + ".r25");
+    return MakeClick();
+}
+
+bool BuildFiles::namesFitBatchLines(const std::vector<std::string>& entries)
+{
+    for (const std::string& entry : entries) {
+        if (isCSourceEntry(entry) && !batchcheck::safeFileName(winpath::fileName(entry))) {
+            m_app.message(batchcheck::fileNameMessage(entry), MsgButtons::Ok, MsgIcon::Error);
+            return false;
+        }
+    }
+    return true;
+}
+
+void BuildFiles::saveEditorFiles()
+{
+    m_app.statusBar().setPanelText(5, "Saving Editor Files");
+    // Open editor windows save themselves here, last to first, once they exist.
+}
+
+void BuildFiles::closeEditorFiles()
+{
+    // Open editor windows close here, last to first, once they exist.
+}
+
+void BuildFiles::composeBatchLines(const std::vector<std::string>& entries, bool link)
+{
+    ControlSet& c = m_app.controls();
+    std::string linkLine = LinkerProgram;
+    std::string r2;
+    for (const std::string& entry : entries) {
+        if (!isCSourceEntry(entry))
+            continue;
+        const bool toFile = c["SendToFile"].checked();
+        const std::string r1 = toFile ? "> " + m_app.outputCaptureFile : "";
+        r2 = toFile ? ">> " + m_app.outputCaptureFile : "";
+        const std::string name = winpath::fileName(entry);
+        m_batch.push_back(CompilerProgram + name + m_app.compiler().CompilerParams(name) + r1);
+        linkLine += winpath::dropLast(name, 2) + ".R25 ";
+    }
+    if (c["Pause"].checked())
+        m_batch.push_back("pause");
+    if (link)
+        m_batch.push_back(linkLine + m_app.linker().ComposeLinkerLine() + r2);
+}
+
+bool BuildFiles::MakeClick()
+{
+    const std::vector<std::string> entries = m_app.controls()["ProjectListBox"].entries();
+    if (!copyProjectFiles(entries))
+        return false;
+    const std::string path = winpath::join(m_app.compileDir(), "ide.bat");
+    if (!m_app.host().files.writeLines(path, m_batch)) {
+        m_app.message("Cannot create file " + path, MsgButtons::Ok, MsgIcon::Error);
+        return false;
+    }
+    m_app.controls()["EditBatch"].setEnabled(true);
+    return true;
+}
+
+bool BuildFiles::copyProjectFiles(const std::vector<std::string>& entries)
+{
+    Files& files = m_app.host().files;
+    const std::string dir = m_app.compileDir();
+    // A folder that cannot be created shows up as the first copy's failure.
+    if (!files.folderExists(dir))
+        files.createFolders(dir);
+    for (const std::string& entry : entries) {
+        // Copying a file onto itself would truncate it before reading it.
+        if (compilecopies::liesInCompileDir(entry, dir))
+            continue;
+        switch (files.copyIntoFolder(entry, dir)) {
+        case CopyResult::Ok:
+            break;
+        case CopyResult::CannotOpen:
+            m_app.message("Cannot open file " + entry, MsgButtons::Ok, MsgIcon::Error);
+            return false;
+        case CopyResult::CannotCreate:
+            m_app.message("Cannot create file " + winpath::join(dir, winpath::fileName(entry)), MsgButtons::Ok,
+                          MsgIcon::Error);
+            return false;
+        }
+    }
+    return true;
+}
+
+void BuildFiles::MakeIdeBatClick(const Sender& sender)
+{
+    if (!m_app.projectLoaded())
+        return;
+    GenerateBuildFiles(senderLinks(sender));
+}

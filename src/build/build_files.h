@@ -6,8 +6,14 @@
 class TEmbedded;
 struct Sender;
 
+// Build commands link exactly when invoked from a menu item or tool button with tag 1.
+bool senderLinks(const Sender& sender);
+
 class BuildFiles {
 public:
+    static constexpr const char* CompilerProgram = "icc78300 ";
+    static constexpr const char* LinkerProgram = "xlink ";
+
     explicit BuildFiles(TEmbedded& app);
 
     // Writes pathset.bat into the working directory; false after a message when it cannot.
@@ -15,10 +21,21 @@ public:
     // Writes ide.bat (with the linker line when link is true); true when it was written.
     bool GenerateBuildFiles(bool link);
     void MakeIdeBatClick(const Sender& sender);
+    // Copies the project's files into the compile directory, then writes ide.bat there;
+    // false after a message when a copy or the write failed.
+    bool MakeClick();
 
     const std::vector<std::string>& pathsetTemplate() const { return m_pathset; }
+    const std::vector<std::string>& batchLines() const { return m_batch; }
 
 private:
+    bool namesFitBatchLines(const std::vector<std::string>& entries);
+    void saveEditorFiles();
+    void closeEditorFiles();
+    void composeBatchLines(const std::vector<std::string>& entries, bool link);
+    bool copyProjectFiles(const std::vector<std::string>& entries);
+
     TEmbedded& m_app;
     std::vector<std::string> m_pathset;
+    std::vector<std::string> m_batch;
 };
