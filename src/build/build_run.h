@@ -8,6 +8,8 @@ struct Sender;
 
 class BuildRun {
 public:
+    static constexpr int CompileTimerMs = 5000;
+
     explicit BuildRun(TEmbedded& app);
 
     void Compile1Click(const Sender& sender);
@@ -15,8 +17,12 @@ public:
     void CompileTimerTimer();
     void EnableListingViews();
 
+    // The file whose existence decides the outcome, from the controls as they stand.
+    std::string targetPath() const;
+
     bool previousTarget() const { return m_previousTarget; }
     bool timerRunning() const { return m_timerRunning; }
+    std::int64_t startMs() const { return m_startMs; }
 
 private:
     TEmbedded& m_app;
