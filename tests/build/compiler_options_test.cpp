@@ -25,23 +25,6 @@ protected:
     }
 };
 
-TEST_F(CompilerOptionsTest, PagesAreHiddenWithEveryTabAndButton)
-{
-    const Control& pages = c["OptionsTabs"];
-    EXPECT_FALSE(pages.visible());
-    EXPECT_EQ(pages.items(),
-              (std::vector<std::string>{"Compiler", "Memory", "Project", "List File", "Output", "Debug"}));
-    for (int i = 0; i < 6; ++i) {
-        const std::string n = std::to_string(i);
-        for (const std::string& name : {"CompDefaults" + n, "CompHelp" + n, "CompCancel" + n})
-            EXPECT_TRUE(c[name].hasAction()) << name;
-        EXPECT_EQ(c.contains("CompOK" + n), i != 2);
-    }
-    EXPECT_EQ(c["NameOK"].caption(), "Accept");
-    EXPECT_EQ(c["NameOK"].tab, "Project");
-    EXPECT_FALSE(c["NameOK"].hasAction());
-}
-
 TEST_F(CompilerOptionsTest, HelpButtonsAskForTheirPageTopics)
 {
     std::vector<int> topics;
@@ -198,6 +181,7 @@ TEST_F(CompilerOptionsTest, DebuggerEditAndUpDownStayInStep)
 TEST_F(CompilerOptionsTest, OkHidesAndShowsTheCompilerLine)
 {
     app.settings().project = Settings::NoProject;
+    EXPECT_FALSE(c["OptionsTabs"].visible());
     options.CompilerOptionsClick();
     c["CompOK0"].activate();
     EXPECT_FALSE(c["OptionsTabs"].visible());

@@ -288,15 +288,6 @@ TEST_F(ProjectFileTest, UnreadableFileIsReportedAndChangesNothing)
     EXPECT_EQ(app.settings().project, "C:\\old.prj");
 }
 
-TEST_F(ProjectFileTest, WriteReplacesTheFileWithCrLfLines)
-{
-    fake.files.putFolder("C:\\Projects");
-    app.prolist() = {"a", "", "b"};
-    ASSERT_TRUE(app.project().write(Path));
-    EXPECT_EQ(fake.files.readBytes(Path), "a\r\n\r\nb\r\n");
-    EXPECT_FALSE(fake.files.fileExists(Path + ".bak"));
-}
-
 TEST_F(ProjectFileTest, FirstWriteAfterAFailedLoadKeepsTheOriginal)
 {
     const std::string original = joinLines(withLine(sampleProject(), 0, "bad"));
