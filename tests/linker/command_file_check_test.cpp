@@ -38,7 +38,6 @@ TEST(CommandFileName, XclAddedUnlessExactlyPresent)
         {"my.xcl", "my.xcl"},
         {"lk7832sl.XCL", "lk7832sl.XCL.xcl"},
         {"a.b", "a.b.xcl"},
-        {"LK7832SL", "LK7832SL.xcl"},
     };
     for (const auto& [name, file] : cases)
         EXPECT_EQ(CommandFileCheck::commandFileName(name), file);

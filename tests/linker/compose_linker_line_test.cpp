@@ -1,6 +1,5 @@
 #include <functional>
 
-#include "linker/compose_linker_line.h"
 #include "linker_fixture.h"
 
 namespace {
@@ -52,14 +51,6 @@ TEST_F(LinkerTest, OptionSwitches)
              c["Linklistfile"].setText("out.map");
          },
          "  -l out.map "},
-        {"output and list",
-         [](ControlSet& c) {
-             on(c, {"Linkop", "Linklist"});
-             c["LinkFile"].setText("a");
-             c["Linklistfile"].setText("b");
-         },
-         " -o a -l b "},
-        {"one box", [](ControlSet& c) { on(c, {"FD"}); }, "  -B "},
         {"every box in line order",
          [](ControlSet& c) {
              on(c, {"SLDL", "FD", "FBP", "Overlay", "Discodegen", "DisgaurdLocals", "LRange", "Linkwarns",
@@ -81,13 +72,9 @@ TEST_F(LinkerTest, OptionSwitches)
         {"CPU unspecified", [](ControlSet& c) { c["CPU"].setItemIndex(0); }, "  "},
         {"CPU none chosen", [](ControlSet& c) { c["CPU"].setItemIndex(-1); }, "  "},
         {"CPU 78300", [](ControlSet& c) { c["CPU"].setItemIndex(6); }, "  -c78300 "},
-        {"CPU last item", [](ControlSet& c) { c["CPU"].setItemIndex(23); }, "  -c78000 "},
         {"format unspecified", [](ControlSet& c) { c["Format"].setItemIndex(0); }, "  "},
         {"format none chosen", [](ControlSet& c) { c["Format"].setItemIndex(-1); }, "  "},
         {"format two blanks", [](ControlSet& c) { c["Format"].setItemIndex(16); }, "  -FMILLENIUM  (Tektronic) "},
-        {"format two blanks again", [](ControlSet& c) { c["Format"].setItemIndex(28); },
-         "  -FTEKTRONIC  (Millenium) "},
-        {"format last item", [](ControlSet& c) { c["Format"].setItemIndex(32); }, "  -FNEC78k "},
         {"user command file",
          [](ControlSet& c) {
              on(c, {"Uselnkcmd", "User"});
@@ -187,11 +174,4 @@ TEST_F(LinkerTest, ApplyPrintFormatSwitchesFollowUseFormats)
     linker.ApplyPrintFormat();
     EXPECT_EQ(linker.writeFormatSwitch(), "");
     EXPECT_EQ(linker.readFormatSwitch(), "");
-}
-
-TEST(DefaultCommandFiles, TableOrder)
-{
-    const char* expected[] = {"LK7832SL", "LK7832ML", "LK7832LL", "LK7832SH", "LK7832MH", "LK7832LH"};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_STREQ(DefaultCommandFiles[i], expected[i]);
 }
