@@ -1,1 +1,26 @@
-int main() { return 0; }
+#include <QApplication>
+
+#include "app/tembedded.h"
+#include "app/view/dir_setup_dialog.h"
+#include "app/view/main_window.h"
+#include "app/view/session_end.h"
+#include "platform/qt/qt_host.h"
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(TEmbedded::ApplicationTitle);
+    QApplication::setOrganizationName("Orvane");
+    // A closed main window ends the process through the shutdown, never before it.
+    QApplication::setQuitOnLastWindowClosed(true);
+
+    QtHost platform;
+    TEmbedded app(platform.host());
+    MainWindow window(app);
+    app.runSetupDialog = [&window](DirSetup& setup) { return DirSetupDialog::run(setup, &window); };
+    installSessionEndHandling(application, window);
+
+    window.showMaximized();
+    window.activateWindow();
+    return application.exec();
+}

@@ -1,5 +1,7 @@
 #include "app/start_up.h"
 
+#include <functional>
+
 #include "app/program_options.h"
 #include "app/tembedded.h"
 #include "build/build_files.h"
@@ -41,19 +43,31 @@ void StartUp::StartTimerTimer()
     m_app.helpFile = m_app.host().programFolder + "Docs\\Tarnel.chm";
     if (m_app.onMaximize)
         m_app.onMaximize();
-    if (s.directory.empty())
-        m_app.showSetup();
-    checkCompileDir();
-    checkCommandFiles();
-    if (m_app.host().files.folderExists(s.necDir))
-        copyToolchainFiles();
-    else
-        reportMissingNec();
-    m_app.buildFiles().WritePathset(s.directory);
-    prepareControls();
-    loadLastProject();
-    // Reopening the last editor file belongs to the editor windows.
-    m_app.UpdateStatusBar(0);
+    // Each step may show a modal box; a shutdown begun meanwhile ends the sequence.
+    const std::function<void()> steps[] = {
+        [&] {
+            if (s.directory.empty())
+                m_app.showSetup();
+        },
+        [&] { checkCompileDir(); },
+        [&] { checkCommandFiles(); },
+        [&] {
+            if (m_app.host().files.folderExists(s.necDir))
+                copyToolchainFiles();
+            else
+                reportMissingNec();
+        },
+        [&] { m_app.buildFiles().WritePathset(s.directory); },
+        [&] { prepareControls(); },
+        [&] { loadLastProject(); },
+        // Reopening the last editor file belongs to the editor windows.
+        [&] { m_app.UpdateStatusBar(0); },
+    };
+    for (const auto& step : steps) {
+        if (m_app.closing())
+            return;
+        step();
+    }
 }
 
 void StartUp::checkCompileDir()

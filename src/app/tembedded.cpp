@@ -93,6 +93,9 @@ void TEmbedded::FormActivate()
 
 void TEmbedded::FormClose()
 {
+    if (m_closing)
+        return;
+    m_closing = true;
     m_startUp->shutdown();
 }
 

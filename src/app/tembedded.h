@@ -68,6 +68,8 @@ public:
     // Life cycle: first activation arms the start-up timer; close runs the shutdown.
     void FormActivate();
     void FormClose();
+    // The shutdown has begun; a start-up still under way stops at its next step.
+    bool closing() const { return m_closing; }
 
     // Writes the settings; false (after the message) when the store failed.
     bool writeSettings();
@@ -90,7 +92,7 @@ private:
     StatusBar m_statusBar;
     std::vector<std::string> m_prolist;
     std::string m_caption = ApplicationTitle;
-    bool m_activated = false;
+    bool m_closing = false;
 
     std::unique_ptr<ProgramOptions> m_programOptions;
     std::unique_ptr<CompilerOptions> m_compiler;

@@ -1,0 +1,188 @@
+#include "app/view/control_binder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "components/view/t_hex_edit.h"
+#include "platform/qt/qt_text.h"
+
+ControlBinder::ControlBinder(ControlSet& controls, QObject* parent) : QObject(parent), m_controls(controls)
+{
+    m_subscription = m_controls.subscribe([this](Control& c, Property) { changed(c); });
+}
+
+ControlBinder::~ControlBinder()
+{
+    m_controls.unsubscribe(m_subscription);
+}
+
+void ControlBinder::changed(Control& control)
+{
+    auto it = m_updaters.find(&control);
+    if (it == m_updaters.end())
+        return;
+    for (const auto& fn : it->second)
+        fn();
+}
+
+void ControlBinder::watch(Control& control, std::function<void()> fn)
+{
+    fn();
+    m_updaters[&control].push_back(std::move(fn));
+}
+
+void ControlBinder::followVisibility(Control& control, QWidget* widget)
+{
+    QPointer<QWidget> w(widget);
+    watch(control, [w, &control] {
+        if (w) {
+            w->setVisible(control.visible());
+            w->setEnabled(control.enabled());
+        }
+    });
+}
+
+namespace {
+
+// Runs a widget-to-core write without echoing it back into the widget.
+template <typename Fn>
+void push(bool& flag, Fn fn)
+{
+    flag = true;
+    fn();
+    flag = false;
+}
+
+}  // namespace
+
+QWidget* ControlBinder::createWidget(Control& c, QWidget* parent)
+{
+    QWidget* widget = nullptr;
+    switch (c.kind()) {
+    case ControlKind::CheckBox: {
+        auto* box = new QCheckBox(toQ(c.caption()), parent);
+        QPointer<QCheckBox> p(box);
+        watch(c, [p, &c] {
+            if (!p)
+                return;
+            p->setText(toQ(c.caption()));
+            p->setChecked(c.checked());
+        });
+        connect(box, &QCheckBox::clicked, this, [this, &c](bool on) {
+            push(m_pushing, [&] { c.setChecked(on); });
+            c.activate();
+        });
+        widget = box;
+        break;
+    }
+    case ControlKind::Edit: {
+        auto* edit = new QLineEdit(parent);
+        QPointer<QLineEdit> p(edit);
+        watch(c, [this, p, &c] {
+            if (p && !m_pushing && fromQ(p->text()) != c.text())
+                p->setText(toQ(c.text()));
+        });
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, &c](const QString& t) { push(m_pushing, [&] { c.setText(fromQ(t)); }); });
+        connect(edit, &QLineEdit::editingFinished, this, [&c] { c.exit(); });
+        widget = edit;
+        break;
+    }
+    case ControlKind::ComboBox: {
+        auto* combo = new QComboBox(parent);
+        QPointer<QComboBox> p(combo);
+        watch(c, [p, &c] {
+            if (!p)
+                return;
+            const QSignalBlocker block(p);
+            if (p->count() != static_cast<int>(c.items().size())) {
+                p->clear();
+                for (const auto& item : c.items())
+                    p->addItem(toQ(item));
+            }
+            p->setCurrentIndex(c.itemIndex());
+        });
+        connect(combo, qOverload<int>(&QComboBox::activated), this,
+                [this, &c](int index) { push(m_pushing, [&] { c.setItemIndex(index); }); });
+        widget = combo;
+        break;
+    }
+    case ControlKind::Numeric:
+        widget = new THexEdit(m_controls, c, parent);
+        break;
+    case ControlKind::UpDown: {
+        auto* spin = new QSpinBox(parent);
+        spin->setRange(c.minValue, c.maxValue);
+        spin->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+        spin->setMaximumWidth(60);
+        QPointer<QSpinBox> p(spin);
+        watch(c, [p, &c] {
+            if (!p)
+                return;
+            const QSignalBlocker block(p);
+            p->setValue(c.value());
+        });
+        connect(spin, qOverload<int>(&QSpinBox::valueChanged), this,
+                [this, &c](int v) { push(m_pushing, [&] { c.setValue(v); }); });
+        widget = spin;
+        break;
+    }
+    case ControlKind::List: {
+        auto* list = new QListWidget(parent);
+        QPointer<QListWidget> p(list);
+        watch(c, [p, &c] {
+            if (!p)
+                return;
+            const QSignalBlocker block(p);
+            QStringList rows;
+            for (const auto& e : c.entries())
+                rows << toQ(e);
+            QStringList now;
+            for (int i = 0; i < p->count(); ++i)
+                now << p->item(i)->text();
+            if (rows != now) {
+                p->clear();
+                p->addItems(rows);
+            }
+            p->setCurrentRow(c.selected());
+        });
+        connect(list, &QListWidget::currentRowChanged, this, [&c](int row) { c.setSelected(row); });
+        widget = list;
+        break;
+    }
+    case ControlKind::Label: {
+        auto* label = new QLabel(parent);
+        if (c.textIsRed)
+            label->setStyleSheet("color: red;");
+        QPointer<QLabel> p(label);
+        watch(c, [p, &c] {
+            if (p)
+                p->setText(toQ(c.caption().empty() ? c.text() : c.caption()));
+        });
+        widget = label;
+        break;
+    }
+    case ControlKind::Button: {
+        auto* button = new QPushButton(toQ(c.caption()), parent);
+        connect(button, &QPushButton::clicked, this, [&c] { c.activate(); });
+        widget = button;
+        break;
+    }
+    default: {
+        auto* frame = new QFrame(parent);
+        frame->setFrameShape(QFrame::StyledPanel);
+        widget = frame;
+        break;
+    }
+    }
+    widget->setObjectName(toQ(c.name()));
+    followVisibility(c, widget);
+    return widget;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Makes Qt widgets for core controls and keeps both in step: the core state is shown, and
+// user edits go back through the control's setters.
+#include <QObject>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "app/control_set.h"
+
+class QWidget;
+
+class ControlBinder : public QObject {
+public:
+    explicit ControlBinder(ControlSet& controls, QObject* parent = nullptr);
+    ~ControlBinder() override;
+
+    // A widget showing the control (label captions are not part of it).
+    QWidget* createWidget(Control& control, QWidget* parent);
+    // Keeps an extra widget's visibility and enabled state with the control (labels, frames).
+    void followVisibility(Control& control, QWidget* widget);
+    // Runs fn now and whenever the control changes.
+    void watch(Control& control, std::function<void()> fn);
+
+private:
+    void changed(Control& control);
+
+    ControlSet& m_controls;
+    int m_subscription = 0;
+    std::map<const Control*, std::vector<std::function<void()>>> m_updaters;
+    bool m_pushing = false;  // a widget is writing into the core: don't echo back
+};

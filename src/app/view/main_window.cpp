@@ -1,0 +1,244 @@
+#include "app/view/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/tembedded.h"
+#include "app/view/control_binder.h"
+#include "app/view/page_set_view.h"
+#include "platform/qt/qt_text.h"
+
+namespace {
+
+// Our own tool bar pictures, by button name.
+const std::map<std::string, QString> kIcons = {
+    {"ExitBtn", "exit"},         {"OpenProjBtn", "openproj"},   {"NewProjBtn", "newproj"},
+    {"EditProjBtn", "editproj"}, {"OpenFileBtn", "openfile"},   {"NewFileBtn", "newfile"},
+    {"BuildAllBtn", "buildall"}, {"CompBtn", "compile"},        {"MakeBtn", "make"},
+    {"ViewListBtn", "viewlist"}, {"ErrorcheckBtn", "errorcheck"}, {"CompOptsBtn", "compopts"},
+    {"LinkOptsBtn", "linkopts"}, {"ToggleListBtn", "togglelist"}, {"ProgBtn", "program"},
+    {"ToolsBtn", "tools"},       {"WizardBtn", "wizard"},
+};
+
+}  // namespace
+
+MainWindow::MainWindow(TEmbedded& app, QWidget* parent)
+    : QMainWindow(parent), m_app(app), m_binder(new ControlBinder(app.controls(), this))
+{
+    setObjectName("TEmbedded");
+    setWindowTitle(toQ(app.caption()));
+    resize(964, 576);
+    buildMenus();
+    buildToolBar();
+    buildClientArea();
+    buildStatusBar();
+
+    QPointer<MainWindow> self(this);
+    app.onCaptionChanged = [self] {
+        if (self)
+            self->setWindowTitle(toQ(self->m_app.caption()));
+    };
+    app.onMaximize = [self] {
+        if (self)
+            self->setWindowState(self->windowState() | Qt::WindowMaximized);
+    };
+    app.onCloseRequest = [self] {
+        if (self)
+            self->close();
+    };
+}
+
+MainWindow::~MainWindow()
+{
+    m_app.onCaptionChanged = nullptr;
+    m_app.onMaximize = nullptr;
+    m_app.onCloseRequest = nullptr;
+}
+
+void MainWindow::buildMenus()
+{
+    ControlSet& controls = m_app.controls();
+    QMenu* current = nullptr;
+    for (Control* c : controls.all()) {
+        if (c->kind() == ControlKind::Menu) {
+            QAction* menuAction = nullptr;
+            if (c->name() == "EditBatch") {
+                // A menu-bar entry that is itself the command.
+                menuAction = menuBar()->addAction(toQ(c->caption()));
+                connect(menuAction, &QAction::triggered, this, [c] { c->activate(); });
+                current = nullptr;
+            } else {
+                current = menuBar()->addMenu(toQ(c->caption()));
+                current->setObjectName(toQ(c->name()));
+                menuAction = current->menuAction();
+            }
+            menuAction->setObjectName(toQ(c->name()));
+            QPointer<QAction> a(menuAction);
+            m_binder->watch(*c, [a, c] {
+                if (!a)
+                    return;
+                a->setVisible(c->visible());
+                a->setEnabled(c->enabled());
+                a->setText(toQ(c->caption()));
+            });
+            continue;
+        }
+        if (c->kind() != ControlKind::MenuItem || !current || c->parent.empty() || c->parent == "StatusBarMenu")
+            continue;
+        QAction* action = current->addAction(toQ(c->caption()));
+        action->setObjectName(toQ(c->name()));
+        if (c->isDefault) {
+            QFont f = action->font();
+            f.setBold(true);
+            action->setFont(f);
+        }
+        QPointer<QAction> a(action);
+        m_binder->watch(*c, [a, c] {
+            if (!a)
+                return;
+            a->setText(toQ(c->caption()));
+            a->setEnabled(c->enabled());
+            a->setVisible(c->visible());
+            a->setCheckable(c->checked() || a->isCheckable());
+            a->setChecked(c->checked());
+        });
+        connect(action, &QAction::triggered, this, [c] { c->activate(); });
+    }
+}
+
+void MainWindow::buildToolBar()
+{
+    QToolBar* bar = addToolBar("ToolBar");
+    bar->setObjectName("ToolBar");
+    bar->setMovable(false);
+    for (Control* c : m_app.controls().all()) {
+        if (c->parent != "ToolBar")
+            continue;
+        if (c->kind() == ControlKind::Separator) {
+            bar->addSeparator();
+            continue;
+        }
+        auto icon = kIcons.find(c->name());
+        QAction* action = bar->addAction(icon == kIcons.end() ? QIcon() : QIcon(":/icons/" + icon->second + ".png"),
+                                         c->hint.empty() ? QString("Exit") : toQ(c->hint));
+        action->setObjectName(toQ(c->name()));
+        action->setToolTip(toQ(c->hint));
+        QPointer<QAction> a(action);
+        m_binder->watch(*c, [a, c] {
+            if (a) {
+                a->setEnabled(c->enabled());
+                a->setVisible(c->visible());
+            }
+        });
+        connect(action, &QAction::triggered, this, [c] { c->activate(); });
+    }
+}
+
+void MainWindow::buildClientArea()
+{
+    auto* client = new QWidget(this);
+    auto* grid = new QGridLayout(client);
+    grid->setContentsMargins(0, 0, 0, 0);
+    m_mdi = new QMdiArea(client);
+    grid->addWidget(m_mdi, 0, 0);
+    // Page sets lie over the client area, in the same cell as the editor windows.
+    ControlSet& controls = m_app.controls();
+    for (Control* c : controls.all()) {
+        if (c->kind() == ControlKind::PageSet) {
+            auto* view = new PageSetView(controls, *c, *m_binder, client);
+            grid->addWidget(view, 0, 0);
+            m_pages[c->name()] = view;
+        }
+    }
+    for (const char* name : {"PEditPan", "OptionPanel"}) {
+        Control& c = controls[name];
+        auto* frame = m_binder->createWidget(c, client);
+        if (c.name() == "OptionPanel") {
+            frame->setFixedWidth(200);
+            grid->addWidget(frame, 0, 1);
+        } else {
+            grid->addWidget(frame, 0, 0);
+        }
+        m_pages[name] = frame;
+    }
+    setCentralWidget(client);
+}
+
+void MainWindow::buildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("StatusBar");
+    for (int i = 0; i < StatusBar::PanelCount; ++i) {
+        const StatusPanel& p = m_app.statusBar().panel(i);
+        m_panels[i] = new QLabel(bar);
+        m_panels[i]->setObjectName(QString("Panel%1").arg(i));
+        m_panels[i]->setMinimumWidth(p.width);
+        m_panels[i]->setFrameShape(QFrame::Panel);
+        m_panels[i]->setFrameShadow(QFrame::Sunken);
+        if (p.centred)
+            m_panels[i]->setAlignment(Qt::AlignCenter);
+        bar->addWidget(m_panels[i], i == StatusBar::PanelCount - 1 ? 1 : 0);
+    }
+    m_simple = new QLabel(bar);
+    m_simple->setObjectName("SimpleText");
+    bar->addWidget(m_simple, 1);
+
+    bar->setContextMenuPolicy(Qt::CustomContextMenu);
+    auto* menu = new QMenu(this);
+    menu->setObjectName("StatusBarMenu");
+    Control& help = m_app.controls()["StatusbarHelp"];
+    QAction* helpAction = menu->addAction(toQ(help.caption()));
+    helpAction->setObjectName("StatusbarHelp");
+    connect(helpAction, &QAction::triggered, this, [&help] { help.activate(); });
+    connect(bar, &QWidget::customContextMenuRequested, this,
+            [bar, menu](const QPoint& pos) { menu->popup(bar->mapToGlobal(pos)); });
+
+    m_app.statusBar().onChange([self = QPointer<MainWindow>(this)] {
+        if (self)
+            self->refreshStatusBar();
+    });
+    refreshStatusBar();
+}
+
+void MainWindow::refreshStatusBar()
+{
+    const StatusBar& model = m_app.statusBar();
+    for (int i = 0; i < StatusBar::PanelCount; ++i) {
+        m_panels[i]->setText(toQ(model.panel(i).text));
+        m_panels[i]->setVisible(!model.simple());
+    }
+    m_simple->setText(toQ(model.simpleText()));
+    m_simple->setVisible(model.simple());
+}
+
+QWidget* MainWindow::pageWidget(const std::string& name) const
+{
+    auto it = m_pages.find(name);
+    return it == m_pages.end() ? nullptr : it->second;
+}
+
+bool MainWindow::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate)
+        m_app.FormActivate();
+    return QMainWindow::event(e);
+}
+
+void MainWindow::closeEvent(QCloseEvent* e)
+{
+    // The close is never refused; the shutdown runs once.
+    if (!m_closed) {
+        m_closed = true;
+        m_app.FormClose();
+    }
+    e->accept();
+}

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "support/app_fixture.h"
+
+namespace {
+
+struct SettingsTest : ::testing::Test {
+    AppFixture f;
+    TEmbedded& app = f.make();
+    Settings& s = app.settings();
+    ControlSet& c = app.controls();
+    void read() { s.read(f.fake.settings, c); }
+};
+
+TEST_F(SettingsTest, CleanStoreGivesTheDefaults)
+{
+    read();
+    EXPECT_EQ(s.directory, "C:\\");
+    EXPECT_EQ(s.compSource, "C:\\Tarnel\\Source");
+    EXPECT_EQ(s.necDir, "C:\\Nec");
+    EXPECT_EQ(s.project, "");
+    EXPECT_EQ(s.saveDir, "A:");
+    EXPECT_EQ(s.externalEd, "c:\\program files\\accessories\\wordpad.exe");
+    for (const char* on : {"UseEd", "Target", "ShowProgress", "CloseEds"})
+        EXPECT_TRUE(c[on].checked()) << on;
+    for (const char* off : {"Pause", "Reload", "SendToFile", "ShowOnEnd"})
+        EXPECT_FALSE(c[off].checked()) << off;
+    EXPECT_TRUE(s.editorSwitch);
+    EXPECT_TRUE(s.targetSwitch);
+    EXPECT_EQ(c["Prgm"].caption(), "(None)");
+    EXPECT_FALSE(c["Prgm"].enabled());
+    EXPECT_EQ(c["SaveOutputFile"].caption(), "Save Output file to A:");
+}
+
+TEST_F(SettingsTest, OddValuesReadAsTheirDefaults)
+{
+    auto& v = f.fake.settings.values;
+    v["use ed"] = "x";
+    v["target"] = "";
+    v["progress"] = "1.5";
+    v["pause"] = "7";  // any number but 0 is on
+    v["ptcount"] = "many";
+    v["utcount"] = "-3";
+    read();
+    EXPECT_TRUE(c["UseEd"].checked());
+    EXPECT_TRUE(c["Target"].checked());
+    EXPECT_TRUE(c["ShowProgress"].checked());
+    EXPECT_TRUE(c["Pause"].checked());
+    EXPECT_TRUE(c["ProgToolsList"].entries().empty());
+    EXPECT_TRUE(c["UserToolsList"].entries().empty());
+}
+
+TEST_F(SettingsTest, NamesAreFoundWithoutRegardToCase)
+{
+    f.fake.settings.write("RELOAD", "1");
+    f.fake.settings.write("directory", "D:\\Work");
+    read();
+    EXPECT_TRUE(c["Reload"].checked());
+    EXPECT_EQ(s.directory, "D:\\Work");
+}
+
+TEST_F(SettingsTest, ToolListsFollowTheirCountsAndMissingEntriesReadEmpty)
+{
+    auto& v = f.fake.settings.values;
+    v["ptcount"] = "2";
+    v["ptools0"] = "Flasher";
+    v["ptnames0"] = "C:\\flash\\flash.exe";
+    v["utcount"] = "1";
+    v["utools0"] = "Diff";
+    v["ptools5"] = "stale entry beyond the count";
+    read();
+    EXPECT_EQ(c["ProgToolsList"].entries(), (std::vector<std::string>{"Flasher", ""}));
+    EXPECT_EQ(s.tools.progPaths, (std::vector<std::string>{"C:\\flash\\flash.exe", ""}));
+    EXPECT_EQ(c["UserToolsList"].entries(), (std::vector<std::string>{"Diff"}));
+    EXPECT_EQ(s.tools.userParams, (std::vector<std::string>{""}));
+}
+
+TEST_F(SettingsTest, SelectedProgrammingToolNamesThePelorusItem)
+{
+    auto& v = f.fake.settings.values;
+    v["ptcount"] = "2";
+    v["ptools0"] = "Flasher";
+    v["ptnames0"] = "C:\\flash\\flash.exe";
+    v["ptools1"] = "Pelorus 2";
+    v["ptnames1"] = "D:\\pelorus\\pelorus.exe";
+    v["programming tool"] = "D:\\pelorus\\pelorus.exe";
+    read();
+    EXPECT_EQ(c["Prgm"].caption(), "Pelorus 2");
+    EXPECT_TRUE(c["Prgm"].enabled());
+    EXPECT_EQ(c["ProgToolsList"].selected(), 1);
+
+    v["programming tool"] = "D:\\elsewhere.exe";
+    read();
+    EXPECT_EQ(c["Prgm"].caption(), "(None)");
+    EXPECT_FALSE(c["Prgm"].enabled());
+}
+
+TEST_F(SettingsTest, WriteOrderAndToolEntries)
+{
+    read();
+    c["UserToolsList"].setEntries({"Diff", "Grep"});
+    s.tools.userPaths = {"C:\\diff.exe", "C:\\grep.exe"};
+    s.tools.userParams = {"-u", ""};
+    c["ProgToolsList"].setEntries({"Flasher"});
+    s.tools.progPaths = {"C:\\flash.exe"};
+    ASSERT_TRUE(s.write(f.fake.settings, c));
+    const std::vector<std::string> expected = {
+        "Directory", "Comp Source", "Project", "Pelorus Dir", "Nec Dir", "Pause", "Save Dir", "Progress",
+        "Target", "External Ed", "Use Ed", "Close Eds", "PTCount", "UTCount", "Programming Tool", "C file",
+        "Reload", "Redirect", "Onend", "PTools0", "PTNames0", "UTools0", "UTNames0", "UTParams0", "UTools1",
+        "UTNames1", "UTParams1"};
+    EXPECT_EQ(f.fake.settings.writeOrder, expected);
+    EXPECT_EQ(f.fake.settings.values["utcount"], "2");
+    EXPECT_EQ(f.fake.settings.values["use ed"], "1");
+    EXPECT_EQ(f.fake.settings.values["pause"], "0");
+}
+
+TEST_F(SettingsTest, NoParametersNoParameterValues)
+{
+    read();
+    c["UserToolsList"].setEntries({"Diff"});
+    s.tools.userPaths = {"C:\\diff.exe"};
+    s.tools.userParams.clear();
+    ASSERT_TRUE(s.write(f.fake.settings, c));
+    EXPECT_EQ(f.fake.settings.values.count("utparams0"), 0u);
+}
+
+TEST_F(SettingsTest, FailedStoreIsReported)
+{
+    read();
+    f.fake.settings.failFlush = true;
+    EXPECT_FALSE(s.write(f.fake.settings, c));
+}
+
+}  // namespace

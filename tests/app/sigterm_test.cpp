@@ -1,0 +1,84 @@
+// Starts the real program, lets its start-up finish, sends SIGTERM and checks what it wrote.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include "app/start_up.h"
+#include "support/temp_prefix.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string slurp(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+bool waitFor(const std::function<bool()>& done, std::chrono::seconds limit)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        if (done())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return done();
+}
+
+TEST(SessionEnd, SigtermRunsTheNormalShutdownAndExitsZero)
+{
+    TempPrefix prefix;
+    const fs::path c = prefix.driveC();
+    const fs::path home = fs::path(prefix.path()) / "home";
+    fs::create_directories(home / ".config");
+    fs::create_directories(c / "Tarnel" / "Source");
+    fs::create_directories(c / "Nec" / "C" / "include");
+    for (const char* name : StartUp::DefaultCommandFileNames)
+        std::ofstream(c / "Tarnel" / "Source" / (std::string(name) + ".xcl")) << "-Z(CODE)CODE=1000-7FFF\r\n";
+    const fs::path errFile = fs::path(prefix.path()) / "stderr.txt";
+
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        setenv("HOME", home.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        if (FILE* err = freopen(errFile.c_str(), "w", stderr))
+            (void)err;
+        const std::string program = std::string(TARNEL_BIN_DIR) + "/tarnel";
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    const bool started = waitFor([&] { return fs::exists(c / "pathset.bat"); }, std::chrono::seconds(30));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    kill(pid, SIGTERM);
+    int status = 0;
+    const bool ended = waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, std::chrono::seconds(30));
+    if (!ended) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
+    ASSERT_TRUE(started) << slurp(errFile);
+    ASSERT_TRUE(ended);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+
+    const std::string settings = slurp(home / ".config" / "Orvane" / "Tarnel.conf");
+    EXPECT_NE(settings.find("Project=NO PROJECT LOADED"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("Nec%20Dir=C:\\\\Nec\\\\"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("Use%20Ed=1"), std::string::npos) << settings;
+    EXPECT_NE(slurp(errFile).find("No Project loaded"), std::string::npos);
+}
+
+}  // namespace
