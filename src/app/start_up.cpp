@@ -31,7 +31,7 @@ void StartUp::FormActivate()
 
 void StartUp::StartTimerTimer()
 {
-    if (m_done)
+    if (m_done || m_app.closing())
         return;
     m_done = true;
     Settings& s = m_app.settings();
@@ -40,6 +40,7 @@ void StartUp::StartTimerTimer()
     s.tools = {};
     m_app.outputCaptureFile = "C:\\Outputfile.txt";
     s.read(m_app.host().settings, m_app.controls());
+    m_settingsRead = true;
     m_app.helpFile = m_app.host().programFolder + "Docs\\Tarnel.chm";
     if (m_app.onMaximize)
         m_app.onMaximize();
@@ -59,7 +60,10 @@ void StartUp::StartTimerTimer()
         },
         [&] { m_app.buildFiles().WritePathset(s.directory); },
         [&] { prepareControls(); },
-        [&] { loadLastProject(); },
+        [&] {
+            loadLastProject();
+            m_projectSettled = true;
+        },
         // Reopening the last editor file belongs to the editor windows.
         [&] { m_app.UpdateStatusBar(0); },
     };
@@ -157,14 +161,17 @@ void StartUp::shutdown()
 {
     ProjectFile& project = m_app.project();
     project.ComposeProject();
-    if (m_app.projectLoaded()) {
+    if (!m_projectSettled) {
+        // Closed while starting: the controls do not hold the stored project yet.
+    } else if (m_app.projectLoaded()) {
         // Editor windows save themselves here once they exist.
         if (!project.write(m_app.settings().project))
             m_app.message("Error in Project file , Not saved", MsgButtons::Ok, MsgIcon::Error);
     } else {
         m_app.message("No Project loaded");
     }
-    m_app.writeSettings();
+    if (m_settingsRead)
+        m_app.writeSettings();
     m_app.statusBar().setPanelText(5, "Saving Editor Files");
     m_app.settings().tools = {};
 }

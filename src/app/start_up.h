@@ -30,4 +30,8 @@ private:
     TEmbedded& m_app;
     bool m_armed = false;
     bool m_done = false;
+    // How far the start-up got: a close before these points must not write defaults over the
+    // user's stored settings or project.
+    bool m_settingsRead = false;
+    bool m_projectSettled = false;
 };

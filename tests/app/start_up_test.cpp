@@ -172,6 +172,23 @@ TEST(StartUp, ShutdownDuringStartUpStopsTheSequence)
     EXPECT_FALSE(f.fake.files.fileExists("C:\\pathset.bat"));
 }
 
+TEST(Shutdown, ACloseBeforeTheStartUpRanLeavesStoredSettingsAndProjectAlone)
+{
+    AppFixture f;
+    f.prepareInstalledMachine();
+    f.fake.files.put("C:\\Work\\mine.prj", "the user's project");
+    f.fake.settings.values["project"] = "C:\\Work\\mine.prj";
+    f.fake.settings.writeOrder.clear();
+    TEmbedded& app = f.make();
+    app.FormActivate();
+    app.FormClose();
+    f.fake.timers.fire(1000);
+    EXPECT_TRUE(f.fake.settings.writeOrder.empty());
+    EXPECT_EQ(f.text("C:\\Work\\mine.prj"), "the user's project");
+    EXPECT_TRUE(f.fake.dialogs.messages().empty());
+    EXPECT_FALSE(f.fake.files.fileExists("C:\\pathset.bat"));
+}
+
 TEST(Shutdown, WithoutAProjectSaysSoOnceAndStoresTheNoProjectText)
 {
     AppFixture f;

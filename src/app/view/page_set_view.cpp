@@ -1,6 +1,5 @@
 #include "app/view/page_set_view.h"
 
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,6 +26,9 @@ PageSetView::PageSetView(ControlSet& controls, Control& pageSet, ControlBinder& 
     : QTabWidget(parent)
 {
     setObjectName(toQ(pageSet.name()));
+    // Page sets lie over each other and over the editor windows: none may show through.
+    setAutoFillBackground(true);
+    tabBar()->setAutoFillBackground(true);
     for (const auto& tab : pageSet.items())
         addTab(buildTab(controls, tab, binder), toQ(tab));
 
@@ -50,17 +52,51 @@ QWidget* PageSetView::buildTab(ControlSet& controls, const std::string& tab, Con
 {
     auto* page = new QWidget(this);
     auto* outer = new QVBoxLayout(page);
-    auto* checks = new QGridLayout;
-    auto* form = new QFormLayout;
+    auto* grid = new QGridLayout;
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
     auto* buttons = new QHBoxLayout;
-    outer->addLayout(checks);
-    outer->addLayout(form);
+    outer->addLayout(grid);
     outer->addStretch(1);
     buttons->addStretch(1);
     outer->addLayout(buttons);
 
-    int checkCount = 0;
-    QHBoxLayout* lastRow = nullptr;  // where small buttons beside a field or list go
+    // Rows follow the declaration order. A check box or label directly followed by a field
+    // without a label of its own shares its row, so a field stands beside the box that enables it.
+    int row = 0;
+    int column = 0;              // next free half-row for lone check boxes (0 or 2)
+    QWidget* pending = nullptr;  // a check box or label waiting for its field
+    QHBoxLayout* lastRow = nullptr;
+    auto newRow = [&] {
+        if (column != 0) {
+            ++row;
+            column = 0;
+        }
+    };
+    auto placePending = [&] {
+        if (!pending)
+            return;
+        if (qobject_cast<QLabel*>(pending)) {
+            newRow();
+            grid->addWidget(pending, row++, 0, 1, 4);
+        } else {
+            grid->addWidget(pending, row, column, 1, 2);
+            column = column == 0 ? 2 : 0;
+            if (column == 0)
+                ++row;
+        }
+        pending = nullptr;
+        lastRow = nullptr;
+    };
+    auto addFieldRow = [&](QWidget* left, QWidget* field) {
+        newRow();
+        lastRow = new QHBoxLayout;
+        lastRow->addWidget(field, 1);
+        if (left)
+            grid->addWidget(left, row, 0);
+        grid->addLayout(lastRow, row++, left ? 1 : 0, 1, left ? 3 : 4);
+    };
+
     const std::string pageName = objectName().toLatin1().toStdString();
     for (Control* c : controls.onPage(pageName, tab)) {
         if (isPageButton(*c)) {
@@ -70,47 +106,39 @@ QWidget* PageSetView::buildTab(ControlSet& controls, const std::string& tab, Con
         QWidget* w = binder.createWidget(*c, page);
         switch (c->kind()) {
         case ControlKind::CheckBox:
-            checks->addWidget(w, checkCount / 2, checkCount % 2);
-            ++checkCount;
-            lastRow = nullptr;
+        case ControlKind::Label:
+            placePending();
+            pending = w;
             break;
         case ControlKind::Button:
-            if (!lastRow) {
-                lastRow = new QHBoxLayout;
-                form->addRow(lastRow);
-            }
+        case ControlKind::UpDown:
+            placePending();
+            if (!lastRow)
+                addFieldRow(nullptr, new QWidget(page));
             lastRow->addWidget(w);
             break;
-        case ControlKind::UpDown:
-            if (lastRow) {
-                lastRow->addWidget(w);
-                break;
-            }
-            form->addRow(w);
-            break;
-        case ControlKind::Label:
         case ControlKind::List:
-            form->addRow(w);
-            lastRow = nullptr;
-            if (c->kind() == ControlKind::List) {
-                lastRow = new QHBoxLayout;
-                form->addRow(lastRow);
-            }
+            placePending();
+            newRow();
+            grid->addWidget(w, row++, 0, 1, 4);
+            lastRow = new QHBoxLayout;
+            lastRow->addStretch(1);
+            grid->addLayout(lastRow, row++, 0, 1, 4);
             break;
-        default: {
-            auto* row = new QHBoxLayout;
-            row->addWidget(w, 1);
-            if (c->label.empty()) {
-                form->addRow(row);
-            } else {
+        default:
+            if (!c->label.empty()) {
+                placePending();
                 auto* label = new QLabel(toQ(c->label), page);
                 binder.followVisibility(*c, label);
-                form->addRow(label, row);
+                addFieldRow(label, w);
+            } else {
+                QWidget* left = pending;
+                pending = nullptr;
+                addFieldRow(left, w);
             }
-            lastRow = row;
             break;
         }
-        }
     }
+    placePending();
     return page;
 }
