@@ -89,40 +89,6 @@ bool FakeFiles::copyFile(const std::string& source, const std::string& destinati
     return bytes && writeBytes(destination, *bytes);
 }
 
-bool matchesMask(const std::string& name, const std::string& mask)
-{
-    const std::string n = winpath::lower(name);
-    std::string m;
-    std::size_t start = 0;
-    const std::string masks = winpath::lower(mask);
-    while (start <= masks.size()) {
-        const std::size_t end = std::min(masks.find(';', start), masks.size());
-        const std::string one = masks.substr(start, end - start);
-        // Glob with * and ?.
-        std::size_t ni = 0, mi = 0, star = std::string::npos, mark = 0;
-        while (ni < n.size()) {
-            if (mi < one.size() && (one[mi] == '?' || one[mi] == n[ni])) {
-                ++ni;
-                ++mi;
-            } else if (mi < one.size() && one[mi] == '*') {
-                star = mi++;
-                mark = ni;
-            } else if (star != std::string::npos) {
-                mi = star + 1;
-                ni = ++mark;
-            } else {
-                break;
-            }
-        }
-        while (mi < one.size() && one[mi] == '*')
-            ++mi;
-        if (ni == n.size() && mi == one.size() && !one.empty())
-            return true;
-        start = end + 1;
-    }
-    return false;
-}
-
 std::vector<std::string> FakeFiles::list(const std::string& folder, const std::string& mask) const
 {
     std::vector<std::string> out;

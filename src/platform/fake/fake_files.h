@@ -4,6 +4,7 @@
 #include <set>
 
 #include "platform/host/files.h"
+#include "platform/paths/mask.h"
 
 class Clock;
 
@@ -51,6 +52,3 @@ private:
     std::set<std::string> m_unreadable;
     std::map<std::string, int> m_writes;
 };
-
-// Case-insensitive "*.h", "*.r25", "*.c;*.h" style mask matching.
-bool matchesMask(const std::string& name, const std::string& mask);

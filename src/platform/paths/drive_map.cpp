@@ -66,8 +66,6 @@ static std::vector<std::string> splitComponents(std::string_view rest)
 static fs::path appendResolved(const fs::path& base, const std::string& part)
 {
     std::error_code ec;
-    if (part == "." || part == "..")
-        return base / part;
     fs::path exact = base / part;
     if (fs::exists(fs::symlink_status(exact, ec)))
         return exact;
@@ -95,40 +93,64 @@ std::optional<std::string> DriveMap::toHost(std::string_view windowsPath) const
     } else if (!rest.empty() && (rest[0] == '\\' || rest[0] == '/')) {
         result = fs::path(m_prefix) / "dosdevices" / "c:";
     }
-    for (const std::string& part : splitComponents(rest))
-        result = appendResolved(result, part);
+    // "." and ".." are applied to the text, as Windows does, so "a\..\b" works even when "a"
+    // is missing, and ".." never climbs above the drive root.
+    const bool relative = result.empty();
+    std::vector<fs::path> levels{result};
+    for (const std::string& part : splitComponents(rest)) {
+        if (part == ".")
+            continue;
+        if (part == "..") {
+            if (levels.size() > 1)
+                levels.pop_back();
+            else if (relative)
+                levels.back() /= "..";
+            continue;
+        }
+        levels.push_back(appendResolved(levels.back(), part));
+    }
+    result = levels.back();
     if (result.empty())
         return std::string(".");
     return result.string();
 }
 
+static std::string canonicalText(const fs::path& p)
+{
+    std::error_code ec;
+    fs::path c = fs::weakly_canonical(p, ec);
+    std::string text = (ec ? p : c).lexically_normal().string();
+    while (text.size() > 1 && text.back() == '/')
+        text.pop_back();
+    return text;
+}
+
 std::string DriveMap::toWindows(std::string_view hostPath) const
 {
     std::error_code ec;
-    fs::path abs = fs::absolute(fs::path(std::string(hostPath)), ec).lexically_normal();
-    const fs::path devices = fs::path(m_prefix) / "dosdevices";
+    const fs::path abs = fs::absolute(fs::path(std::string(hostPath)), ec);
+    const std::string full = canonicalText(ec ? fs::path(std::string(hostPath)) : abs);
     std::string bestDrive;
     std::string bestRoot;
-    for (fs::directory_iterator it(devices, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() != 2 || name[1] != ':')
+    for (fs::directory_iterator it(fs::path(m_prefix) / "dosdevices", ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = winpath::upper(it->path().filename().string());
+        if (name.size() != 2 || name[1] != ':' || name[0] < 'A' || name[0] > 'Z')
             continue;
-        std::error_code ec2;
-        const fs::path root = fs::weakly_canonical(it->path(), ec2);
-        if (ec2)
+        std::error_code linkEc;
+        if (!fs::exists(it->path(), linkEc))
             continue;
-        std::string r = root.string();
-        if (r != "/" && !r.empty() && r.back() == '/')
-            r.pop_back();
-        const std::string a = fs::weakly_canonical(abs, ec2).string();
-        const bool under = r == "/" ? true : (a == r || a.rfind(r + "/", 0) == 0);
-        // The deepest root wins, so z: (the file system root) is only the fallback.
-        if (under && (bestDrive.empty() || r.size() > bestRoot.size())) {
-            bestRoot = r;
-            bestDrive = winpath::upper(name);
+        const std::string root = canonicalText(it->path());
+        const bool under = root == "/" || full == root || full.rfind(root + "/", 0) == 0;
+        // The deepest root wins, so z: (the file system root) is only the fallback; among
+        // drives with the same root the first letter wins, whatever the listing order.
+        const bool better = bestDrive.empty() || root.size() > bestRoot.size() ||
+                            (root.size() == bestRoot.size() && name < bestDrive);
+        if (under && better) {
+            bestRoot = root;
+            bestDrive = name;
         }
     }
-    const std::string full = fs::weakly_canonical(abs, ec).string();
     std::string rest;
     if (bestDrive.empty()) {
         bestDrive = "Z:";
