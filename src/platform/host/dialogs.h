@@ -15,7 +15,7 @@ struct FileFilter {
 struct FileDialogRequest {
     std::string title;
     std::vector<FileFilter> filters;
-    int filterIndex = 0;
+    int filterIndex = 0;  // numbered from 1, as the filters are; 0 selects the first
     std::string initialFolder;  // Windows path
     std::string fileName;       // proposed name
     std::string defaultExtension;

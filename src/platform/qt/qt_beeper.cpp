@@ -1,0 +1,8 @@
+#include "platform/qt/qt_beeper.h"
+
+#include <QApplication>
+
+void QtBeeper::beep()
+{
+    QApplication::beep();
+}

@@ -1,0 +1,216 @@
+#include "platform/qt/qt_dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+
+#include "platform/paths/drive_map.h"
+#include "platform/paths/win_path.h"
+#include "platform/qt/folder_dialog.h"
+#include "platform/qt/qt_text.h"
+
+namespace
+{
+
+const char* const AppTitle = "Tarnel";
+
+std::atomic<bool> s_nonInteractive{false};
+
+struct ButtonSet {
+    MsgButtons buttons;
+    QMessageBox::StandardButtons standard;
+    QMessageBox::StandardButton escape; // what closing the box answers
+};
+
+const ButtonSet ButtonSets[] = {
+    {MsgButtons::Ok, QMessageBox::Ok, QMessageBox::Ok},
+    {MsgButtons::OkCancel, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel},
+    {MsgButtons::YesOkCancel, QMessageBox::Yes | QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel},
+    {MsgButtons::YesNo, QMessageBox::Yes | QMessageBox::No, QMessageBox::No},
+    {MsgButtons::YesNoCancel, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel},
+};
+
+const ButtonSet& buttonSet(MsgButtons buttons)
+{
+    for (const ButtonSet& set : ButtonSets)
+        if (set.buttons == buttons)
+            return set;
+    return ButtonSets[0];
+}
+
+QMessageBox::Icon qtIcon(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Warning:
+        return QMessageBox::Warning;
+    case MsgIcon::Error:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+MsgAnswer answerOf(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Cancel:
+        return MsgAnswer::Cancel;
+    default:
+        return MsgAnswer::Ok;
+    }
+}
+
+// "*.r25" or ".r25" or "r25" -> "r25"; nothing for wildcards such as "*.*".
+QString suffixOf(const std::string& defaultExtension)
+{
+    QString s = toQ(winpath::trim(defaultExtension));
+    while (s.startsWith('*') || s.startsWith('.'))
+        s.remove(0, 1);
+    return s.contains('*') || s.contains('?') ? QString() : s;
+}
+
+} // namespace
+
+QtDialogs::QtDialogs(const DriveMap& map) : m_map(map) {}
+
+void QtDialogs::setNonInteractive(bool on)
+{
+    s_nonInteractive = on;
+}
+
+bool QtDialogs::nonInteractive()
+{
+    return s_nonInteractive;
+}
+
+MsgAnswer QtDialogs::unattendedAnswer(MsgButtons buttons)
+{
+    const QMessageBox::StandardButton escape = buttonSet(buttons).escape;
+    return answerOf(escape);
+}
+
+QString QtDialogs::displayText(const std::string& text)
+{
+    QString out = toQ(text);
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    out.replace('\r', '\n');
+    return out;
+}
+
+QStringList QtDialogs::nameFilters(const std::vector<FileFilter>& filters)
+{
+    QStringList out;
+    for (const FileFilter& f : filters) {
+        QStringList patterns;
+        for (const QString& p : toQ(f.patterns).split(';', Qt::SkipEmptyParts))
+            if (!p.trimmed().isEmpty())
+                patterns << p.trimmed();
+        out << QStringLiteral("%1 (%2)").arg(toQ(f.description), patterns.join(' '));
+    }
+    return out;
+}
+
+QWidget* QtDialogs::parentWidget()
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+MsgAnswer QtDialogs::message(const std::string& text, MsgButtons buttons, MsgIcon icon)
+{
+    if (nonInteractive()) {
+        std::fprintf(stderr, "%s: %s\n", AppTitle, displayText(text).toLocal8Bit().constData());
+        return unattendedAnswer(buttons);
+    }
+    const ButtonSet& set = buttonSet(buttons);
+    QMessageBox box(qtIcon(icon), QString::fromLatin1(AppTitle), displayText(text), set.standard,
+                    parentWidget());
+    box.setTextFormat(Qt::PlainText);
+    box.setEscapeButton(set.escape);
+    box.exec();
+    const auto clicked = box.standardButton(box.clickedButton());
+    return answerOf(clicked == QMessageBox::NoButton ? set.escape : clicked);
+}
+
+QString QtDialogs::hostFolder(const std::string& windowsFolder) const
+{
+    if (winpath::trim(windowsFolder).empty())
+        return {};
+    const auto h = m_map.toHost(windowsFolder);
+    return h && QFileInfo(hostPathToQ(*h)).isDir() ? hostPathToQ(*h) : QString();
+}
+
+std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& request, bool save)
+{
+    if (nonInteractive())
+        return std::nullopt;
+    QFileDialog dialog(parentWidget(), toQ(request.title));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // Callers that must not replace a file without asking ask themselves.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+
+    const QStringList filters = nameFilters(request.filters);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        // Filters are numbered from 1; 0 stands for the first as well.
+        const int index = std::clamp(request.filterIndex - 1, 0, int(filters.size()) - 1);
+        dialog.selectNameFilter(filters.at(index));
+    }
+    if (const QString folder = hostFolder(request.initialFolder); !folder.isEmpty())
+        dialog.setDirectory(folder);
+    if (const QString suffix = suffixOf(request.defaultExtension); !suffix.isEmpty())
+        dialog.setDefaultSuffix(suffix);
+    if (!request.fileName.empty()) {
+        if (winpath::hasDirectoryPart(request.fileName)) {
+            if (const auto h = m_map.toHost(request.fileName)) {
+                const QFileInfo info(hostPathToQ(*h));
+                if (info.dir().exists())
+                    dialog.setDirectory(info.dir());
+                dialog.selectFile(info.fileName());
+            }
+        } else {
+            dialog.selectFile(hostPathToQ(request.fileName));
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return m_map.toWindows(hostPathFromQ(dialog.selectedFiles().first()));
+}
+
+std::optional<std::string> QtDialogs::openFile(const FileDialogRequest& request)
+{
+    return fileDialog(request, false);
+}
+
+std::optional<std::string> QtDialogs::saveFile(const FileDialogRequest& request)
+{
+    return fileDialog(request, true);
+}
+
+std::optional<std::string> QtDialogs::chooseFolder(const std::string& title, const std::string& initialFolder)
+{
+    if (nonInteractive())
+        return std::nullopt;
+    FolderDialog dialog(parentWidget(), toQ(title), hostFolder(initialFolder));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return m_map.toWindows(hostPathFromQ(dialog.selectedFiles().first()));
+}

@@ -1,0 +1,216 @@
+#include "platform/qt/qt_files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/paths/drive_map.h"
+#include "platform/paths/mask.h"
+#include "platform/paths/win_path.h"
+#include "platform/qt/atomic_file.h"
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+constexpr std::size_t CopyBufferSize = 8192;
+
+std::optional<struct stat> statOf(const std::string& hostPath)
+{
+    struct stat st {
+    };
+    if (::stat(hostPath.c_str(), &st) != 0)
+        return std::nullopt;
+    return st;
+}
+
+class Fd
+{
+public:
+    explicit Fd(int fd) : m_fd(fd) {}
+    ~Fd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+ssize_t readSome(int fd, char* buffer, std::size_t size)
+{
+    ssize_t n;
+    do
+        n = ::read(fd, buffer, size);
+    while (n < 0 && errno == EINTR);
+    return n;
+}
+
+} // namespace
+
+QtFiles::QtFiles(const DriveMap& map) : m_map(map) {}
+
+std::optional<std::string> QtFiles::host(const std::string& path) const
+{
+    if (winpath::trim(path).empty())
+        return std::nullopt;
+    return m_map.toHost(path);
+}
+
+bool QtFiles::fileExists(const std::string& path) const
+{
+    const auto h = host(path);
+    const auto st = h ? statOf(*h) : std::nullopt;
+    return st && !S_ISDIR(st->st_mode);
+}
+
+bool QtFiles::folderExists(const std::string& path) const
+{
+    const auto h = host(path);
+    const auto st = h ? statOf(*h) : std::nullopt;
+    return st && S_ISDIR(st->st_mode);
+}
+
+bool QtFiles::createFolder(const std::string& path)
+{
+    const auto h = host(path);
+    if (!h)
+        return false;
+    return ::mkdir(h->c_str(), 0777) == 0 || (errno == EEXIST && folderExists(path));
+}
+
+bool QtFiles::createFolders(const std::string& path)
+{
+    const auto h = host(path);
+    if (!h)
+        return false;
+    std::error_code ec;
+    fs::create_directories(*h, ec);
+    return folderExists(path);
+}
+
+bool QtFiles::removeFile(const std::string& path)
+{
+    const auto h = host(path);
+    return h && ::unlink(h->c_str()) == 0;
+}
+
+CopyResult QtFiles::copyIntoFolder(const std::string& source, const std::string& folder)
+{
+    return copy(source, winpath::join(folder, winpath::fileName(source)));
+}
+
+bool QtFiles::copyFile(const std::string& source, const std::string& destination)
+{
+    return copy(source, destination) == CopyResult::Ok;
+}
+
+CopyResult QtFiles::copy(const std::string& source, const std::string& destination)
+{
+    const auto from = host(source);
+    if (!from)
+        return CopyResult::CannotOpen;
+    Fd in(::open(from->c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat inStat {
+    };
+    if (in.get() < 0 || ::fstat(in.get(), &inStat) != 0 || S_ISDIR(inStat.st_mode))
+        return CopyResult::CannotOpen;
+
+    const auto to = host(destination);
+    if (!to)
+        return CopyResult::CannotCreate;
+    // Copying a file onto itself would truncate it; it already holds what the copy would.
+    if (const auto outStat = statOf(*to);
+        outStat && outStat->st_dev == inStat.st_dev && outStat->st_ino == inStat.st_ino)
+        return CopyResult::Ok;
+
+    AtomicFile out(*to);
+    if (!out.open())
+        return CopyResult::CannotCreate;
+    char buffer[CopyBufferSize];
+    while (true) {
+        const ssize_t n = readSome(in.get(), buffer, sizeof buffer);
+        if (n < 0)
+            return CopyResult::CannotOpen;
+        if (n == 0)
+            break;
+        if (!out.write(buffer, static_cast<std::size_t>(n)))
+            return CopyResult::CannotCreate;
+    }
+    return out.commit() ? CopyResult::Ok : CopyResult::CannotCreate;
+}
+
+std::vector<std::string> QtFiles::list(const std::string& folder, const std::string& mask) const
+{
+    std::vector<std::string> names;
+    const auto h = host(folder);
+    if (!h)
+        return names;
+    std::error_code ec;
+    for (fs::directory_iterator it(*h, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeEc;
+        if (it->is_directory(typeEc))
+            continue;
+        std::string name = it->path().filename().string();
+        if (name.rfind(".", 0) == 0 && name.find(".tarnel-") != std::string::npos)
+            continue; // a write in progress
+        if (matchesMask(name, mask))
+            names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string la = winpath::lower(a), lb = winpath::lower(b);
+        return la != lb ? la < lb : a < b;
+    });
+    return names;
+}
+
+std::optional<std::int64_t> QtFiles::modifiedMs(const std::string& path) const
+{
+    const auto h = host(path);
+    const auto st = h ? statOf(*h) : std::nullopt;
+    if (!st)
+        return std::nullopt;
+    return static_cast<std::int64_t>(st->st_mtim.tv_sec) * 1000 + st->st_mtim.tv_nsec / 1'000'000;
+}
+
+std::optional<std::string> QtFiles::readBytes(const std::string& path) const
+{
+    const auto h = host(path);
+    if (!h)
+        return std::nullopt;
+    Fd in(::open(h->c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat st {
+    };
+    if (in.get() < 0 || ::fstat(in.get(), &st) != 0 || S_ISDIR(st.st_mode))
+        return std::nullopt;
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[CopyBufferSize];
+    while (true) {
+        const ssize_t n = readSome(in.get(), buffer, sizeof buffer);
+        if (n < 0)
+            return std::nullopt;
+        if (n == 0)
+            return bytes;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+bool QtFiles::writeBytes(const std::string& path, const std::string& bytes)
+{
+    const auto h = host(path);
+    if (!h)
+        return false;
+    if (const auto st = statOf(*h); st && S_ISDIR(st->st_mode))
+        return false;
+    AtomicFile out(*h);
+    return out.open() && out.write(bytes.data(), bytes.size()) && out.commit();
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Files by Windows path on the host file system, through the drive map.
+#include "platform/host/files.h"
+
+class DriveMap;
+
+class QtFiles : public Files
+{
+public:
+    explicit QtFiles(const DriveMap& map);
+
+    bool fileExists(const std::string& path) const override;
+    bool folderExists(const std::string& path) const override;
+    bool createFolder(const std::string& path) override;
+    bool createFolders(const std::string& path) override;
+    bool removeFile(const std::string& path) override;
+    CopyResult copyIntoFolder(const std::string& source, const std::string& folder) override;
+    bool copyFile(const std::string& source, const std::string& destination) override;
+    std::vector<std::string> list(const std::string& folder, const std::string& mask) const override;
+    std::optional<std::int64_t> modifiedMs(const std::string& path) const override;
+    std::optional<std::string> readBytes(const std::string& path) const override;
+    bool writeBytes(const std::string& path, const std::string& bytes) override;
+
+private:
+    std::optional<std::string> host(const std::string& path) const;
+    CopyResult copy(const std::string& source, const std::string& destination);
+
+    const DriveMap& m_map;
+};

@@ -1,0 +1,20 @@
+#include "platform/qt/qt_host.h"
+
+#include <QCoreApplication>
+
+#include "platform/paths/win_path.h"
+#include "platform/qt/qt_text.h"
+
+QtHost::QtHost() : QtHost(DriveMap::fromEnvironment()) {}
+
+QtHost::QtHost(DriveMap map, const QString& settingsFile)
+    : m_map(std::move(map)),
+      m_settings(settingsFile), m_host{m_dialogs, m_shell,    m_beeper, m_clock,
+                                       m_timers,  m_settings, m_files,  programFolder(m_map)}
+{
+}
+
+std::string QtHost::programFolder(const DriveMap& map)
+{
+    return winpath::withBackslash(map.toWindows(hostPathFromQ(QCoreApplication::applicationDirPath())));
+}

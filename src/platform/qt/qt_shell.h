@@ -1,0 +1,38 @@
+#pragma once
+// Starts programs, batch files, documents and addresses as the Windows shell would, on a
+// POSIX desktop: batch files through tarnel-batch, Windows programs through wine.
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include "platform/host/shell.h"
+
+class DriveMap;
+
+class QtShell : public Shell
+{
+public:
+    explicit QtShell(const DriveMap& map);
+
+    void open(const std::string& file, const std::string& parameters, const std::string& workingFolder,
+              bool shown) override;
+
+    // The command that open() starts; empty program when it hands the file to the desktop.
+    struct Command {
+        QString program;
+        QStringList arguments;
+        QString workingFolder;
+        QUrl document; // set instead of program for documents and addresses
+    };
+    Command commandFor(const std::string& file, const std::string& parameters,
+                       const std::string& workingFolder, bool shown) const;
+
+    static bool isAddress(const std::string& file);
+
+private:
+    QStringList hostArguments(const std::string& parameters) const;
+    static QStringList inTerminal(const QString& program, const QStringList& arguments,
+                                  const QString& workingFolder, QString& terminal);
+
+    const DriveMap& m_map;
+};

@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "platform/paths/drive_map.h"
+#include "platform/qt/qt_files.h"
+#include "support/temp_prefix.h"
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+class QtFilesTest : public ::testing::Test
+{
+protected:
+    std::string onDisk(const std::string& relative) const
+    {
+        std::ifstream in(fs::path(tmp.driveC()) / relative, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    void put(const std::string& relative, const std::string& bytes) const
+    {
+        const fs::path p = fs::path(tmp.driveC()) / relative;
+        fs::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << bytes;
+    }
+    std::vector<std::string> entries(const std::string& relative) const
+    {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(fs::path(tmp.driveC()) / relative))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TempPrefix tmp;
+    DriveMap map{tmp.path()};
+    QtFiles files{map};
+};
+
+// Lets a test make every write past a few bytes fail, as a full disk would.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int);
+};
+
+} // namespace
+
+TEST_F(QtFilesTest, FailedWriteKeepsTheOldFileAndLeavesNoTemporary)
+{
+    put("Tarnel/project.prj", "old contents");
+    bool written = true;
+    {
+        FileSizeLimit limit(16);
+        written = files.writeBytes("C:\\Tarnel\\project.prj", std::string(100000, 'x'));
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(onDisk("Tarnel/project.prj"), "old contents");
+    EXPECT_EQ(entries("Tarnel"), std::vector<std::string>{"project.prj"});
+}
+
+TEST_F(QtFilesTest, WritesReplaceWholeFileWithCrLfLines)
+{
+    put("Tarnel/ide.bat", "a much longer previous content\r\n");
+    ASSERT_TRUE(files.writeLines("C:\\Tarnel\\ide.bat", {"@ECHO OFF", "", "CALL x"}));
+    EXPECT_EQ(onDisk("Tarnel/ide.bat"), "@ECHO OFF\r\n\r\nCALL x\r\n");
+    EXPECT_EQ(entries("Tarnel"), std::vector<std::string>{"ide.bat"});
+}
+
+TEST_F(QtFilesTest, WriteKeepsModeOfReplacedFileAndFollowsLinks)
+{
+    put("Tarnel/run.sh", "old");
+    const fs::path real = fs::path(tmp.driveC()) / "Tarnel" / "run.sh";
+    fs::permissions(real, fs::perms::owner_all);
+    fs::create_symlink("run.sh", fs::path(tmp.driveC()) / "Tarnel" / "link.sh");
+
+    ASSERT_TRUE(files.writeBytes("C:\\Tarnel\\link.sh", "new"));
+    EXPECT_EQ(onDisk("Tarnel/run.sh"), "new");
+    EXPECT_TRUE(fs::is_symlink(fs::path(tmp.driveC()) / "Tarnel" / "link.sh"));
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_all);
+}
+
+TEST_F(QtFilesTest, EveryLineBreakEndsALineOnReading)
+{
+    put("Source/mixed.c", "a\r\nb\rc\nd\n\re");
+    const auto lines = files.readLines("C:\\Source\\mixed.c");
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(*lines, (std::vector<std::string>{"a", "b", "c", "d", "", "e"}));
+}
+
+TEST_F(QtFilesTest, CopyIntoFolderReplacesWholeFileForAnySize)
+{
+    fs::create_directories(fs::path(tmp.driveC()) / "Save");
+    for (std::size_t size : {0u, 1u, 8191u, 8192u, 8193u, 3u * 8192u + 5u}) {
+        std::string bytes(size, '\0');
+        for (std::size_t i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>(i * 7 + 3);
+        put("Source/out.a25", bytes);
+        put("Save/out.a25", std::string(40000, 'z'));
+        EXPECT_EQ(files.copyIntoFolder("C:\\Source\\out.a25", "C:\\Save"), CopyResult::Ok) << size;
+        EXPECT_EQ(onDisk("Save/out.a25"), bytes) << size;
+    }
+    EXPECT_EQ(entries("Save"), std::vector<std::string>{"out.a25"});
+}
+
+TEST_F(QtFilesTest, CopyOntoItselfLeavesTheFileAlone)
+{
+    put("Tarnel/Source/main.c", "int main;");
+    const fs::path p = fs::path(tmp.driveC()) / "Tarnel" / "Source" / "main.c";
+    const auto before = fs::last_write_time(p);
+    for (const char* folder : {"C:\\Tarnel\\Source", "c:\\TARNEL\\source\\", "C:\\Tarnel\\x\\..\\Source"})
+        EXPECT_EQ(files.copyIntoFolder("C:\\Tarnel\\Source\\main.c", folder), CopyResult::Ok) << folder;
+    EXPECT_TRUE(files.copyFile("C:\\Tarnel\\Source\\main.c", "C:\\TARNEL\\SOURCE\\MAIN.C"));
+    EXPECT_EQ(onDisk("Tarnel/Source/main.c"), "int main;");
+    EXPECT_EQ(fs::last_write_time(p), before);
+}
+
+TEST_F(QtFilesTest, CopyReportsWhichSideFailed)
+{
+    put("Source/a.c", "a");
+    fs::create_directories(fs::path(tmp.driveC()) / "Source" / "dir.c");
+    struct Row {
+        const char* source;
+        const char* folder;
+        CopyResult result;
+    };
+    const Row rows[] = {
+        {"C:\\Source\\missing.c", "C:\\Source", CopyResult::CannotOpen},
+        {"C:\\Source\\dir.c", "C:\\", CopyResult::CannotOpen},
+        {"A:\\a.c", "C:\\", CopyResult::CannotOpen},
+        {"C:\\Source\\a.c", "C:\\NoSuchFolder", CopyResult::CannotCreate},
+        {"C:\\Source\\a.c", "A:", CopyResult::CannotCreate},
+        {"C:\\Source\\a.c", "A:\\", CopyResult::CannotCreate},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(files.copyIntoFolder(r.source, r.folder), r.result) << r.source << " -> " << r.folder;
+}
+
+TEST_F(QtFilesTest, ListMatchesMaskWithoutRegardToCaseAndSkipsFolders)
+{
+    for (const char* name : {"Main.C", "util.c", "defs.H", "notes.txt", "old.c.bak"})
+        put(std::string("Source/") + name, "x");
+    fs::create_directories(fs::path(tmp.driveC()) / "Source" / "folder.c");
+
+    EXPECT_EQ(files.list("C:\\source", "*.c"), (std::vector<std::string>{"Main.C", "util.c"}));
+    EXPECT_EQ(files.list("c:\\SOURCE\\", "*.C;*.h"),
+              (std::vector<std::string>{"defs.H", "Main.C", "util.c"}));
+    EXPECT_TRUE(files.list("C:\\Source", "*.r25").empty());
+    EXPECT_TRUE(files.list("C:\\Missing", "*.*").empty());
+}
+
+TEST_F(QtFilesTest, MissingDriveNeitherExistsNorAcceptsWrites)
+{
+    EXPECT_FALSE(files.fileExists("A:\\out.a25"));
+    EXPECT_FALSE(files.folderExists("A:\\"));
+    EXPECT_FALSE(files.folderExists("A:"));
+    EXPECT_FALSE(files.createFolder("A:\\x"));
+    EXPECT_FALSE(files.createFolders("A:\\x\\y"));
+    EXPECT_FALSE(files.writeBytes("A:\\x.txt", "x"));
+    EXPECT_FALSE(files.readBytes("A:\\x.txt"));
+    EXPECT_FALSE(files.modifiedMs("A:\\x.txt"));
+    EXPECT_FALSE(files.removeFile("A:\\x.txt"));
+    EXPECT_TRUE(files.list("A:\\", "*.*").empty());
+    EXPECT_FALSE(files.folderExists(""));
+    EXPECT_FALSE(files.fileExists(""));
+}
+
+TEST_F(QtFilesTest, FoldersOneLevelOrWithParents)
+{
+    EXPECT_FALSE(files.createFolder("C:\\Tarnel\\Source"));
+    EXPECT_FALSE(files.folderExists("C:\\Tarnel"));
+    EXPECT_TRUE(files.createFolders("C:\\Tarnel\\Source"));
+    EXPECT_TRUE(files.folderExists("c:\\tarnel\\SOURCE"));
+    EXPECT_TRUE(files.createFolder("C:\\Tarnel\\Obj"));
+    EXPECT_TRUE(files.createFolder("C:\\tarnel\\obj")); // already there
+    EXPECT_FALSE(files.fileExists("C:\\Tarnel\\Obj"));
+    put("Tarnel/file.txt", "x");
+    EXPECT_FALSE(files.createFolder("C:\\Tarnel\\file.txt"));
+}
+
+TEST_F(QtFilesTest, ExistenceTimeAndRemoval)
+{
+    put("Tarnel/aout.a25", "x");
+    const fs::path p = fs::path(tmp.driveC()) / "Tarnel" / "aout.a25";
+    timespec times[2] = {{1'700'000'123, 456'000'000}, {1'700'000'123, 456'789'000}};
+    ASSERT_EQ(utimensat(AT_FDCWD, p.c_str(), times, 0), 0);
+
+    EXPECT_TRUE(files.fileExists("c:\\TARNEL\\AOUT.A25"));
+    EXPECT_EQ(files.modifiedMs("C:\\Tarnel\\aout.a25"), 1'700'000'123'456LL);
+    EXPECT_FALSE(files.removeFile("C:\\Tarnel"));
+    EXPECT_TRUE(files.removeFile("C:\\tarnel\\Aout.a25"));
+    EXPECT_FALSE(files.fileExists("C:\\Tarnel\\aout.a25"));
+    EXPECT_FALSE(files.removeFile("C:\\Tarnel\\aout.a25"));
+}
+
+TEST_F(QtFilesTest, BlanksAndNonAsciiBytesInPaths)
+{
+    const std::string folder = "C:\\Mein Ordner\\M\xFCller";
+    ASSERT_TRUE(files.createFolders(folder));
+    const std::string file = folder + "\\Gr\xC3\xBC\xC3\x9F"
+                                      "e main.c";
+    ASSERT_TRUE(files.writeBytes(file, "text \xE9\r\n"));
+    EXPECT_EQ(onDisk("Mein Ordner/M\xFCller/Gr\xC3\xBC\xC3\x9F"
+                     "e main.c"),
+              "text \xE9\r\n");
+    EXPECT_EQ(files.readBytes(file), std::optional<std::string>("text \xE9\r\n"));
+    EXPECT_EQ(files.list(folder, "*.C"), std::vector<std::string>{"Gr\xC3\xBC\xC3\x9F"
+                                                                  "e main.c"});
+    fs::create_directories(fs::path(tmp.driveC()) / "Save dir");
+    EXPECT_EQ(files.copyIntoFolder(file, "C:\\Save dir"), CopyResult::Ok);
+    EXPECT_EQ(onDisk("Save dir/Gr\xC3\xBC\xC3\x9F"
+                     "e main.c"),
+              "text \xE9\r\n");
+}

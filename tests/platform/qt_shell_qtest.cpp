@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QUrl>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/paths/drive_map.h"
+#include "platform/qt/qt_shell.h"
+#include "platform/qt/qt_text.h"
+#include "platform/qt/qt_timers.h"
+#include "support/temp_prefix.h"
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+// Puts a folder of stand-in programs first on PATH, or makes PATH hold only that folder.
+class ScopedPath
+{
+public:
+    ScopedPath(const std::string& folder, bool only) : m_old(qgetenv("PATH"))
+    {
+        qputenv("PATH",
+                only ? QByteArray::fromStdString(folder) : QByteArray::fromStdString(folder) + ":" + m_old);
+    }
+    ~ScopedPath() { qputenv("PATH", m_old); }
+
+private:
+    QByteArray m_old;
+};
+
+void writeScript(const fs::path& p, const std::string& body)
+{
+    fs::create_directories(p.parent_path());
+    std::ofstream(p) << "#!/bin/sh\n" << body;
+    fs::permissions(p, fs::perms::owner_all);
+}
+
+class QtShellTest : public ::testing::Test
+{
+protected:
+    QString hostQ(const std::string& windows) const { return hostPathToQ(*map.toHost(windows)); }
+
+    TempPrefix tmp;
+    DriveMap map{tmp.path()};
+    QtShell shell{map};
+    std::string bin = tmp.path() + "/bin";
+};
+
+bool waitFor(const std::function<bool()>& done, int ms = 5000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms) {
+        QCoreApplication::processEvents();
+        QThread::msleep(5);
+    }
+    return done();
+}
+
+} // namespace
+
+TEST_F(QtShellTest, AddressesGoToTheDesktop)
+{
+    for (const char* address : {"https://www.orvane.example/", "mailto:support@orvane.example"}) {
+        const auto cmd = shell.commandFor(address, "", "", true);
+        EXPECT_TRUE(cmd.program.isEmpty()) << address;
+        EXPECT_EQ(cmd.document, QUrl(QString::fromLatin1(address)));
+    }
+    EXPECT_FALSE(QtShell::isAddress("C:\\Tarnel\\pathset.bat"));
+    EXPECT_FALSE(QtShell::isAddress("c:pathset.bat"));
+    EXPECT_FALSE(QtShell::isAddress("pathset.bat"));
+}
+
+TEST_F(QtShellTest, BatchFilesRunThroughTarnelBatch)
+{
+    fs::create_directories(tmp.driveC() + "/Tarnel");
+    const QString runner = QDir(QCoreApplication::applicationDirPath()).filePath("tarnel-batch");
+    fs::create_directories(bin);
+    ScopedPath path(bin, true); // no terminal emulator
+
+    for (bool shown : {false, true}) {
+        const auto cmd = shell.commandFor("c:\\tarnel\\PATHSET.BAT", "", "C:\\Tarnel", shown);
+        EXPECT_EQ(cmd.program, runner);
+        EXPECT_EQ(cmd.arguments, QStringList{hostQ("C:\\Tarnel\\PATHSET.BAT")});
+        EXPECT_EQ(cmd.workingFolder, hostQ("C:\\Tarnel"));
+    }
+}
+
+TEST_F(QtShellTest, ShownBatchFilesOpenATerminal)
+{
+    writeScript(bin + "/xterm", "exit 0\n");
+    ScopedPath path(bin, true);
+    const QString runner = QDir(QCoreApplication::applicationDirPath()).filePath("tarnel-batch");
+
+    const auto shown = shell.commandFor("C:\\My Dir\\ide.bat", "", "C:\\My Dir", true);
+    EXPECT_EQ(shown.program, QString::fromStdString(bin + "/xterm"));
+    EXPECT_EQ(shown.arguments, (QStringList{"-e", runner, hostQ("C:\\My Dir\\ide.bat")}));
+    EXPECT_EQ(shell.commandFor("C:\\My Dir\\ide.bat", "", "C:\\My Dir", false).program, runner);
+}
+
+TEST_F(QtShellTest, WindowsProgramsRunThroughWineWithParametersAsWritten)
+{
+    writeScript(tmp.driveC() + "/Tools/prog.exe", "exit 0\n");
+    writeScript(bin + "/wine", "exit 0\n");
+    ScopedPath path(bin, true);
+    const auto cmd = shell.commandFor("C:\\Tools\\prog.exe", "-p \"C:\\a b\\out.a25\"", "C:\\Tools", true);
+    EXPECT_EQ(cmd.program, QString::fromStdString(bin + "/wine"));
+    EXPECT_EQ(cmd.arguments, (QStringList{hostQ("C:\\Tools\\prog.exe"), "-p", "C:\\a b\\out.a25"}));
+}
+
+TEST_F(QtShellTest, NativeProgramsGetHostPathsAndDocumentsOpenOnTheDesktop)
+{
+    writeScript(tmp.driveC() + "/Tools/editor", "exit 0\n");
+    std::ofstream(tmp.driveC() + "/Tools/readme.txt") << "x";
+    const auto editor = shell.commandFor("C:\\Tools\\editor", "\"C:\\Tarnel\\Source\\main.c\" -n", "", true);
+    EXPECT_EQ(editor.program, hostQ("C:\\Tools\\editor"));
+    EXPECT_EQ(editor.arguments, (QStringList{hostQ("C:\\Tarnel\\Source\\main.c"), "-n"}));
+
+    const auto doc = shell.commandFor("C:\\Tools\\readme.txt", "", "", true);
+    EXPECT_TRUE(doc.program.isEmpty());
+    EXPECT_EQ(doc.document, QUrl::fromLocalFile(hostQ("C:\\Tools\\readme.txt")));
+
+    const auto missingDrive = shell.commandFor("A:\\tool", "", "", true);
+    EXPECT_TRUE(missingDrive.program.isEmpty());
+    EXPECT_TRUE(missingDrive.document.isEmpty());
+}
+
+TEST_F(QtShellTest, OpenStartsTheProgramInItsFolderWithoutWaiting)
+{
+    const std::string out = tmp.driveC() + "/Work Dir/args.txt";
+    writeScript(tmp.driveC() + "/Tools/record",
+                "sleep 1\npwd > args.tmp\nprintf '%s\\n' \"$@\" >> args.tmp\nmv args.tmp args.txt\n");
+    fs::create_directories(tmp.driveC() + "/Work Dir");
+
+    shell.open("C:\\Tools\\record", "one \"C:\\Work Dir\\two.c\"", "C:\\Work Dir", false);
+    EXPECT_FALSE(fs::exists(out)); // returned while the program still runs
+    ASSERT_TRUE(waitFor([&] { return fs::exists(out); }));
+    std::ifstream in(out);
+    std::stringstream s;
+    s << in.rdbuf();
+    EXPECT_EQ(s.str(), fs::canonical(tmp.driveC() + "/Work Dir").string() + "\none\n" +
+                           *map.toHost("C:\\Work Dir\\two.c") + "\n");
+}
+
+TEST(QtTimers, FireOnceUnlessCancelled)
+{
+    QtTimers timers;
+    std::vector<int> fired;
+    timers.startOnce(20, [&] { fired.push_back(1); });
+    const auto cancelled = timers.startOnce(10, [&] { fired.push_back(2); });
+    timers.startOnce(0, [&] {
+        fired.push_back(3);
+        timers.startOnce(5, [&] { fired.push_back(4); });
+    });
+    timers.cancel(cancelled);
+    timers.cancel(9999);
+    EXPECT_TRUE(waitFor([&] { return fired.size() == 3; }));
+    EXPECT_TRUE(waitFor([&] { return timers.pendingCount() == 0; }));
+    QThread::msleep(30);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(fired, (std::vector<int>{3, 4, 1}));
+}
