@@ -7,7 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-AtomicFile::AtomicFile(std::string target) : m_target(std::move(target)) {}
+AtomicFile::AtomicFile(std::string target, Durability durability)
+    : m_target(std::move(target)), m_durability(durability)
+{
+}
 
 AtomicFile::~AtomicFile()
 {
@@ -77,7 +80,7 @@ bool AtomicFile::commit()
 {
     if (m_fd < 0 || m_failed)
         return false;
-    const bool synced = ::fsync(m_fd) == 0;
+    const bool synced = m_durability == Durability::Renamed || ::fsync(m_fd) == 0;
     const bool closed = ::close(m_fd) == 0;
     m_fd = -1;
     if (!synced || !closed || ::rename(m_temp.c_str(), m_target.c_str()) != 0)

@@ -7,7 +7,10 @@
 class AtomicFile
 {
 public:
-    explicit AtomicFile(std::string target);
+    // A copy that can be made again any time need not wait for the disk: it is still never
+    // seen half-written, only not flushed before the rename.
+    enum class Durability { Flushed, Renamed };
+    explicit AtomicFile(std::string target, Durability durability = Durability::Flushed);
     ~AtomicFile(); // discards the temporary file unless committed
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -21,4 +24,5 @@ private:
     std::string m_temp;
     int m_fd = -1;
     bool m_failed = false;
+    Durability m_durability;
 };

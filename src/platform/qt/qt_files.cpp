@@ -132,7 +132,7 @@ CopyResult QtFiles::copy(const std::string& source, const std::string& destinati
         outStat && outStat->st_dev == inStat.st_dev && outStat->st_ino == inStat.st_ino)
         return CopyResult::Ok;
 
-    AtomicFile out(*to);
+    AtomicFile out(*to, AtomicFile::Durability::Renamed);
     if (!out.open())
         return CopyResult::CannotCreate;
     char buffer[CopyBufferSize];
