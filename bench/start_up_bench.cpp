@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "app/start_up.h"
+#include "linker/compose_linker_line.h"
 #include "app/tembedded.h"
 #include "platform/fake/fake_host.h"
 #include "platform/paths/drive_map.h"
@@ -38,7 +39,7 @@ struct Machine {
             std::ofstream(driveC / "Nec" / "C" / "include" / ("h" + std::to_string(i) + ".h")) << header;
         for (int i = 0; i < kLibraries; ++i)
             std::ofstream(driveC / "Nec" / "C" / "Lib" / ("l" + std::to_string(i) + ".r25")) << library;
-        for (const char* name : StartUp::DefaultCommandFileNames)
+        for (const char* name : DefaultCommandFiles)
             std::ofstream(driveC / "Tarnel" / "Source" / (std::string(name) + ".xcl")) << "-Z(CODE)CODE=1000-7FFF\r\n";
     }
     ~Machine() { fs::remove_all(root); }

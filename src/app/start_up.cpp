@@ -6,6 +6,7 @@
 #include "app/tembedded.h"
 #include "build/build_files.h"
 #include "build/compiler_options.h"
+#include "linker/compose_linker_line.h"
 #include "linker/linker_options.h"
 #include "platform/paths/win_path.h"
 #include "project/project_file.h"
@@ -13,9 +14,6 @@
 #ifndef TARNEL_VERSION
 #define TARNEL_VERSION ""
 #endif
-
-const char* const StartUp::DefaultCommandFileNames[6] = {"LK7832SL", "LK7832ML", "LK7832LL",
-                                                          "LK7832SH", "LK7832MH", "LK7832LH"};
 
 StartUp::StartUp(TEmbedded& app) : m_app(app) {}
 
@@ -87,7 +85,7 @@ void StartUp::checkCompileDir()
 void StartUp::checkCommandFiles()
 {
     const std::string dir = m_app.settings().compSource;
-    for (const char* name : DefaultCommandFileNames) {
+    for (const char* name : DefaultCommandFiles) {
         if (!m_app.host().files.fileExists(winpath::join(dir, std::string(name) + ".xcl"))) {
             m_app.message("Warning at least one linker map file is missing\rPlease Install into " + dir,
                           MsgButtons::Ok, MsgIcon::Warning);

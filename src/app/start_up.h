@@ -7,7 +7,6 @@ class TEmbedded;
 class StartUp {
 public:
     static constexpr int TimerMs = 1000;
-    static const char* const DefaultCommandFileNames[6];
 
     explicit StartUp(TEmbedded& app);
 

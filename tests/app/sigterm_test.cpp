@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "app/start_up.h"
+#include "linker/compose_linker_line.h"
 #include "support/temp_prefix.h"
 
 namespace fs = std::filesystem;
@@ -44,7 +45,7 @@ TEST(SessionEnd, SigtermRunsTheNormalShutdownAndExitsZero)
     fs::create_directories(home / ".config");
     fs::create_directories(c / "Tarnel" / "Source");
     fs::create_directories(c / "Nec" / "C" / "include");
-    for (const char* name : StartUp::DefaultCommandFileNames)
+    for (const char* name : DefaultCommandFiles)
         std::ofstream(c / "Tarnel" / "Source" / (std::string(name) + ".xcl")) << "-Z(CODE)CODE=1000-7FFF\r\n";
     const fs::path errFile = fs::path(prefix.path()) / "stderr.txt";
 
