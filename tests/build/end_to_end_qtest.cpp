@@ -1,0 +1,231 @@
+// The whole road of a build on the real file system: the demo installed into a temporary
+// prefix, Tarnel's start-up on it, "Build All" through tarnel-batch and the stand-in
+// toolchain, and the end check's verdict. Also the installer's promise to add only what is
+// missing.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "app/tembedded.h"
+#include "build/build_run.h"
+#include "demo_installer.h"
+#include "linker/linker_options.h"
+#include "platform/fake/fake_host.h"
+#include "platform/paths/drive_map.h"
+#include "platform/qt/qt_clock.h"
+#include "platform/qt/qt_files.h"
+#include "project/project_file.h"
+#include "support/temp_prefix.h"
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+const std::string kTarget = "C:\\Tarnel\\Source\\aout.a25";
+
+std::string slurp(const std::string& hostPath)
+{
+    std::ifstream in(hostPath, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void spit(const std::string& hostPath, const std::string& text)
+{
+    std::ofstream(hostPath, std::ios::binary) << text;
+}
+
+// Starts batch files the way QtShell does (tarnel-batch, the working folder mapped), except
+// that they run when the test says so: a real build process runs some time after its start.
+class BatchShell : public Shell
+{
+public:
+    explicit BatchShell(const DriveMap& map) : m_map(map) {}
+
+    void open(const std::string& file, const std::string&, const std::string& folder, bool) override
+    {
+        m_pending.push_back({file, folder});
+    }
+
+    // Runs every started batch file to its end; hands back what they printed.
+    std::string runPending()
+    {
+        std::string output;
+        for (const auto& [file, folder] : m_pending) {
+            QProcess batch;
+            batch.setProcessChannelMode(QProcess::MergedChannels);
+            batch.setWorkingDirectory(QString::fromStdString(m_map.toHost(folder).value_or("/")));
+            batch.start(QString(TARNEL_BIN_DIR) + "/tarnel-batch",
+                        {QString::fromStdString(m_map.toHost(file).value_or(file))});
+            batch.waitForFinished(60000);
+            output += batch.readAll().toStdString();
+        }
+        m_pending.clear();
+        return output;
+    }
+
+private:
+    const DriveMap& m_map;
+    std::vector<std::pair<std::string, std::string>> m_pending;
+};
+
+class DemoTest : public ::testing::Test
+{
+protected:
+    bool install()
+    {
+        DemoInstaller installer(map, settings, {TARNEL_BIN_DIR, std::string(TARNEL_SOURCE_DIR) + "/demo"});
+        const bool ok = installer.run();
+        report.clear();
+        for (const std::string& line : installer.report())
+            report += line + "\n";
+        return ok;
+    }
+    std::string host(const std::string& windowsPath) const { return map.toHost(windowsPath).value(); }
+
+    TempPrefix prefix;
+    DriveMap map{prefix.path()};
+    FakeSettingsStore settings;
+    std::string report;
+};
+
+// Tarnel over the real files of the prefix, a real clock and batch files that really run;
+// dialogs and timers stay scripted.
+class EndToEndTest : public DemoTest
+{
+protected:
+    void start()
+    {
+        app.FormActivate();
+        ASSERT_TRUE(timers.fire(1000));
+    }
+    // "Build All", the build process, then the check five seconds later.
+    std::string buildAll(bool waitForNextFileTimeStep = false)
+    {
+        app.controls()["BuildAll1"].activate();
+        if (waitForNextFileTimeStep) {
+            // File times count in two-second steps: the target must land in a step after the start.
+            const std::int64_t start = app.buildRun().startMs();
+            const std::int64_t nextStep = start - start % 2000 + 2000;
+            while (clock.nowMs() < nextStep + 100)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        batchOutput = shell.runPending();
+        EXPECT_TRUE(timers.fire(BuildRun::CompileTimerMs));
+        return app.statusBar().panel(5).text;
+    }
+
+    FakeDialogs dialogs;
+    BatchShell shell{map};
+    FakeBeeper beeper;
+    QtClock clock;
+    FakeTimers timers;
+    QtFiles files{map};
+    Host hostBundle{dialogs, shell, beeper, clock, timers, settings, files, "C:\\Program Files\\Tarnel\\"};
+    TEmbedded app{hostBundle};
+    std::string batchOutput;
+};
+
+} // namespace
+
+TEST_F(EndToEndTest, BuildsTheSampleAndReportsTheFaultyProjectsFailure)
+{
+    ASSERT_TRUE(install()) << report;
+    start();
+    // A complete demo raises no start-up warning (compile directory, command files, NEC folder).
+    EXPECT_TRUE(dialogs.messages().empty()) << dialogs.messages().front();
+    ASSERT_TRUE(app.projectLoaded());
+    EXPECT_EQ(app.settings().project, DemoInstaller::SampleProject);
+    EXPECT_TRUE(fs::exists(host("C:\\Tarnel\\pathset.bat")));
+    EXPECT_TRUE(fs::exists(host("C:\\Tarnel\\Source\\io78320.h"))) << "start-up copies the headers";
+
+    // The project's default linker line, with the command file it names, is what xlink gets.
+    const std::string linkerLine = app.linker().ComposeLinkerLine();
+    EXPECT_NE(linkerLine.find("-f LK7832SL"), std::string::npos) << linkerLine;
+    EXPECT_EQ(buildAll(), "Created " + kTarget) << batchOutput;
+    EXPECT_NE(slurp(host("C:\\Tarnel\\Source\\ide.bat")).find("xlink main.R25 util.R25 " + linkerLine),
+              std::string::npos);
+    EXPECT_TRUE(fs::exists(host("C:\\Tarnel\\Source\\out.map")));
+    EXPECT_TRUE(app.controls()["ViewList"].enabled());
+    EXPECT_TRUE(app.controls()["ViewCompilerList"].enabled());
+
+    EXPECT_EQ(buildAll(true), "Updated " + kTarget) << batchOutput;
+
+    ASSERT_TRUE(app.project().load(DemoInstaller::FaultyProject));
+    EXPECT_EQ(buildAll(), "Compile failed " + kTarget) << batchOutput;
+    const std::string listing = slurp(host("C:\\Tarnel\\Source\\main.lst"));
+    EXPECT_NE(listing.find("\"main.c\",17"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("Error["), std::string::npos) << listing;
+    EXPECT_TRUE(dialogs.messages().empty()) << dialogs.messages().front();
+}
+
+TEST_F(DemoTest, FirstRunInstallsTheToolsDemoAndSettings)
+{
+    ASSERT_TRUE(install()) << report;
+    for (const char* tool :
+         {"C:\\Nec\\ASM\\A78300\\A78300", "C:\\Nec\\ASM\\XL\\xlink", "C:\\Nec\\C\\ICC78300\\icc78300"}) {
+        const fs::perms p = fs::status(host(tool)).permissions();
+        EXPECT_NE(p & fs::perms::owner_exec, fs::perms::none) << tool;
+    }
+    for (const char* file :
+         {"C:\\Nec\\tarnel-demo.txt", "C:\\Nec\\C\\INCLUDE\\stdio.h", "C:\\Nec\\C\\LIB\\CL7832S.r25",
+          "C:\\Tarnel\\Source\\LK7832LH.xcl", "C:\\Tarnel\\Sample\\util.h", "C:\\Tarnel\\Faulty\\main.c",
+          "C:\\Tarnel\\faulty.prj"})
+        EXPECT_TRUE(fs::exists(host(file))) << file;
+    const std::pair<const char*, const char*> expected[] = {{"Directory", "C:\\Tarnel\\"},
+                                                            {"Comp Source", "C:\\Tarnel\\Source"},
+                                                            {"Nec Dir", "C:\\Nec"},
+                                                            {"Project", "C:\\Tarnel\\sample.prj"},
+                                                            {"Target", "1"},
+                                                            {"Progress", "0"}};
+    for (const auto& [name, value] : expected)
+        EXPECT_EQ(settings.read(name).value_or("<none>"), value) << name;
+    EXPECT_NE(report.find("Added to C:\\Tarnel: sample.prj faulty.prj"), std::string::npos) << report;
+}
+
+TEST_F(DemoTest, SecondRunKeepsTheUsersFilesAndSettingsAndRefreshesOurTools)
+{
+    ASSERT_TRUE(install()) << report;
+    const std::string mine = "/* my own changes */\nvoid main(void) {}\n";
+    spit(host("C:\\Tarnel\\Sample\\main.c"), mine);
+    spit(host("C:\\Tarnel\\sample.prj"), "my project\r\n");
+    spit(host("C:\\Nec\\ASM\\XL\\xlink"), "an old stand-in");
+    fs::remove(host("C:\\Tarnel\\Faulty\\main.c"));
+    settings.values.clear();
+    settings.write("Directory", "C:\\Mine\\");
+    settings.write("Project", "C:\\Mine\\mine.prj");
+    const auto before = settings.values;
+
+    ASSERT_TRUE(install()) << report;
+    EXPECT_EQ(slurp(host("C:\\Tarnel\\Sample\\main.c")), mine);
+    EXPECT_EQ(slurp(host("C:\\Tarnel\\sample.prj")), "my project\r\n");
+    EXPECT_EQ(settings.values, before);
+    EXPECT_EQ(slurp(host("C:\\Nec\\ASM\\XL\\xlink")), slurp(std::string(TARNEL_BIN_DIR) + "/xlink"));
+    EXPECT_TRUE(fs::exists(host("C:\\Tarnel\\Faulty\\main.c"))) << "a missing demo file comes back";
+    EXPECT_NE(report.find("Updated the stand-in tool C:\\Nec\\ASM\\XL\\xlink"), std::string::npos) << report;
+    EXPECT_NE(report.find("left as they are"), std::string::npos) << report;
+
+    ASSERT_TRUE(install()) << report;
+    EXPECT_NE(report.find("already installed"), std::string::npos) << report;
+}
+
+TEST_F(DemoTest, LeavesANecFolderItDidNotMakeAlone)
+{
+    const std::string users = prefix.driveC() + "/NEC/C/ICC78300";
+    fs::create_directories(users);
+    spit(users + "/icc78300", "the real compiler");
+
+    ASSERT_TRUE(install()) << report;
+    EXPECT_EQ(slurp(users + "/icc78300"), "the real compiler");
+    EXPECT_FALSE(fs::exists(prefix.driveC() + "/NEC/ASM"));
+    EXPECT_FALSE(fs::exists(prefix.driveC() + "/NEC/tarnel-demo.txt"));
+    EXPECT_TRUE(fs::exists(host("C:\\Tarnel\\sample.prj")));
+    EXPECT_NE(report.find("did not install"), std::string::npos) << report;
+}
