@@ -250,7 +250,7 @@ void DemoInstaller::installSettings()
         const std::string current = m_settings.read("Project").value_or("");
         if (!winpath::equalsNoCase(current, SampleProject))
             m_notes.push_back("Your Tarnel settings were left as they are; open " +
-                              std::string(SampleProject) + " with Project > Open Project to try the demo");
+                              std::string(SampleProject) + " (Options > Setup > Project file, then start Tarnel again) to try the demo");
         return;
     }
     for (const auto& [name, value] : kSettings)
