@@ -212,43 +212,43 @@ Control& ControlSet::add(const std::string& name, ControlKind kind)
     return *c;
 }
 
-Control& ControlSet::add(const ControlSpec& spec)
+Control& ControlSet::add(const ControlSpec& row)
 {
-    Control& c = add(spec.name, spec.kind);
-    c.page = spec.page;
-    c.tab = spec.tab;
-    c.label = spec.label;
-    c.setCaption(spec.caption);
-    c.setItems(spec.items);
-    switch (spec.kind) {
+    Control& c = add(row.name, row.kind);
+    c.page = row.page;
+    c.tab = row.tab;
+    c.label = row.label;
+    c.setCaption(row.caption);
+    c.setItems(row.items);
+    switch (row.kind) {
     case ControlKind::CheckBox:
-        c.setChecked(spec.initial == "1");
+        c.setChecked(row.initial == "1");
         break;
     case ControlKind::ComboBox:
     case ControlKind::PageSet: {
         long long idx = -1;
-        if (winpath::parseInt(spec.initial, idx))
+        if (winpath::parseInt(row.initial, idx))
             c.setItemIndex(static_cast<int>(idx));
         break;
     }
     case ControlKind::UpDown: {
         long long v = 0;
-        if (winpath::parseInt(spec.initial, v))
+        if (winpath::parseInt(row.initial, v))
             c.setValue(v);
         break;
     }
     default:
-        if (!spec.initial.empty())
-            c.setText(spec.initial);
+        if (!row.initial.empty())
+            c.setText(row.initial);
         break;
     }
     return c;
 }
 
-void ControlSet::addAll(const std::vector<ControlSpec>& specs)
+void ControlSet::addAll(const std::vector<ControlSpec>& rows)
 {
-    for (const auto& s : specs)
-        add(s);
+    for (const auto& row : rows)
+        add(row);
 }
 
 Control& ControlSet::operator[](const std::string& name)

@@ -150,8 +150,8 @@ public:
     using Observer = std::function<void(Control&, Property)>;
 
     Control& add(const std::string& name, ControlKind kind);
-    Control& add(const ControlSpec& spec);
-    void addAll(const std::vector<ControlSpec>& specs);
+    Control& add(const ControlSpec& row);
+    void addAll(const std::vector<ControlSpec>& rows);
 
     // Unknown names are a programming error and throw.
     Control& operator[](const std::string& name);
