@@ -58,10 +58,7 @@ void StartUp::StartTimerTimer()
         },
         [&] { m_app.buildFiles().WritePathset(s.directory); },
         [&] { prepareControls(); },
-        [&] {
-            loadLastProject();
-            m_projectSettled = true;
-        },
+        [&] { loadLastProject(); },
         // Reopening the last editor file belongs to the editor windows.
         [&] { m_app.UpdateStatusBar(0); },
     };
@@ -143,6 +140,8 @@ void StartUp::prepareControls()
 
 void StartUp::loadLastProject()
 {
+    // From here on the controls belong to the project being loaded (or to the defaults).
+    m_projectSettled = true;
     Settings& s = m_app.settings();
     if (!s.project.empty() && m_app.host().files.fileExists(s.project)) {
         if (m_app.project().load(s.project) && !m_app.buildFiles().GenerateBuildFiles(true))

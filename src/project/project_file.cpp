@@ -190,6 +190,9 @@ bool ProjectFile::readproject(const std::string& path)
     ControlSet& c = m_app.controls();
     c["projname"].setText(path);
     m_app.settings().project = path;
+    // Until the read has succeeded the file counts as failed: a close during one of the read's
+    // boxes must not overwrite it without keeping the original.
+    rememberOutcome(path, false);
     for (Control* list : m_lists)
         list->setEntries({});
 

@@ -142,34 +142,57 @@ TEST(StartUp, OnlyTheFirstActivationArmsTheTimer)
     EXPECT_EQ(f.fake.timers.count(1000), 0);
 }
 
+// Dialogs that close the main window while the box with the given text is up, as a SIGTERM
+// arriving during a modal box does.
+struct ClosingDialogs : FakeDialogs {
+    std::string closeOn;
+    TEmbedded* app = nullptr;
+    MsgAnswer message(const std::string& t, MsgButtons b, MsgIcon i) override
+    {
+        if (app && (closeOn.empty() || t == closeOn)) {
+            TEmbedded* closing = app;
+            app = nullptr;
+            closing->FormClose();
+        }
+        return FakeDialogs::message(t, b, i);
+    }
+};
+
+struct ClosingFixture {
+    AppFixture f;
+    ClosingDialogs dialogs;
+    Host host{dialogs, f.fake.shell, f.fake.beeper, f.fake.clock, f.fake.timers, f.fake.settings, f.fake.files, ""};
+    std::unique_ptr<TEmbedded> app;
+    void start(const std::string& closeOn)
+    {
+        app = std::make_unique<TEmbedded>(host);
+        dialogs.closeOn = closeOn;
+        dialogs.app = app.get();
+        app->FormActivate();
+        f.fake.timers.fire(1000);
+    }
+};
+
 TEST(StartUp, ShutdownDuringStartUpStopsTheSequence)
 {
-    AppFixture f;
-    f.fake.files.putFolder("C:\\Tarnel");
-    bool closedOnce = false;
-    // The close arrives while the first box is up.
-    struct ClosingDialogs : FakeDialogs {
-        std::function<void()> onFirst;
-        MsgAnswer message(const std::string& t, MsgButtons b, MsgIcon i) override
-        {
-            if (onFirst) {
-                auto fn = std::move(onFirst);
-                onFirst = nullptr;
-                fn();
-            }
-            return FakeDialogs::message(t, b, i);
-        }
-    } dialogs;
-    Host host{dialogs, f.fake.shell, f.fake.beeper, f.fake.clock, f.fake.timers, f.fake.settings, f.fake.files, ""};
-    TEmbedded closing(host);
-    dialogs.onFirst = [&] {
-        closedOnce = true;
-        closing.FormClose();
-    };
-    closing.FormActivate();
-    f.fake.timers.fire(1000);
-    EXPECT_TRUE(closedOnce);
-    EXPECT_FALSE(f.fake.files.fileExists("C:\\pathset.bat"));
+    ClosingFixture c;
+    c.f.fake.files.putFolder("C:\\Tarnel");
+    c.start("");
+    EXPECT_TRUE(c.app->closing());
+    EXPECT_FALSE(c.f.fake.files.fileExists("C:\\pathset.bat"));
+    // Settings had been read: they are written back as read.
+    EXPECT_EQ(c.f.fake.settings.values["comp source"], "C:\\Tarnel\\Source");
+}
+
+TEST(Shutdown, ACloseDuringAFailedProjectLoadKeepsTheOriginalFile)
+{
+    ClosingFixture c;
+    c.f.prepareInstalledMachine();
+    c.f.fake.files.put("C:\\Work\\bad.prj", "0\r\n1\r\n");
+    c.f.fake.settings.values["project"] = "C:\\Work\\bad.prj";
+    c.start("Error in Project File");
+    EXPECT_EQ(c.f.text("C:\\Work\\bad.prj.bak"), "0\r\n1\r\n");
+    EXPECT_GE(splitLines(c.f.text("C:\\Work\\bad.prj")).size(), 84u);
 }
 
 TEST(Shutdown, ACloseBeforeTheStartUpRanLeavesStoredSettingsAndProjectAlone)
