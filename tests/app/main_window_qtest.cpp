@@ -146,3 +146,33 @@ TEST_F(MainWindowTest, ProgramOptionsPageFollowsTheBuiltInEditorSwitch)
 }
 
 }  // namespace
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/dir_setup.h"
+#include "app/view/dir_setup_dialog.h"
+
+namespace {
+
+TEST_F(MainWindowTest, SetupDialogShowsAndEditsTheFileLocations)
+{
+    window.show();
+    app.FormActivate();
+    f.fake.timers.fire(1000);
+    DirSetup setup(app);
+    DirSetupDialog dialog(setup, &window);
+    EXPECT_EQ(dialog.windowTitle(), "Tarnel Setup");
+    auto* nec = dialog.findChild<QLineEdit*>("Nec");
+    ASSERT_NE(nec, nullptr);
+    EXPECT_EQ(nec->text(), "C:\\Nec\\");
+    dialog.findChild<QPushButton*>("Defaults")->click();
+    EXPECT_EQ(nec->text(), "D:\\nec");
+    f.fake.dialogs.fileAnswers = {std::string("C:\\Tarnel")};
+    dialog.findChild<QPushButton*>("BrowseSourceDir")->click();
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("SourceDir")->text(), "C:\\Tarnel\\");
+    QTest::keyClicks(dialog.findChild<QLineEdit*>("ProjectFile"), "x");
+    EXPECT_EQ(setup.fields()["ProjectFile"].text(), "D:\\soft\\default.prjx");
+}
+
+}  // namespace
