@@ -77,8 +77,8 @@ TEST(SessionEnd, SigtermRunsTheNormalShutdownAndExitsZero)
 
     const std::string settings = slurp(home / ".config" / "Orvane" / "Tarnel.conf");
     EXPECT_NE(settings.find("Project=NO PROJECT LOADED"), std::string::npos) << settings;
-    EXPECT_NE(settings.find("Nec%20Dir=C:\\\\Nec\\\\"), std::string::npos) << settings;
-    EXPECT_NE(settings.find("Use%20Ed=1"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("\nNec Dir=C:\\Nec\\\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("\nUse Ed=1\n"), std::string::npos) << settings;
     EXPECT_NE(slurp(errFile).find("No Project loaded"), std::string::npos);
 }
 

@@ -56,6 +56,22 @@ TEST_F(QtSettingsStoreTest, HandWrittenNamesInOtherCaseAreFoundAndReplaced)
     EXPECT_EQ(QtSettingsStore(iniFile()).read("RELOAD"), std::optional<std::string>("0"));
 }
 
+TEST_F(QtSettingsStoreTest, HandWrittenWindowsPathsReadVerbatimAndAreWrittenSo)
+{
+    fs::create_directories(tmp.path() + "/config/Orvane");
+    std::ofstream(iniFile().toStdString())
+        << "; prepared by hand\n[General]\nDirectory=C:\\Work\\\nComp Source = C:\\my work\\src\n"
+           "[Other]\nDirectory=ignored\n";
+    QtSettingsStore store(iniFile());
+    EXPECT_EQ(store.read("directory"), std::optional<std::string>("C:\\Work\\"));
+    EXPECT_EQ(store.read("Comp Source"), std::optional<std::string>("C:\\my work\\src"));
+    store.write("Nec Dir", "C:\\Nec\\");
+    ASSERT_TRUE(store.flush());
+    std::ifstream in(iniFile().toStdString());
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "[General]\nDirectory=C:\\Work\\\nComp Source=C:\\my work\\src\nNec Dir=C:\\Nec\\\n");
+}
+
 TEST_F(QtSettingsStoreTest, ValuesRoundTripByteForByte)
 {
     const std::vector<std::pair<std::string, std::string>> values = {

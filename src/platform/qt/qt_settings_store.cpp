@@ -1,57 +1,80 @@
 #include "platform/qt/qt_settings_store.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
-#include <QStringList>
+#include <QStandardPaths>
+#include <fstream>
+#include <sstream>
 
+#include "platform/paths/win_path.h"
+#include "platform/qt/atomic_file.h"
 #include "platform/qt/qt_text.h"
 
-QtSettingsStore::QtSettingsStore(const QString& iniFile)
-    : m_settings(iniFile.isEmpty() ? std::make_unique<QSettings>("Orvane", "Tarnel")
-                                   : std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
+QString QtSettingsStore::defaultFile()
 {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Orvane/Tarnel.conf";
+}
+
+QtSettingsStore::QtSettingsStore(const QString& iniFile)
+{
+#ifdef Q_OS_WIN
+    if (iniFile.isEmpty()) {
+        m_registry = std::make_unique<QSettings>("Orvane", "Tarnel");
+        return;
+    }
+#endif
+    m_file = hostPathFromQ(iniFile.isEmpty() ? defaultFile() : iniFile);
+    std::ifstream in(m_file, std::ios::binary);
+    if (in) {
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        // A name stored twice in different case: the last one stands, as the registry keeps one.
+        for (auto& [name, value] : parsePlainIni(bytes.str()))
+            write(name, value);
+    }
 }
 
 QtSettingsStore::~QtSettingsStore() = default;
 
-QString QtSettingsStore::findKey(const QString& name) const
-{
-    if (m_settings->contains(name))
-        return name;
-    const QStringList keys = m_settings->childKeys();
-    for (const QString& key : keys)
-        if (key.compare(name, Qt::CaseInsensitive) == 0)
-            return key;
-    return {};
-}
-
 std::optional<std::string> QtSettingsStore::read(const std::string& name) const
 {
-    const QString key = findKey(toQ(name));
-    if (key.isEmpty())
+    if (m_registry) {
+        for (const QString& key : m_registry->childKeys())
+            if (key.compare(toQ(name), Qt::CaseInsensitive) == 0)
+                return fromQ(m_registry->value(key).toString());
         return std::nullopt;
-    const QVariant value = m_settings->value(key);
-    // An INI value edited by hand with commas in it comes back as a list.
-    if (value.typeId() == QMetaType::QStringList)
-        return fromQ(value.toStringList().join(", "));
-    return fromQ(value.toString());
+    }
+    for (const auto& [stored, value] : m_entries)
+        if (winpath::equalsNoCase(stored, name))
+            return value;
+    return std::nullopt;
 }
 
 void QtSettingsStore::write(const std::string& name, const std::string& value)
 {
-    const QString wanted = toQ(name);
-    QString key = findKey(wanted);
-    if (key.isEmpty())
-        key = wanted;
-    // Keep one entry per name: the registry never holds two that differ only in case.
-    const QStringList keys = m_settings->childKeys();
-    for (const QString& other : keys)
-        if (other != key && other.compare(key, Qt::CaseInsensitive) == 0)
-            m_settings->remove(other);
-    m_settings->setValue(key, toQ(value));
+    if (m_registry) {
+        m_registry->setValue(toQ(name), toQ(value));
+        return;
+    }
+    // The stored spelling of a name stays, as in the registry.
+    for (auto& [stored, old] : m_entries)
+        if (winpath::equalsNoCase(stored, name)) {
+            old = value;
+            return;
+        }
+    m_entries.emplace_back(name, value);
 }
 
 bool QtSettingsStore::flush()
 {
-    m_settings->sync();
-    return m_settings->status() == QSettings::NoError && m_settings->isWritable();
+    if (m_registry) {
+        m_registry->sync();
+        return m_registry->status() == QSettings::NoError && m_registry->isWritable();
+    }
+    if (!QDir().mkpath(QFileInfo(hostPathToQ(m_file)).absolutePath()))
+        return false;
+    const std::string bytes = formatPlainIni(m_entries);
+    AtomicFile out(m_file);
+    return out.open() && out.write(bytes.data(), bytes.size()) && out.commit();
 }
