@@ -114,3 +114,23 @@ TEST_F(OptionPagesTest, LinkerCheckBoxesDriveTheirHandlers)
 }
 
 }  // namespace
+
+#include "components/view/t_spin_button.h"
+
+namespace {
+
+TEST_F(OptionPagesTest, DebuggerArrowsStepTheHardwareTypeWithinItsRange)
+{
+    window.findChild<QAction*>("CompilerOptions")->trigger();
+    static_cast<QTabWidget*>(window.pageWidget("OptionsTabs"))->setCurrentIndex(5);
+    auto* arrows = window.pageWidget("OptionsTabs")->findChild<TSpinButton*>("Debuger");
+    ASSERT_NE(arrows, nullptr);
+    for (int i = 0; i < 4; ++i)
+        emit arrows->upClick();
+    EXPECT_EQ(app.controls()["Debuger"].value(), 2);
+    EXPECT_EQ(app.controls()["DeBugg"].text(), "2");
+    emit arrows->downClick();
+    EXPECT_EQ(app.controls()["DeBugg"].text(), "1");
+}
+
+}  // namespace

@@ -8,9 +8,9 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QSpinBox>
 
 #include "components/view/t_hex_edit.h"
+#include "components/view/t_spin_button.h"
 #include "platform/qt/qt_text.h"
 
 ControlBinder::ControlBinder(ControlSet& controls, QObject* parent) : QObject(parent), m_controls(controls)
@@ -118,19 +118,11 @@ QWidget* ControlBinder::createWidget(Control& c, QWidget* parent)
         widget = new THexEdit(m_controls, c, parent);
         break;
     case ControlKind::UpDown: {
-        auto* spin = new QSpinBox(parent);
-        spin->setRange(c.minValue, c.maxValue);
-        spin->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-        spin->setMaximumWidth(60);
-        QPointer<QSpinBox> p(spin);
-        watch(c, [p, &c] {
-            if (!p)
-                return;
-            const QSignalBlocker block(p);
-            p->setValue(c.value());
-        });
-        connect(spin, qOverload<int>(&QSpinBox::valueChanged), this,
-                [this, &c](int v) { push(m_pushing, [&] { c.setValue(v); }); });
+        // The arrows alone: the number shows in the edit field the control is bound to.
+        auto* spin = new TSpinButton(parent);
+        spin->setFixedSize(20, 25);
+        connect(spin, &TSpinButton::upClick, this, [&c] { c.setValue(c.value() + 1); });
+        connect(spin, &TSpinButton::downClick, this, [&c] { c.setValue(c.value() - 1); });
         widget = spin;
         break;
     }
