@@ -13,18 +13,11 @@
 #include "app/start_up.h"
 #include "linker/compose_linker_line.h"
 #include "support/temp_prefix.h"
+#include "support/host_files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string slurp(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 bool waitFor(const std::function<bool()>& done, std::chrono::seconds limit)
 {
@@ -70,16 +63,16 @@ TEST(SessionEnd, SigtermRunsTheNormalShutdownAndExitsZero)
         kill(pid, SIGKILL);
         waitpid(pid, &status, 0);
     }
-    ASSERT_TRUE(started) << slurp(errFile);
+    ASSERT_TRUE(started) << readHostFile(errFile.string());
     ASSERT_TRUE(ended);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
 
-    const std::string settings = slurp(home / ".config" / "Orvane" / "Tarnel.conf");
+    const std::string settings = readHostFile((home / ".config" / "Orvane" / "Tarnel.conf").string());
     EXPECT_NE(settings.find("Project=NO PROJECT LOADED"), std::string::npos) << settings;
     EXPECT_NE(settings.find("\nNec Dir=C:\\Nec\\\n"), std::string::npos) << settings;
     EXPECT_NE(settings.find("\nUse Ed=1\n"), std::string::npos) << settings;
-    EXPECT_NE(slurp(errFile).find("No Project loaded"), std::string::npos);
+    EXPECT_NE(readHostFile(errFile.string()).find("No Project loaded"), std::string::npos);
 }
 
 }  // namespace

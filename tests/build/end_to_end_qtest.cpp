@@ -21,6 +21,7 @@
 #include "platform/qt/qt_files.h"
 #include "project/project_file.h"
 #include "support/temp_prefix.h"
+#include "support/host_files.h"
 
 namespace fs = std::filesystem;
 
@@ -28,19 +29,6 @@ namespace
 {
 
 const std::string kTarget = "C:\\Tarnel\\Source\\aout.a25";
-
-std::string slurp(const std::string& hostPath)
-{
-    std::ifstream in(hostPath, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void spit(const std::string& hostPath, const std::string& text)
-{
-    std::ofstream(hostPath, std::ios::binary) << text;
-}
 
 // Starts batch files the way QtShell does (tarnel-batch, the working folder mapped), except
 // that they run when the test says so: a real build process runs some time after its start.
@@ -150,7 +138,7 @@ TEST_F(EndToEndTest, BuildsTheSampleAndReportsTheFaultyProjectsFailure)
     const std::string linkerLine = app.linker().ComposeLinkerLine();
     EXPECT_NE(linkerLine.find("-f LK7832SL"), std::string::npos) << linkerLine;
     EXPECT_EQ(buildAll(), "Created " + kTarget) << batchOutput;
-    EXPECT_NE(slurp(host("C:\\Tarnel\\Source\\ide.bat")).find("xlink main.R25 util.R25 " + linkerLine),
+    EXPECT_NE(readHostFile(host("C:\\Tarnel\\Source\\ide.bat")).find("xlink main.R25 util.R25 " + linkerLine),
               std::string::npos);
     EXPECT_TRUE(fs::exists(host("C:\\Tarnel\\Source\\out.map")));
     EXPECT_TRUE(app.controls()["ViewList"].enabled());
@@ -160,7 +148,7 @@ TEST_F(EndToEndTest, BuildsTheSampleAndReportsTheFaultyProjectsFailure)
 
     ASSERT_TRUE(app.project().load(DemoInstaller::FaultyProject));
     EXPECT_EQ(buildAll(), "Compile failed " + kTarget) << batchOutput;
-    const std::string listing = slurp(host("C:\\Tarnel\\Source\\main.lst"));
+    const std::string listing = readHostFile(host("C:\\Tarnel\\Source\\main.lst"));
     EXPECT_NE(listing.find("\"main.c\",17"), std::string::npos) << listing;
     EXPECT_NE(listing.find("Error["), std::string::npos) << listing;
     EXPECT_TRUE(dialogs.messages().empty()) << dialogs.messages().front();
@@ -194,9 +182,9 @@ TEST_F(DemoTest, SecondRunKeepsTheUsersFilesAndSettingsAndRefreshesOurTools)
 {
     ASSERT_TRUE(install()) << report;
     const std::string mine = "/* my own changes */\nvoid main(void) {}\n";
-    spit(host("C:\\Tarnel\\Sample\\main.c"), mine);
-    spit(host("C:\\Tarnel\\sample.prj"), "my project\r\n");
-    spit(host("C:\\Nec\\ASM\\XL\\xlink"), "an old stand-in");
+    writeHostFile(host("C:\\Tarnel\\Sample\\main.c"), mine);
+    writeHostFile(host("C:\\Tarnel\\sample.prj"), "my project\r\n");
+    writeHostFile(host("C:\\Nec\\ASM\\XL\\xlink"), "an old stand-in");
     fs::remove(host("C:\\Tarnel\\Faulty\\main.c"));
     settings.values.clear();
     settings.write("Directory", "C:\\Mine\\");
@@ -204,10 +192,10 @@ TEST_F(DemoTest, SecondRunKeepsTheUsersFilesAndSettingsAndRefreshesOurTools)
     const auto before = settings.values;
 
     ASSERT_TRUE(install()) << report;
-    EXPECT_EQ(slurp(host("C:\\Tarnel\\Sample\\main.c")), mine);
-    EXPECT_EQ(slurp(host("C:\\Tarnel\\sample.prj")), "my project\r\n");
+    EXPECT_EQ(readHostFile(host("C:\\Tarnel\\Sample\\main.c")), mine);
+    EXPECT_EQ(readHostFile(host("C:\\Tarnel\\sample.prj")), "my project\r\n");
     EXPECT_EQ(settings.values, before);
-    EXPECT_EQ(slurp(host("C:\\Nec\\ASM\\XL\\xlink")), slurp(std::string(TARNEL_BIN_DIR) + "/xlink"));
+    EXPECT_EQ(readHostFile(host("C:\\Nec\\ASM\\XL\\xlink")), readHostFile(std::string(TARNEL_BIN_DIR) + "/xlink"));
     EXPECT_TRUE(fs::exists(host("C:\\Tarnel\\Faulty\\main.c"))) << "a missing demo file comes back";
     EXPECT_NE(report.find("Updated the stand-in tool C:\\Nec\\ASM\\XL\\xlink"), std::string::npos) << report;
     EXPECT_NE(report.find("left as they are"), std::string::npos) << report;
@@ -220,10 +208,10 @@ TEST_F(DemoTest, LeavesANecFolderItDidNotMakeAlone)
 {
     const std::string users = prefix.driveC() + "/NEC/C/ICC78300";
     fs::create_directories(users);
-    spit(users + "/icc78300", "the real compiler");
+    writeHostFile(users + "/icc78300", "the real compiler");
 
     ASSERT_TRUE(install()) << report;
-    EXPECT_EQ(slurp(users + "/icc78300"), "the real compiler");
+    EXPECT_EQ(readHostFile(users + "/icc78300"), "the real compiler");
     EXPECT_FALSE(fs::exists(prefix.driveC() + "/NEC/ASM"));
     EXPECT_FALSE(fs::exists(prefix.driveC() + "/NEC/tarnel-demo.txt"));
     EXPECT_TRUE(fs::exists(host("C:\\Tarnel\\sample.prj")));

@@ -12,29 +12,16 @@
 
 #include "platform/batch/batch_interpreter.h"
 #include "support/temp_prefix.h"
+#include "support/host_files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const std::string& path, const std::string& text)
-{
-    fs::create_directories(fs::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 // A "program": a shell script with the execute bit.
 void writeProgram(const std::string& path, const std::string& body)
 {
-    writeFile(path, "#!/bin/sh\n" + body + "\n");
+    writeHostFile(path, "#!/bin/sh\n" + body + "\n");
     fs::permissions(path, fs::perms::owner_all);
 }
 
@@ -51,7 +38,7 @@ protected:
     // Runs a batch in-process from `folder`; `input` is what standard input holds.
     Outcome run(const std::string& batch, const std::string& folder, const std::string& input = "")
     {
-        writeFile(c("io/in"), input);
+        writeHostFile(c("io/in"), input);
         const int in = ::open(c("io/in").c_str(), O_RDONLY);
         const int out = ::open(c("io/out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int err = ::open(c("io/err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -64,8 +51,8 @@ protected:
         ::close(in);
         ::close(out);
         ::close(err);
-        o.out = readFile(c("io/out"));
-        o.err = readFile(c("io/err"));
+        o.out = readHostFile(c("io/out"));
+        o.err = readHostFile(c("io/err"));
         return o;
     }
 
@@ -165,19 +152,19 @@ TEST(BatchEnvironment, ExpandsLikeABatchFile)
 
 TEST_F(BatchTest, EchoRemAndPromptFollowCmd)
 {
-    writeFile(c("Work/a.bat"), "REM note > rem.txt\r\nECHO\r\n@ECHO Tarnel  banner\r\n@ECHO.\r\n"
+    writeHostFile(c("Work/a.bat"), "REM note > rem.txt\r\nECHO\r\n@ECHO Tarnel  banner\r\n@ECHO.\r\n"
                                "@ECHO OFF\r\nECHO\r\necho text> echo.txt\r\n");
     const Outcome o = run(c("Work/a.bat"), c("Work"));
     EXPECT_EQ(o.out, "\nC:\\Work>REM note > rem.txt\n\nC:\\Work>ECHO\nECHO is on.\nTarnel  banner\n\n"
                      "ECHO is off.\n");
-    EXPECT_EQ(readFile(c("Work/echo.txt")), "text\n");
+    EXPECT_EQ(readHostFile(c("Work/echo.txt")), "text\n");
     EXPECT_FALSE(fs::exists(c("Work/rem.txt")));
     EXPECT_EQ(o.err, "");
 }
 
 TEST_F(BatchTest, SetExpandsPathAndPathShowsIt)
 {
-    writeFile(c("Work/a.bat"), "@SET PATH=C:\\Nec\\C\\ICC78300;%PATH%\r\n@set path=C:\\Tarnel\\Source;%path%\r\n"
+    writeHostFile(c("Work/a.bat"), "@SET PATH=C:\\Nec\\C\\ICC78300;%PATH%\r\n@set path=C:\\Tarnel\\Source;%path%\r\n"
                                "@PATH\r\n@SET X=%UNDEFINED%y\r\n@SET X\r\n");
     const Outcome o = run(c("Work/a.bat"), c("Work"));
     const DriveMap map(prefix.path());
@@ -189,44 +176,44 @@ TEST_F(BatchTest, CdIntoMissingFolderReportsAndStays)
 {
     fs::create_directories(c("Tarnel/Source"));
     writeProgram(c("Tarnel/Source/where"), "pwd");
-    writeFile(c("Tarnel/a.bat"), "@CD nowhere\r\n@CD SOURCE\r\n@where > C:\\p1.txt\r\n@CD C:\\Missing\\x\r\n"
+    writeHostFile(c("Tarnel/a.bat"), "@CD nowhere\r\n@CD SOURCE\r\n@where > C:\\p1.txt\r\n@CD C:\\Missing\\x\r\n"
                                  "@where > C:\\p2.txt\r\n@cd ..\r\n");
     const Outcome o = run(c("Tarnel/a.bat"), c("Tarnel"));
     EXPECT_EQ(o.err, "The system cannot find the path specified.\n"
                      "The system cannot find the path specified.\n");
     const std::string source = fs::canonical(c("Tarnel/Source")).string() + "\n";
-    EXPECT_EQ(readFile(c("p1.txt")), source);
-    EXPECT_EQ(readFile(c("p2.txt")), source);
+    EXPECT_EQ(readHostFile(c("p1.txt")), source);
+    EXPECT_EQ(readHostFile(c("p2.txt")), source);
     EXPECT_EQ(fs::canonical(lastFolder), fs::canonical(c("Tarnel")));
 }
 
 TEST_F(BatchTest, CallReturnsButPlainBatchEndsTheCaller)
 {
-    writeFile(c("Work/top.bat"), "@CALL mid one\r\n@ECHO top continues %1\r\n");
-    writeFile(c("Work/mid.bat"), "@ECHO mid %1\r\n@last.BAT two\r\n@ECHO mid never\r\n");
-    writeFile(c("Work/Last.bat"), "@ECHO last %1\r\n");
+    writeHostFile(c("Work/top.bat"), "@CALL mid one\r\n@ECHO top continues %1\r\n");
+    writeHostFile(c("Work/mid.bat"), "@ECHO mid %1\r\n@last.BAT two\r\n@ECHO mid never\r\n");
+    writeHostFile(c("Work/Last.bat"), "@ECHO last %1\r\n");
     const Outcome o = run(c("Work/top.bat"), c("Work"));
     EXPECT_EQ(o.out, "mid one\nlast two\ntop continues \n");
 }
 
 TEST_F(BatchTest, CallFindsBatchOnPath)
 {
-    writeFile(c("Tarnel/Source/ide.bat"), "@ECHO ide runs\r\n");
-    writeFile(c("Tarnel/pathset.bat"), "@SET PATH=c:\\tarnel\\source;%PATH%\r\n@CALL ide\r\n@ECHO after\r\n");
+    writeHostFile(c("Tarnel/Source/ide.bat"), "@ECHO ide runs\r\n");
+    writeHostFile(c("Tarnel/pathset.bat"), "@SET PATH=c:\\tarnel\\source;%PATH%\r\n@CALL ide\r\n@ECHO after\r\n");
     EXPECT_EQ(run(c("Tarnel/pathset.bat"), c("Tarnel")).out, "ide runs\nafter\n");
 }
 
 TEST_F(BatchTest, RedirectsOutputOfPrograms)
 {
     writeProgram(c("Work/tool"), "echo \"args:$*\"; echo \"problem\" >&2; exit 3");
-    writeFile(c("Work/a.bat"), "@tool main.c -v2> C:\\Outputfile.txt\r\n"
+    writeHostFile(c("Work/a.bat"), "@tool main.c -v2> C:\\Outputfile.txt\r\n"
                                "@tool second >> c:\\OUTPUTFILE.txt\r\n"
                                "@tool third >C:\\out2.txt 2> C:\\err.txt\r\n"
                                "@tool fourth > C:\\NoFolder\\x.txt\r\n");
     const Outcome o = run(c("Work/a.bat"), c("Work"));
-    EXPECT_EQ(readFile(c("Outputfile.txt")), "args:main.c -v2\nargs:second\n");
-    EXPECT_EQ(readFile(c("out2.txt")), "args:third\n");
-    EXPECT_EQ(readFile(c("err.txt")), "problem\n");
+    EXPECT_EQ(readHostFile(c("Outputfile.txt")), "args:main.c -v2\nargs:second\n");
+    EXPECT_EQ(readHostFile(c("out2.txt")), "args:third\n");
+    EXPECT_EQ(readHostFile(c("err.txt")), "problem\n");
     EXPECT_EQ(o.err, "problem\nproblem\nThe system cannot find the path specified.\n");
     EXPECT_EQ(o.level, 1);
 }
@@ -234,15 +221,15 @@ TEST_F(BatchTest, RedirectsOutputOfPrograms)
 TEST_F(BatchTest, PauseWithoutTerminalGoesOnAndLeavesInputAlone)
 {
     writeProgram(c("Work/keep"), "cat");
-    writeFile(c("Work/a.bat"), "@pause\r\n@keep > C:\\typed.txt\r\n");
+    writeHostFile(c("Work/a.bat"), "@pause\r\n@keep > C:\\typed.txt\r\n");
     const Outcome o = run(c("Work/a.bat"), c("Work"), "typed\n");
     EXPECT_EQ(o.out, "Press any key to continue . . .\n");
-    EXPECT_EQ(readFile(c("typed.txt")), "typed\n");
+    EXPECT_EQ(readHostFile(c("typed.txt")), "typed\n");
 }
 
 TEST_F(BatchTest, MissingProgramIsReportedAndTheBatchGoesOn)
 {
-    writeFile(c("Work/a.bat"), "@icc78300 main.c\r\n@ECHO next\r\n");
+    writeHostFile(c("Work/a.bat"), "@icc78300 main.c\r\n@ECHO next\r\n");
     const Outcome o = run(c("Work/a.bat"), c("Work"));
     EXPECT_EQ(o.err, notFound("icc78300"));
     EXPECT_EQ(o.out, "next\n");
@@ -254,17 +241,17 @@ TEST_F(BatchTest, LooksProgramsUpByNameAndExtensionWithoutRegardToCase)
     writeProgram(c("Nec/C/ICC78300/ICC78300.EXE"), "echo on-path");
     writeProgram(c("Nec/C/ICC78300/xlink.com"), "echo com");
     writeProgram(c("Nec/C/ICC78300/xlink.exe"), "echo exe");
-    writeFile(c("Nec/C/ICC78300/plain"), "not executable");
+    writeHostFile(c("Nec/C/ICC78300/plain"), "not executable");
     writeProgram(c("Nec/C/ICC78300/plain.exe"), "echo plain-exe");
-    writeFile(c("Nec/C/ICC78300/winonly.exe"), "MZ\x90");
+    writeHostFile(c("Nec/C/ICC78300/winonly.exe"), "MZ\x90");
     writeProgram(c("Work/Local"), "echo local");
     writeProgram(c("Nec/C/ICC78300/local"), "echo path-local");
-    writeFile(c("Work/a.bat"), "@SET PATH=Q:\\nodrive;c:\\NEC\\c\\icc78300;%PATH%\r\n"
+    writeHostFile(c("Work/a.bat"), "@SET PATH=Q:\\nodrive;c:\\NEC\\c\\icc78300;%PATH%\r\n"
                                "@icc78300 > C:\\o.txt\r\n@XLINK >> C:\\o.txt\r\n@plain >> C:\\o.txt\r\n"
                                "@local >> C:\\o.txt\r\n@C:\\nec\\C\\ICC78300\\local >> C:\\o.txt\r\n"
                                "@winonly\r\n");
     const Outcome o = run(c("Work/a.bat"), c("Work"));
-    EXPECT_EQ(readFile(c("o.txt")), "on-path\ncom\nplain-exe\nlocal\npath-local\n");
+    EXPECT_EQ(readHostFile(c("o.txt")), "on-path\ncom\nplain-exe\nlocal\npath-local\n");
     EXPECT_EQ(o.err, notFound("winonly"));
 }
 
@@ -272,9 +259,9 @@ TEST_F(BatchTest, ChildrenRunInTheCurrentFolderWithTheBatchPath)
 {
     fs::create_directories(c("Nec/bin"));
     writeProgram(c("Work/env"), "echo \"$PATH\" > path.txt");
-    writeFile(c("Work/a.bat"), "@SET PATH=C:\\Nec\\Bin;%PATH%\r\n@env\r\n");
+    writeHostFile(c("Work/a.bat"), "@SET PATH=C:\\Nec\\Bin;%PATH%\r\n@env\r\n");
     run(c("Work/a.bat"), c("Work"));
-    const std::string path = readFile(c("Work/path.txt"));
+    const std::string path = readHostFile(c("Work/path.txt"));
     EXPECT_EQ(path.rfind(fs::canonical(c("Nec/bin")).string() + ":", 0), 0u) << path;
     EXPECT_NE(path.find(":/usr/bin"), std::string::npos) << path;
 }
@@ -282,8 +269,8 @@ TEST_F(BatchTest, ChildrenRunInTheCurrentFolderWithTheBatchPath)
 TEST_F(BatchTest, ToolExitsWithTheLastCommandsLevel)
 {
     writeProgram(c("Work/fails"), "exit 3");
-    writeFile(c("Work/ok.bat"), "@fails\r\n@ECHO done\r\n");
-    writeFile(c("Work/missing.bat"), "@nosuchprogram\r\n");
+    writeHostFile(c("Work/ok.bat"), "@fails\r\n@ECHO done\r\n");
+    writeHostFile(c("Work/missing.bat"), "@nosuchprogram\r\n");
     const std::string tool = std::string(TARNEL_BIN_DIR) + "/tarnel-batch";
     auto status = [&](const std::string& args) {
         const std::string cmd = "cd '" + c("Work") + "' && '" + tool + "' " + args + " >/dev/null 2>&1 </dev/null";
@@ -299,9 +286,9 @@ TEST_F(BatchTest, WindowsProgramsRunThroughWineWhenItIsInstalled)
 {
     writeProgram(c("host/wine"), "echo \"wine $*\"");
     hostPath = c("host") + ":/usr/bin:/bin";
-    writeFile(c("Work/Winonly.EXE"), "MZ\x90");
-    writeFile(c("Work/a.bat"), "@winonly -x > C:\\o.txt\r\n");
+    writeHostFile(c("Work/Winonly.EXE"), "MZ\x90");
+    writeHostFile(c("Work/a.bat"), "@winonly -x > C:\\o.txt\r\n");
     const Outcome o = run(c("Work/a.bat"), c("Work"));
-    EXPECT_EQ(readFile(c("o.txt")), "wine " + c("Work/Winonly.EXE") + " -x\n");
+    EXPECT_EQ(readHostFile(c("o.txt")), "wine " + c("Work/Winonly.EXE") + " -x\n");
     EXPECT_EQ(o.err, "");
 }

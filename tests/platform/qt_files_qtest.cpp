@@ -12,6 +12,7 @@
 #include "platform/paths/drive_map.h"
 #include "platform/qt/qt_files.h"
 #include "support/temp_prefix.h"
+#include "support/host_files.h"
 
 namespace fs = std::filesystem;
 
@@ -23,16 +24,11 @@ class QtFilesTest : public ::testing::Test
 protected:
     std::string onDisk(const std::string& relative) const
     {
-        std::ifstream in(fs::path(tmp.driveC()) / relative, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
+        return readHostFile((fs::path(tmp.driveC()) / relative).string());
     }
     void put(const std::string& relative, const std::string& bytes) const
     {
-        const fs::path p = fs::path(tmp.driveC()) / relative;
-        fs::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << bytes;
+        writeHostFile((fs::path(tmp.driveC()) / relative).string(), bytes);
     }
     std::vector<std::string> entries(const std::string& relative) const
     {

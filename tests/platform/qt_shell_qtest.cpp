@@ -14,6 +14,7 @@
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_timers.h"
 #include "support/temp_prefix.h"
+#include "support/host_files.h"
 
 namespace fs = std::filesystem;
 
@@ -142,10 +143,7 @@ TEST_F(QtShellTest, OpenStartsTheProgramInItsFolderWithoutWaiting)
     shell.open("C:\\Tools\\record", "one \"C:\\Work Dir\\two.c\"", "C:\\Work Dir", false);
     EXPECT_FALSE(fs::exists(out)); // returned while the program still runs
     ASSERT_TRUE(waitFor([&] { return fs::exists(out); }));
-    std::ifstream in(out);
-    std::stringstream s;
-    s << in.rdbuf();
-    EXPECT_EQ(s.str(), fs::canonical(tmp.driveC() + "/Work Dir").string() + "\none\n" +
+    EXPECT_EQ(readHostFile(out), fs::canonical(tmp.driveC() + "/Work Dir").string() + "\none\n" +
                            *map.toHost("C:\\Work Dir\\two.c") + "\n");
 }
 

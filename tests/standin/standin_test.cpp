@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/temp_prefix.h"
+#include "support/host_files.h"
 
 namespace fs = std::filesystem;
 
@@ -110,10 +111,7 @@ protected:
 
     std::string read(const std::string& name) const
     {
-        std::ifstream in(m_dir + "/" + name, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
+        return readHostFile(m_dir + "/" + name);
     }
 
     void compileSample() const
