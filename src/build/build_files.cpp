@@ -2,6 +2,7 @@
 
 #include "app/tembedded.h"
 #include "build/batch_name_check.h"
+#include "build/compiler_command_line.h"
 #include "build/compiler_options.h"
 #include "linker/linker_options.h"
 #include "platform/paths/win_path.h"
@@ -89,8 +90,7 @@ bool BuildFiles::GenerateBuildFiles(bool link)
 
     Control& objectFile = c["ObjectFile"];
     if (winpath::trim(objectFile.text()).empty())
-        objectFile.setText(winpath::withBackslash(m_app.compileDir()) +
-                           winpath::dropLast(winpath::fileName(entries.front()), 2) + ".r25");
+        objectFile.setText(compilerOutputName(m_app.compileDir(), entries, ".r25"));
     return MakeClick();
 }
 
