@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "app/file_messages.h"
 #include "app/program_options.h"
 #include "app/tembedded.h"
 #include "build/build_files.h"
@@ -106,9 +107,7 @@ void StartUp::copyToolchainFiles()
             if (r == CopyResult::Ok)
                 continue;
             // One message is enough: the remaining copies would fail the same way.
-            m_app.message(r == CopyResult::CannotOpen ? "Cannot open file " + source
-                                                      : "Cannot create file " + winpath::join(dest, name),
-                          MsgButtons::Ok, MsgIcon::Error);
+            m_app.message(copyFailureMessage(r, source, dest), MsgButtons::Ok, MsgIcon::Error);
             return;
         }
     }

@@ -1,5 +1,6 @@
 #include "build/build_files.h"
 
+#include "app/file_messages.h"
 #include "app/tembedded.h"
 #include "build/batch_name_check.h"
 #include "build/compiler_command_line.h"
@@ -61,7 +62,7 @@ bool BuildFiles::WritePathset(const std::string& workingDir)
     const std::string path = winpath::join(workingDir, "pathset.bat");
     if (m_app.host().files.writeLines(path, m_pathset))
         return true;
-    m_app.message("Cannot create file " + path, MsgButtons::Ok, MsgIcon::Error);
+    m_app.message(cannotCreateMessage(path), MsgButtons::Ok, MsgIcon::Error);
     return false;
 }
 
@@ -77,7 +78,7 @@ bool BuildFiles::GenerateBuildFiles(bool link)
     project.ComposeProject();
     const std::string& projectPath = m_app.settings().project;
     if (!project.write(projectPath))
-        m_app.message("Cannot create file " + projectPath, MsgButtons::Ok, MsgIcon::Error);
+        m_app.message(cannotCreateMessage(projectPath), MsgButtons::Ok, MsgIcon::Error);
     saveEditorFiles();
     if (c["CloseEds"].checked())
         closeEditorFiles();
@@ -144,7 +145,7 @@ bool BuildFiles::MakeClick()
         return false;
     const std::string path = winpath::join(m_app.compileDir(), "ide.bat");
     if (!m_app.host().files.writeLines(path, m_batch)) {
-        m_app.message("Cannot create file " + path, MsgButtons::Ok, MsgIcon::Error);
+        m_app.message(cannotCreateMessage(path), MsgButtons::Ok, MsgIcon::Error);
         return false;
     }
     m_app.controls()["EditBatch"].setEnabled(true);
@@ -162,15 +163,9 @@ bool BuildFiles::copyProjectFiles(const std::vector<std::string>& entries)
         // Copying a file onto itself would truncate it before reading it.
         if (compilecopies::liesInCompileDir(entry, dir))
             continue;
-        switch (files.copyIntoFolder(entry, dir)) {
-        case CopyResult::Ok:
-            break;
-        case CopyResult::CannotOpen:
-            m_app.message("Cannot open file " + entry, MsgButtons::Ok, MsgIcon::Error);
-            return false;
-        case CopyResult::CannotCreate:
-            m_app.message("Cannot create file " + winpath::join(dir, winpath::fileName(entry)), MsgButtons::Ok,
-                          MsgIcon::Error);
+        const CopyResult result = files.copyIntoFolder(entry, dir);
+        if (result != CopyResult::Ok) {
+            m_app.message(copyFailureMessage(result, entry, dir), MsgButtons::Ok, MsgIcon::Error);
             return false;
         }
     }

@@ -1,5 +1,6 @@
 #include "linker/command_file_check.h"
 
+#include "app/file_messages.h"
 #include "app/tembedded.h"
 #include "linker/linker_options.h"
 #include "platform/paths/win_path.h"
@@ -42,7 +43,7 @@ void CommandFileCheck::run()
         return;
     const auto lines = files.readLines(path);
     if (!lines) {
-        m_app.message("Cannot open file " + path, MsgButtons::Ok, MsgIcon::Error);
+        m_app.message(cannotOpenMessage(path), MsgButtons::Ok, MsgIcon::Error);
         return;
     }
     const std::string text = joinLines(*lines);

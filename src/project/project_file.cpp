@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "app/file_messages.h"
 #include "app/tembedded.h"
 #include "platform/paths/win_path.h"
 #include "project/compile_copies.h"
@@ -218,7 +219,7 @@ bool ProjectFile::load(const std::string& path)
 {
     auto lines = m_app.host().files.readLines(path);
     if (!lines) {
-        m_app.message("Cannot open file " + path, MsgButtons::Ok, MsgIcon::Error);
+        m_app.message(cannotOpenMessage(path), MsgButtons::Ok, MsgIcon::Error);
         rememberOutcome(path, false);
         return false;
     }

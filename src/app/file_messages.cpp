@@ -1,0 +1,19 @@
+#include "app/file_messages.h"
+
+#include "platform/paths/win_path.h"
+
+std::string cannotOpenMessage(const std::string& path)
+{
+    return "Cannot open file " + path;
+}
+
+std::string cannotCreateMessage(const std::string& path)
+{
+    return "Cannot create file " + path;
+}
+
+std::string copyFailureMessage(CopyResult result, const std::string& source, const std::string& folder)
+{
+    return result == CopyResult::CannotOpen ? cannotOpenMessage(source)
+                                            : cannotCreateMessage(winpath::join(folder, winpath::fileName(source)));
+}
