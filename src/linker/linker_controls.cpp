@@ -132,6 +132,11 @@ const std::vector<std::string>& tabs()
     return kTabs;
 }
 
+const std::vector<std::string>& cpuItems()
+{
+    return kCpuItems;
+}
+
 int helpTopic(int page)
 {
     if (page < 0 || page >= static_cast<int>(std::size(kHelpTopics)))

@@ -12,6 +12,9 @@ inline constexpr const char* Pages = "LinkerTabs";
 // Tab captions in page order; the per-page buttons carry the tab's index as their tag.
 const std::vector<std::string>& tabs();
 
+// The processor items of the "CPU" list, index 0 first; the command file editor offers them too.
+const std::vector<std::string>& cpuItems();
+
 // Help topic of each page, in page order.
 int helpTopic(int page);
 
