@@ -7,6 +7,7 @@
 #include "build/build_files.h"
 #include "build/build_run.h"
 #include "build/compiler_options.h"
+#include "linker/command_file_wizard.h"
 #include "linker/linker_options.h"
 #include "project/project_file.h"
 
@@ -16,6 +17,7 @@ TEmbedded::TEmbedded(Host& host) : m_host(host)
     m_programOptions = std::make_unique<ProgramOptions>(*this);
     m_compiler = std::make_unique<CompilerOptions>(*this);
     m_linker = std::make_unique<LinkerOptions>(*this);
+    m_commandFileWizard = std::make_unique<CommandFileWizard>(*this);
     m_project = std::make_unique<ProjectFile>(*this);
     m_buildFiles = std::make_unique<BuildFiles>(*this);
     m_buildRun = std::make_unique<BuildRun>(*this);

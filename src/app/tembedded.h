@@ -14,6 +14,7 @@
 
 class BuildFiles;
 class BuildRun;
+class CommandFileWizard;
 class CompilerOptions;
 class DirSetup;
 class LinkerOptions;
@@ -38,6 +39,7 @@ public:
     ProjectFile& project() { return *m_project; }
     CompilerOptions& compiler() { return *m_compiler; }
     LinkerOptions& linker() { return *m_linker; }
+    CommandFileWizard& commandFileWizard() { return *m_commandFileWizard; }
     BuildFiles& buildFiles() { return *m_buildFiles; }
     BuildRun& buildRun() { return *m_buildRun; }
     ProgramOptions& programOptions() { return *m_programOptions; }
@@ -97,6 +99,7 @@ private:
     std::unique_ptr<ProgramOptions> m_programOptions;
     std::unique_ptr<CompilerOptions> m_compiler;
     std::unique_ptr<LinkerOptions> m_linker;
+    std::unique_ptr<CommandFileWizard> m_commandFileWizard;
     std::unique_ptr<ProjectFile> m_project;
     std::unique_ptr<BuildFiles> m_buildFiles;
     std::unique_ptr<BuildRun> m_buildRun;
