@@ -110,7 +110,20 @@ void Linker::link(LinkedModule module)
 std::string Linker::target(const std::string& external) const
 {
     const auto it = m_o.aliases.find(external);
-    return it == m_o.aliases.end() ? external : it->second;
+    if (it == m_o.aliases.end())
+        return external;
+    // The provider of a -e switch is found without regard to case: Tarnel's command file
+    // editor writes the print-format sizes capitalised (-e_Small_write=...), its linker pages
+    // in lower case (-e_small_write=...), and both mean the same formatter.
+    const std::string& provider = it->second;
+    if (m_defined.count(provider))
+        return provider;
+    for (const std::vector<LinkedModule>* list : {&m_linked, &m_candidates})
+        for (const LinkedModule& lm : *list)
+            for (const R25Public& p : lm.module.publics)
+                if (winpath::equalsNoCase(p.name, provider))
+                    return p.name;
+    return provider;
 }
 
 void Linker::resolve()

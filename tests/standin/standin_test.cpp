@@ -406,6 +406,10 @@ TEST_F(StandinTest, PrintFormatAliasPicksTheFormatterModule)
     ASSERT_EQ(run("xlink", line + Args{"-e_small_write=_formatted_write"}).exitCode, 0);
     EXPECT_NE(read("out.map").find("  smallwr "), std::string::npos);
     EXPECT_EQ(read("out.map").find("  formwr "), std::string::npos);
+    // The command file editor's capitalised sizes name the same formatters.
+    put("fmt.xcl", " -e_Medium_write=_formatted_write\r\n");
+    ASSERT_EQ(run("xlink", line + Args{"-f", "fmt.xcl"}).exitCode, 0);
+    EXPECT_NE(read("out.map").find("  mediumwr "), std::string::npos) << read("out.map");
     const ToolRun clash =
         run("xlink", line + Args{"-e_small_write=_formatted_write", "-e_large_write=_formatted_write"});
     EXPECT_NE(clash.out.find("already served by '_small_write'"), std::string::npos) << clash.out;
