@@ -4,6 +4,7 @@
 #include "app/view/dir_setup_dialog.h"
 #include "app/view/main_window.h"
 #include "app/view/session_end.h"
+#include "linker/view/command_file_editor_dialog.h"
 #include "platform/qt/qt_host.h"
 
 int main(int argc, char** argv)
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     MainWindow window(app);
     app.runSetupDialog = [&window](DirSetup& setup) { return DirSetupDialog::run(setup, &window); };
     installSessionEndHandling(application, window);
+    installCommandFileEditor(app, &window);
 
     window.showMaximized();
     window.activateWindow();
