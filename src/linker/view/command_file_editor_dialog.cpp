@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QCompleter>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -112,14 +113,14 @@ CommandFileEditorDialog::CommandFileEditorDialog(TCommandFileEd& editor, QWidget
 
     auto* columns = new QHBoxLayout;
     columns->setSpacing(8);
-    columns->addWidget(buildSegments(), 10);
-    columns->addWidget(buildSegmentLines(), 7);
+    columns->addWidget(buildSegments(), 11);
+    columns->addWidget(buildSegmentLines(), 8);
     auto* right = new QVBoxLayout;
     right->setSpacing(6);
     right->addWidget(buildTarget());
     right->addWidget(buildLibraries());
     right->addWidget(buildPreview(), 1);
-    columns->addLayout(right, 13);
+    columns->addLayout(right, 12);
     outer->addLayout(columns, 1);
 
     auto* closeRow = new QHBoxLayout;
@@ -221,6 +222,7 @@ QWidget* CommandFileEditorDialog::buildSegmentLines()
     buttons->addStretch(1);
     layout->addLayout(buttons);
     QWidget* lines = m_binder->createWidget(f["SegList"], box);
+    lines->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     lines->setMinimumHeight(90);
     layout->addWidget(lines, 1);
     return box;

@@ -102,7 +102,9 @@ void SegmentGridView::refresh()
 
 void SegmentGridView::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    // Enter in an open cell editor also arrives here, before its text is taken over; the
+    // editor's closing ends in-place editing then.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && state() != EditingState) {
         m_editor.SegmentListKeyPress('\r');
         event->accept();
         return;
