@@ -14,6 +14,8 @@
 #include "app/tembedded.h"
 #include "build/build_run.h"
 #include "demo_installer.h"
+#include "linker/command_file_editor.h"
+#include "linker/command_file_wizard.h"
 #include "linker/linker_options.h"
 #include "platform/fake/fake_host.h"
 #include "platform/paths/drive_map.h"
@@ -151,6 +153,53 @@ TEST_F(EndToEndTest, BuildsTheSampleAndReportsTheFaultyProjectsFailure)
     const std::string listing = readHostFile(host("C:\\Tarnel\\Source\\main.lst"));
     EXPECT_NE(listing.find("\"main.c\",17"), std::string::npos) << listing;
     EXPECT_NE(listing.find("Error["), std::string::npos) << listing;
+    EXPECT_TRUE(dialogs.messages().empty()) << dialogs.messages().front();
+}
+
+TEST_F(EndToEndTest, ACommandFileMadeByTheWizardLinksTheSample)
+{
+    ASSERT_TRUE(install()) << report;
+    start();
+    ControlSet& c = app.controls();
+    ASSERT_EQ(c["LinkerCmdfile"].text(), "LK7832SL");
+    app.commandFileWizard().runEditor = [this](TCommandFileEd& ed) {
+        ed.FormActivate();
+        EXPECT_FALSE(ed.CommandFile().empty()) << "the default command file is shown";
+        ControlSet& f = ed.fields();
+        const std::vector<std::tuple<const char*, std::vector<const char*>, const char*, const char*>> lines = {
+            {"CODE", {"INTVEC", "RCODE", "CODE", "CONST"}, "0000", "7FFF"},
+            {"DATA", {"DATA", "CSTACK"}, "FD00", "FEFF"},
+        };
+        for (const auto& [type, segments, lower, upper] : lines) {
+            f["SegType"].setText(type);
+            for (const char* name : segments) {
+                f["Segmentname"].setText(name);
+                ed.AddSegClick();
+            }
+            f["StartMem"].setText(lower);
+            f["EndMem"].setText(upper);
+            ed.AcceptSegsClick();
+        }
+        f["PWBox"].setText("Small");
+        ed.DefaultsBtnClick();
+        ed.SpeedButton2Click();
+        dialogs.fileAnswers = {std::string("C:\\Tarnel\\Source\\blink.xcl")};
+        ed.SaveFileClick();
+        return true;
+    };
+    c["WizardBtn"].activate();
+    EXPECT_EQ(c["LinkerCmdfile"].text(), "blink.xcl");
+    EXPECT_EQ(readHostFile(host("C:\\Tarnel\\Source\\blink.xcl")),
+              " -c78300\r\n-Z(CODE)INTVEC,RCODE,CODE,CONST=0000-7FFF\r\n-Z(DATA)DATA,CSTACK=FD00-FEFF\r\n"
+              " -e_Small_write=_formatted_write\r\n-C CL7832S\r\n");
+
+    // The file carries the library; the pages must not give it a second time.
+    c["User"].setChecked(true);
+    c["LibraryFiles"].setEntries({});
+    EXPECT_EQ(buildAll(), "Created " + kTarget) << batchOutput;
+    const std::string map = readHostFile(host("C:\\Tarnel\\Source\\out.map"));
+    for (const char* text : {"Command file  : blink.xcl", "CL7832S.r25", "Errors: none"})
+        EXPECT_NE(map.find(text), std::string::npos) << text << "\n" << map;
     EXPECT_TRUE(dialogs.messages().empty()) << dialogs.messages().front();
 }
 
