@@ -1,0 +1,71 @@
+// Opening a command file of 100,000 lines in the command file editor: reading it and
+// handing it to the preview's model, beside filling a plain list widget with the same lines
+// (what a list box per line would cost before the dialog could draw).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QListWidget>
+
+#include "linker/command_file_editor.h"
+#include "linker/view/command_file_preview.h"
+#include "platform/fake/fake_host.h"
+#include "platform/qt/qt_text.h"
+
+namespace {
+
+constexpr int kLines = 100000;
+
+struct LargeFile {
+    FakeHost fake;
+    LargeFile()
+    {
+        std::string text;
+        for (int i = 0; i < kLines; ++i)
+            text += "-Z(CODE)SEGMENT" + std::to_string(i) + ",CONST=0000-7FFF\r\n";
+        fake.files.put("C:\\Tarnel\\Source\\big.xcl", text);
+    }
+};
+
+void BM_OpenIntoThePreviewModel(benchmark::State& state)
+{
+    LargeFile file;
+    for (auto _ : state) {
+        TCommandFileEd editor(file.fake.host);
+        editor.editorDirectory = "C:\\Tarnel\\Source";
+        editor.setCaption("big");
+        editor.FormActivate();
+        CommandFilePreview preview(editor.CommandFile());
+        benchmark::DoNotOptimize(preview.model()->rowCount());
+    }
+}
+BENCHMARK(BM_OpenIntoThePreviewModel)->Unit(benchmark::kMillisecond);
+
+void BM_OpenIntoAListWidget(benchmark::State& state)
+{
+    LargeFile file;
+    for (auto _ : state) {
+        TCommandFileEd editor(file.fake.host);
+        editor.editorDirectory = "C:\\Tarnel\\Source";
+        editor.setCaption("big");
+        editor.FormActivate();
+        QListWidget list;
+        QStringList rows;
+        for (const std::string& line : editor.CommandFile())
+            rows << toQ(line);
+        list.addItems(rows);
+        benchmark::DoNotOptimize(list.count());
+    }
+}
+BENCHMARK(BM_OpenIntoAListWidget)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
