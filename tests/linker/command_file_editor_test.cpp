@@ -52,20 +52,8 @@ protected:
     Lines messages() const { return fake.dialogs.messages(); }
 };
 
-TEST_F(CommandFileEditorTest, StartsWithTheDeclaredFieldsAndBounds)
+TEST_F(CommandFileEditorTest, HexFieldsHaveTheirBounds)
 {
-    EXPECT_EQ(f["HeadingLabel"].caption(), "Commnd File Editor");
-    EXPECT_EQ(f["SegType"].text(), "CODE");
-    EXPECT_EQ(f["SegType"].items(), (Lines{"NONE", "CODE", "DATA", "UNTYPED", "XDATA", "IDATA", "BIT"}));
-    EXPECT_EQ(f["CPU"].text(), "78300");
-    EXPECT_EQ(f["CPU"].items().size(), 24u);
-    EXPECT_EQ(f["PWBox"].items(), (Lines{"Small", "Medium", "Large"}));
-    EXPECT_EQ(f["PRbox"].text(), "");
-    EXPECT_EQ(f["MemDir"].itemText(), "Upwards");
-    EXPECT_EQ(f["MemDir"].caption(), "Allocate memory from  base.. ");
-    EXPECT_EQ(f["RuntimeLibs"].caption(), "Runtime Librarys ");
-    EXPECT_EQ(counter(), "0 Segments ");
-
     struct Bounds {
         const char* field;
         int max;

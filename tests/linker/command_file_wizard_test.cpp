@@ -149,10 +149,4 @@ TEST_F(WizardTest, WizardHelpAsksForTopicFive)
     EXPECT_EQ(c["WizardBtn"].hint, "Command File Wizard");
 }
 
-TEST_F(WizardTest, WithoutAViewNothingHappens)
-{
-    c["Wizard1"].activate();
-    EXPECT_EQ(c["LinkerCmdfile"].text(), "LK7832SL");
-}
-
 }  // namespace
