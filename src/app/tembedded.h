@@ -18,7 +18,10 @@ class CompilerOptions;
 class DirSetup;
 class LinkerOptions;
 class ProgramOptions;
+class ProjectCommands;
+class ProjectEditPanel;
 class ProjectFile;
+class ProjectListView;
 class StartUp;
 
 class TEmbedded {
@@ -36,6 +39,9 @@ public:
     std::vector<std::string>& prolist() { return m_prolist; }
 
     ProjectFile& project() { return *m_project; }
+    ProjectCommands& projectCommands() { return *m_projectCommands; }
+    ProjectEditPanel& projectEdit() { return *m_projectEdit; }
+    ProjectListView& projectList() { return *m_projectList; }
     CompilerOptions& compiler() { return *m_compiler; }
     LinkerOptions& linker() { return *m_linker; }
     BuildFiles& buildFiles() { return *m_buildFiles; }
@@ -62,6 +68,8 @@ public:
     void requestHelp(int topic);
 
     void UpdateStatusBar(int mode);
+    // Every open editor window saves its file, last to first.
+    void SaveEdtorFiles();
     // View-menu status bar items: mode by tag, with the chosen item's check mark.
     void StatusBarModeClick(const Sender& sender);
 
@@ -98,6 +106,9 @@ private:
     std::unique_ptr<CompilerOptions> m_compiler;
     std::unique_ptr<LinkerOptions> m_linker;
     std::unique_ptr<ProjectFile> m_project;
+    std::unique_ptr<ProjectEditPanel> m_projectEdit;
+    std::unique_ptr<ProjectCommands> m_projectCommands;
+    std::unique_ptr<ProjectListView> m_projectList;
     std::unique_ptr<BuildFiles> m_buildFiles;
     std::unique_ptr<BuildRun> m_buildRun;
     std::unique_ptr<StartUp> m_startUp;
