@@ -62,7 +62,16 @@ std::optional<std::string> QtFiles::host(const std::string& path) const
 {
     if (winpath::trim(path).empty())
         return std::nullopt;
-    return m_map.toHost(path);
+    // The last part goes through the folder listings kept here, so that asking for many
+    // names missing from one large folder (the copies of a build) lists it once.
+    const std::string name = winpath::fileName(path);
+    const std::string dir = winpath::dirPart(path);
+    if (dir.empty() || name.empty() || name == "." || name == "..")
+        return m_map.toHost(path);
+    const auto folder = m_map.toHost(dir);
+    if (!folder)
+        return std::nullopt;
+    return m_names.resolve(*folder, name);
 }
 
 bool QtFiles::fileExists(const std::string& path) const
@@ -84,7 +93,11 @@ bool QtFiles::createFolder(const std::string& path)
     const auto h = host(path);
     if (!h)
         return false;
-    return ::mkdir(h->c_str(), 0777) == 0 || (errno == EEXIST && folderExists(path));
+    if (::mkdir(h->c_str(), 0777) == 0) {
+        m_names.added(*h);
+        return true;
+    }
+    return errno == EEXIST && folderExists(path);
 }
 
 bool QtFiles::createFolders(const std::string& path)
@@ -100,7 +113,10 @@ bool QtFiles::createFolders(const std::string& path)
 bool QtFiles::removeFile(const std::string& path)
 {
     const auto h = host(path);
-    return h && ::unlink(h->c_str()) == 0;
+    if (!h || ::unlink(h->c_str()) != 0)
+        return false;
+    m_names.removed(*h);
+    return true;
 }
 
 CopyResult QtFiles::copyIntoFolder(const std::string& source, const std::string& folder)
@@ -145,7 +161,10 @@ CopyResult QtFiles::copy(const std::string& source, const std::string& destinati
         if (!out.write(buffer, static_cast<std::size_t>(n)))
             return CopyResult::CannotCreate;
     }
-    return out.commit() ? CopyResult::Ok : CopyResult::CannotCreate;
+    if (!out.commit())
+        return CopyResult::CannotCreate;
+    m_names.added(*to);
+    return CopyResult::Ok;
 }
 
 namespace
@@ -278,5 +297,8 @@ bool QtFiles::writeBytes(const std::string& path, const std::string& bytes)
     if (const auto st = statOf(*h); st && S_ISDIR(st->st_mode))
         return false;
     AtomicFile out(*h);
-    return out.open() && out.write(bytes.data(), bytes.size()) && out.commit();
+    if (!out.open() || !out.write(bytes.data(), bytes.size()) || !out.commit())
+        return false;
+    m_names.added(*h);
+    return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Files by Windows path on the host file system, through the drive map.
 #include "platform/host/files.h"
+#include "platform/qt/folder_names.h"
 
 class DriveMap;
 
@@ -31,4 +32,5 @@ private:
 
     const DriveMap& m_map;
     std::string m_current; // as last set; the host's own folder until then
+    mutable FolderNames m_names;
 };
