@@ -42,14 +42,14 @@ ProjectListPanel::ProjectListPanel(TEmbedded& app, ControlBinder& binder, QWidge
     binder.watch(lines, [memo, &lines] {
         if (!memo)
             return;
-        QString text;
+        std::string text;
         for (const std::string& line : lines.entries()) {
-            text += toQ(line);
+            text += line;
             text += '\n';
         }
-        if (!text.isEmpty())
-            text.chop(1);
-        memo->setPlainText(text);
+        if (!text.empty())
+            text.pop_back();
+        memo->setPlainText(toQ(text));
     });
     Control& panel = c["OptionPanel"];
     QPointer<ProjectListPanel> self(this);
