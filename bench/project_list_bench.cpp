@@ -3,7 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QPlainTextEdit>
+#include <QAbstractItemModel>
+#include <QListView>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,7 +59,7 @@ void BM_ProjectListClickShown(benchmark::State& state)
         if (panel->isVisible())
             panel->memo()->viewport()->repaint();
     }
-    state.counters["rows"] = static_cast<double>(panel->memo()->document()->blockCount());
+    state.counters["rows"] = static_cast<double>(panel->memo()->model()->rowCount());
 }
 BENCHMARK(BM_ProjectListClickShown)->Unit(benchmark::kMillisecond);
 

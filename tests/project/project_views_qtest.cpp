@@ -1,8 +1,10 @@
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QListView>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -196,14 +198,19 @@ TEST_F(ProjectViews, ProjectListPanelShowsTheNumberedLinesAtTheRightEdge)
     window.findChild<QAction*>("ToggleListBtn")->trigger();
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(panel->width(), 200);
-    EXPECT_TRUE(panel->memo()->isReadOnly());
-    const QStringList lines = panel->memo()->toPlainText().split('\n');
+    EXPECT_EQ(panel->memo()->editTriggers(), QAbstractItemView::NoEditTriggers);
+    const QStringList lines = panel->text().split('\n');
     ASSERT_EQ(lines.size(), 88);
     EXPECT_EQ(lines[0], "0 memory;   " + QString::number(app.controls()["MBox"].itemIndex()));
     EXPECT_EQ(lines[49], "49 LINKER....");
     EXPECT_EQ(lines[78], "78 GENERAL...");
     EXPECT_EQ(lines[87].left(6), "87    ");
     EXPECT_TRUE(window.findChild<QAction*>("DisplayProjectList")->isChecked());
+
+    panel->memo()->selectionModel()->select(panel->memo()->model()->index(49, 0), QItemSelectionModel::Select);
+    panel->memo()->selectionModel()->select(panel->memo()->model()->index(3, 0), QItemSelectionModel::Select);
+    QTest::keyClick(panel->memo(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), lines[3] + "\n49 LINKER....");
     window.findChild<QAction*>("DisplayProjectList")->trigger();
     EXPECT_FALSE(panel->isVisible());
 }

@@ -1,9 +1,11 @@
 #pragma once
-// The project list panel at the right edge: the numbered project lines, read only.
+// The project list panel at the right edge: the numbered project lines, read only. The lines
+// are shown through a model over the core's list, so a project of thousands of files costs
+// only the rows on screen; Ctrl+C copies the selected rows.
 #include <QFrame>
 
 class ControlBinder;
-class QPlainTextEdit;
+class QListView;
 class TEmbedded;
 
 class ProjectListPanel : public QFrame {
@@ -12,8 +14,13 @@ public:
 
     ProjectListPanel(TEmbedded& app, ControlBinder& binder, QWidget* parent = nullptr);
 
-    QPlainTextEdit* memo() const { return m_memo; }
+    QListView* memo() const { return m_memo; }
+    // The lines as shown, one per line.
+    QString text() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QPlainTextEdit* m_memo;
+    QListView* m_memo;
 };
