@@ -113,8 +113,12 @@ void ProjectCommands::OpenProjectClick()
 
 bool ProjectCommands::Openpro(const std::string& path)
 {
-    m_app.controls()["PEditPan"].setVisible(true);
-    if (!m_app.project().load(path))
+    ControlSet& c = m_app.controls();
+    c["PEditPan"].setVisible(true);
+    const bool loaded = m_app.project().load(path);
+    // "Edit" is off only while no project is loaded; a load names one even when it fails.
+    c["ProjEdit"].setEnabled(m_app.projectLoaded());
+    if (!loaded)
         return false;
     // A compile directory that cannot be entered leaves the current directory where it was.
     m_app.host().files.setCurrentDirectory(m_app.compileDir());

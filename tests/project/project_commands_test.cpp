@@ -164,6 +164,7 @@ TEST_F(ProjectFixture, OpeningAGoodProjectLoadsItEntersTheCompileDirectoryAndBui
 
     EXPECT_TRUE(messages().empty()) << messages().front();
     EXPECT_EQ(currentProject(), kProject);
+    EXPECT_TRUE(c()["ProjEdit"].enabled());
     EXPECT_EQ(c()["projname"].text(), kProject);
     EXPECT_EQ(c()["ProjectName"].caption(), "demo");
     EXPECT_EQ(sources(), kSources);
@@ -210,6 +211,7 @@ TEST_P(OpenBad, ReportsLeavesThePanelShownBuildsNothingAndKeepsTheFile)
     EXPECT_EQ(text(kIdeBat), ideBefore) << "no build files";
     EXPECT_EQ(files().currentDirectory(), cwd);
     EXPECT_EQ(currentProject(), t.becomesCurrent ? path : Settings::NoProject);
+    EXPECT_EQ(c()["ProjEdit"].enabled(), t.becomesCurrent);
     EXPECT_EQ(c()["projname"].text(), t.becomesCurrent ? path : c()["projname"].text());
     EXPECT_TRUE(sources().empty() || !t.becomesCurrent);
     EXPECT_EQ(files().readBytes(path), before);

@@ -40,6 +40,18 @@ bool FakeFiles::denied(const std::string& path) const
     }
 }
 
+// The folder as written, with one separator style and no trailing separator but a root's.
+static std::string shownFolder(const std::string& path)
+{
+    std::string s = path;
+    for (char& c : s)
+        if (c == '/')
+            c = '\\';
+    while (s.size() > 3 && s.back() == '\\')
+        s.pop_back();
+    return s;
+}
+
 bool FakeFiles::fileExists(const std::string& path) const
 {
     return m_files.count(key(path)) != 0;
@@ -56,7 +68,7 @@ bool FakeFiles::createFolder(const std::string& path)
     const std::string k = key(path);
     if (denied(path) || !m_folders.count(parentKey(k)))
         return false;
-    m_folders.emplace(k, path);
+    m_folders.emplace(k, shownFolder(path));
     return true;
 }
 
@@ -135,18 +147,6 @@ void FakeFiles::put(const std::string& path, const std::string& bytes, std::int6
     e.path = path;
     e.bytes = bytes;
     e.modified = modifiedMs;
-}
-
-// The folder as written, with one separator style and no trailing separator but a root's.
-static std::string shownFolder(const std::string& path)
-{
-    std::string s = path;
-    for (char& c : s)
-        if (c == '/')
-            c = '\\';
-    while (s.size() > 3 && s.back() == '\\')
-        s.pop_back();
-    return s;
 }
 
 void FakeFiles::putFolder(const std::string& path)
