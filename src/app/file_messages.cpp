@@ -17,3 +17,9 @@ std::string copyFailureMessage(CopyResult result, const std::string& source, con
     return result == CopyResult::CannotOpen ? cannotOpenMessage(source)
                                             : cannotCreateMessage(winpath::join(folder, winpath::fileName(source)));
 }
+
+std::string driveNotReadyMessage(char letter)
+{
+    const std::string drive = std::string(1, letter) + ":";
+    return "There is no disk in the drive. Please insert a disk into drive " + drive + ".";
+}

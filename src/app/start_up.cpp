@@ -10,7 +10,9 @@
 #include "linker/compose_linker_line.h"
 #include "linker/linker_options.h"
 #include "platform/paths/win_path.h"
+#include "project/project_edit_panel.h"
 #include "project/project_file.h"
+#include "project/source_browser.h"
 
 #ifndef TARNEL_VERSION
 #define TARNEL_VERSION ""
@@ -129,6 +131,7 @@ void StartUp::reportMissingNec()
 void StartUp::prepareControls()
 {
     ControlSet& c = m_app.controls();
+    m_app.projectEdit().browser().setDirectory(m_app.settings().directory);
     m_app.linker().CrossrefClick();
     m_app.programOptions().prepare();
     c["LinkerTabs"].setTabVisible("List File", c["Linklist"].checked());

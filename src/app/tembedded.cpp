@@ -9,7 +9,10 @@
 #include "build/compiler_options.h"
 #include "linker/command_file_wizard.h"
 #include "linker/linker_options.h"
+#include "project/project_commands.h"
+#include "project/project_edit_panel.h"
 #include "project/project_file.h"
+#include "project/project_list_view.h"
 
 TEmbedded::TEmbedded(Host& host) : m_host(host)
 {
@@ -19,9 +22,12 @@ TEmbedded::TEmbedded(Host& host) : m_host(host)
     m_linker = std::make_unique<LinkerOptions>(*this);
     m_commandFileWizard = std::make_unique<CommandFileWizard>(*this);
     m_project = std::make_unique<ProjectFile>(*this);
+    m_projectEdit = std::make_unique<ProjectEditPanel>(*this);
     m_buildFiles = std::make_unique<BuildFiles>(*this);
     m_buildRun = std::make_unique<BuildRun>(*this);
     m_startUp = std::make_unique<StartUp>(*this);
+    m_projectCommands = std::make_unique<ProjectCommands>(*this);
+    m_projectList = std::make_unique<ProjectListView>(*this);
     wireCommands();
 }
 
@@ -77,6 +83,12 @@ void TEmbedded::UpdateStatusBar(int mode)
     bar.setPanelText(5, m_compiler->CompilerParams(""));
     bar.setPanelText(6, m_linker->ComposeLinkerLine());
     bar.setMode(mode);
+}
+
+void TEmbedded::SaveEdtorFiles()
+{
+    m_statusBar.setPanelText(5, "Saving Editor Files");
+    // The editor windows fill this in: each saves its file, from the last to the first.
 }
 
 void TEmbedded::StatusBarModeClick(const Sender& sender)

@@ -19,7 +19,10 @@ class CompilerOptions;
 class DirSetup;
 class LinkerOptions;
 class ProgramOptions;
+class ProjectCommands;
+class ProjectEditPanel;
 class ProjectFile;
+class ProjectListView;
 class StartUp;
 
 class TEmbedded {
@@ -37,6 +40,9 @@ public:
     std::vector<std::string>& prolist() { return m_prolist; }
 
     ProjectFile& project() { return *m_project; }
+    ProjectCommands& projectCommands() { return *m_projectCommands; }
+    ProjectEditPanel& projectEdit() { return *m_projectEdit; }
+    ProjectListView& projectList() { return *m_projectList; }
     CompilerOptions& compiler() { return *m_compiler; }
     LinkerOptions& linker() { return *m_linker; }
     CommandFileWizard& commandFileWizard() { return *m_commandFileWizard; }
@@ -64,6 +70,8 @@ public:
     void requestHelp(int topic);
 
     void UpdateStatusBar(int mode);
+    // Every open editor window saves its file, last to first.
+    void SaveEdtorFiles();
     // View-menu status bar items: mode by tag, with the chosen item's check mark.
     void StatusBarModeClick(const Sender& sender);
 
@@ -101,6 +109,9 @@ private:
     std::unique_ptr<LinkerOptions> m_linker;
     std::unique_ptr<CommandFileWizard> m_commandFileWizard;
     std::unique_ptr<ProjectFile> m_project;
+    std::unique_ptr<ProjectEditPanel> m_projectEdit;
+    std::unique_ptr<ProjectCommands> m_projectCommands;
+    std::unique_ptr<ProjectListView> m_projectList;
     std::unique_ptr<BuildFiles> m_buildFiles;
     std::unique_ptr<BuildRun> m_buildRun;
     std::unique_ptr<StartUp> m_startUp;

@@ -7,7 +7,9 @@
 #include "app/tembedded.h"
 #include "platform/paths/win_path.h"
 #include "project/compile_copies.h"
+#include "project/project_edit_panel.h"
 #include "project/project_lines.h"
+#include "project/source_browser.h"
 
 namespace {
 
@@ -203,8 +205,10 @@ bool ProjectFile::readproject(const std::string& path)
         const std::vector<std::string>& kept = c["ProjectListBox"].entries();
         if (sources <= 0)
             m_app.message("No source files in project");
-        else if (!kept.empty())
+        else if (!kept.empty()) {
             editPanelDir = winpath::dirOnly(kept.front());
+            m_app.projectEdit().browser().setDirectory(editPanelDir);
+        }
         c["ProjectName"].setCaption(winpath::dropLast(winpath::fileName(path), 4));
         c["PEditPan"].setVisible(true);
         if (m_app.host().files.folderExists(m_app.compileDir()))
@@ -232,18 +236,24 @@ bool ProjectFile::load(const std::string& path)
 void ProjectFile::rememberOutcome(const std::string& path, bool loaded)
 {
     if (!loaded)
-        m_failedPath = path;
-    else if (winpath::equalsNoCase(m_failedPath, path))
-        m_failedPath.clear();
+        m_protected.insert(winpath::lower(path));
+    else
+        m_protected.erase(winpath::lower(path));
+}
+
+void ProjectFile::keepOriginalOnFirstWrite(const std::string& path)
+{
+    m_protected.insert(winpath::lower(path));
 }
 
 bool ProjectFile::write(const std::string& path)
 {
     Files& files = m_app.host().files;
-    if (!m_failedPath.empty() && winpath::equalsNoCase(m_failedPath, path)) {
+    const auto kept = m_protected.find(winpath::lower(path));
+    if (kept != m_protected.end()) {
         if (files.fileExists(path) && !files.copyFile(path, path + ".bak"))
             return false;
-        m_failedPath.clear();
+        m_protected.erase(kept);
     }
     return files.writeLines(path, m_app.prolist());
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The project file: the project line list composed from the controls, and read back into them.
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ public:
     // file that failed to load keeps the original beside it as "<path>.bak" first; false,
     // with nothing written, when that copy or the write fails. The caller reports it.
     bool write(const std::string& path);
+    // The next write to the path keeps the file there as "<path>.bak" first, as after a
+    // failed load: for a file that is not this project's own.
+    void keepOriginalOnFirstWrite(const std::string& path);
     // Deletes the compile directory's copies of the sources and its ide.bat.
     void ClearCompileCopies();
 
@@ -43,5 +47,5 @@ private:
     std::vector<Control*> m_lists;  // in file order
     std::vector<Control*> m_alwaysChosen;
     Control* m_linkFile = nullptr;
-    std::string m_failedPath;
+    std::set<std::string> m_protected;  // lower-case paths whose original is kept on the next write
 };

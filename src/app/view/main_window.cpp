@@ -16,6 +16,8 @@
 #include "app/view/control_binder.h"
 #include "app/view/page_set_view.h"
 #include "platform/qt/qt_text.h"
+#include "project/view/project_edit_view.h"
+#include "project/view/project_list_panel.h"
 
 namespace {
 
@@ -159,17 +161,12 @@ void MainWindow::buildClientArea()
             m_pages[c->name()] = view;
         }
     }
-    for (const char* name : {"PEditPan", "OptionPanel"}) {
-        Control& c = controls[name];
-        auto* frame = m_binder->createWidget(c, client);
-        if (c.name() == "OptionPanel") {
-            frame->setFixedWidth(200);
-            grid->addWidget(frame, 0, 1);
-        } else {
-            grid->addWidget(frame, 0, 0);
-        }
-        m_pages[name] = frame;
-    }
+    auto* editPanel = new ProjectEditView(m_app, *m_binder, client);
+    grid->addWidget(editPanel, 0, 0);
+    m_pages["PEditPan"] = editPanel;
+    auto* listPanel = new ProjectListPanel(m_app, *m_binder, client);
+    grid->addWidget(listPanel, 0, 1);
+    m_pages["OptionPanel"] = listPanel;
     setCentralWidget(client);
 }
 

@@ -40,6 +40,18 @@ bool FakeFiles::denied(const std::string& path) const
     }
 }
 
+// The folder as written, with one separator style and no trailing separator but a root's.
+static std::string shownFolder(const std::string& path)
+{
+    std::string s = path;
+    for (char& c : s)
+        if (c == '/')
+            c = '\\';
+    while (s.size() > 3 && s.back() == '\\')
+        s.pop_back();
+    return s;
+}
+
 bool FakeFiles::fileExists(const std::string& path) const
 {
     return m_files.count(key(path)) != 0;
@@ -56,7 +68,7 @@ bool FakeFiles::createFolder(const std::string& path)
     const std::string k = key(path);
     if (denied(path) || !m_folders.count(parentKey(k)))
         return false;
-    m_folders.insert(k);
+    m_folders.emplace(k, shownFolder(path));
     return true;
 }
 
@@ -139,13 +151,15 @@ void FakeFiles::put(const std::string& path, const std::string& bytes, std::int6
 
 void FakeFiles::putFolder(const std::string& path)
 {
+    std::string shown = shownFolder(path);
     std::string k = key(path);
     while (!k.empty() && !m_folders.count(k)) {
-        m_folders.insert(k);
+        m_folders.emplace(k, shown);
         const std::string p = parentKey(k);
         if (p == k)
             break;
         k = p;
+        shown = shownFolder(winpath::dirOnly(shown));
     }
 }
 
@@ -168,4 +182,36 @@ int FakeFiles::writeCount(const std::string& path) const
 {
     auto it = m_writes.find(key(path));
     return it == m_writes.end() ? 0 : it->second;
+}
+
+std::vector<DriveInfo> FakeFiles::drives() const
+{
+    std::map<char, bool> letters;
+    for (const auto& [k, shown] : m_folders)
+        if (k.size() == 3 && k[1] == ':')
+            letters[static_cast<char>(std::toupper(static_cast<unsigned char>(k[0])))] = true;
+    for (char letter : m_noDisk)
+        letters.emplace(letter, false);
+    std::vector<DriveInfo> out;
+    for (const auto& [letter, ready] : letters)
+        out.push_back({letter, ready, ""});
+    return out;
+}
+
+std::vector<std::string> FakeFiles::listFolders(const std::string& folder) const
+{
+    std::vector<std::string> out;
+    const std::string k = key(folder);
+    for (const auto& [fk, shown] : m_folders)
+        if (fk != k && parentKey(fk) == k)
+            out.push_back(winpath::fileName(shown));
+    return out;
+}
+
+bool FakeFiles::setCurrentDirectory(const std::string& path)
+{
+    if (!folderExists(path))
+        return false;
+    m_current = path;
+    return true;
 }

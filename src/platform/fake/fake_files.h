@@ -1,5 +1,6 @@
 #pragma once
 // In-memory file system keyed by Windows path without regard to case.
+#include <cctype>
 #include <map>
 #include <set>
 
@@ -23,11 +24,17 @@ public:
     std::optional<std::int64_t> modifiedMs(const std::string& path) const override;
     std::optional<std::string> readBytes(const std::string& path) const override;
     bool writeBytes(const std::string& path, const std::string& bytes) override;
+    std::vector<DriveInfo> drives() const override;
+    std::vector<std::string> listFolders(const std::string& folder) const override;
+    std::string currentDirectory() const override { return m_current; }
+    bool setCurrentDirectory(const std::string& path) override;
 
     // Test set-up: a file with its folders; a folder with its parents.
     void put(const std::string& path, const std::string& bytes, std::int64_t modifiedMs = 0);
     void putFolder(const std::string& path);
     void setModified(const std::string& path, std::int64_t ms);
+    // A drive letter without a disk: listed, never ready.
+    void putDriveWithoutDisk(char letter) { m_noDisk.insert(static_cast<char>(std::toupper(letter))); }
     // Writes and folder creation under this folder (or of this file) fail.
     void denyWrites(const std::string& pathOrFolder) { m_denied.insert(key(pathOrFolder)); }
     void denyReads(const std::string& path) { m_unreadable.insert(key(path)); }
@@ -47,7 +54,9 @@ private:
 
     const Clock* m_clock;
     std::map<std::string, Entry> m_files;
-    std::set<std::string> m_folders;
+    std::map<std::string, std::string> m_folders;  // key -> folder as first written
+    std::set<char> m_noDisk;
+    std::string m_current = "C:\\";
     std::set<std::string> m_denied;
     std::set<std::string> m_unreadable;
     std::map<std::string, int> m_writes;

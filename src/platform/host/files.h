@@ -6,6 +6,14 @@
 
 enum class CopyResult { Ok, CannotOpen, CannotCreate };
 
+// A drive letter of the mapping. A drive that is listed but not ready has no disk behind it
+// (as a floppy drive without a disk).
+struct DriveInfo {
+    char letter;        // upper case
+    bool ready;
+    std::string label;  // what the drive stands for, for display; may be empty
+};
+
 // File system access by Windows path. Text is single-byte; lines are written with CR LF and
 // CR LF, CR and LF all end a line on reading. Writes are atomic (temp file and rename).
 class Files {
@@ -26,6 +34,13 @@ public:
     virtual std::optional<std::int64_t> modifiedMs(const std::string& path) const = 0;
     virtual std::optional<std::string> readBytes(const std::string& path) const = 0;
     virtual bool writeBytes(const std::string& path, const std::string& bytes) = 0;
+
+    // Browsing: the drives in letter order, and the names of a folder's sub-folders.
+    virtual std::vector<DriveInfo> drives() const = 0;
+    virtual std::vector<std::string> listFolders(const std::string& folder) const = 0;
+    // The process's current directory, a Windows path; false when the folder cannot be entered.
+    virtual std::string currentDirectory() const = 0;
+    virtual bool setCurrentDirectory(const std::string& path) = 0;
 
     std::optional<std::vector<std::string>> readLines(const std::string& path) const;
     bool writeLines(const std::string& path, const std::vector<std::string>& lines);

@@ -62,7 +62,16 @@ std::optional<std::string> QtFiles::host(const std::string& path) const
 {
     if (winpath::trim(path).empty())
         return std::nullopt;
-    return m_map.toHost(path);
+    // The last part goes through the folder listings kept here, so that asking for many
+    // names missing from one large folder (the copies of a build) lists it once.
+    const std::string name = winpath::fileName(path);
+    const std::string dir = winpath::dirPart(path);
+    if (dir.empty() || name.empty() || name == "." || name == "..")
+        return m_map.toHost(path);
+    const auto folder = m_map.toHost(dir);
+    if (!folder)
+        return std::nullopt;
+    return m_names.resolve(*folder, name);
 }
 
 bool QtFiles::fileExists(const std::string& path) const
@@ -84,7 +93,11 @@ bool QtFiles::createFolder(const std::string& path)
     const auto h = host(path);
     if (!h)
         return false;
-    return ::mkdir(h->c_str(), 0777) == 0 || (errno == EEXIST && folderExists(path));
+    if (::mkdir(h->c_str(), 0777) == 0) {
+        m_names.added(*h);
+        return true;
+    }
+    return errno == EEXIST && folderExists(path);
 }
 
 bool QtFiles::createFolders(const std::string& path)
@@ -100,7 +113,10 @@ bool QtFiles::createFolders(const std::string& path)
 bool QtFiles::removeFile(const std::string& path)
 {
     const auto h = host(path);
-    return h && ::unlink(h->c_str()) == 0;
+    if (!h || ::unlink(h->c_str()) != 0)
+        return false;
+    m_names.removed(*h);
+    return true;
 }
 
 CopyResult QtFiles::copyIntoFolder(const std::string& source, const std::string& folder)
@@ -145,8 +161,22 @@ CopyResult QtFiles::copy(const std::string& source, const std::string& destinati
         if (!out.write(buffer, static_cast<std::size_t>(n)))
             return CopyResult::CannotCreate;
     }
-    return out.commit() ? CopyResult::Ok : CopyResult::CannotCreate;
+    if (!out.commit())
+        return CopyResult::CannotCreate;
+    m_names.added(*to);
+    return CopyResult::Ok;
 }
+
+namespace
+{
+
+bool lessNoCase(const std::string& a, const std::string& b)
+{
+    const std::string la = winpath::lower(a), lb = winpath::lower(b);
+    return la != lb ? la < lb : a < b;
+}
+
+} // namespace
 
 std::vector<std::string> QtFiles::list(const std::string& folder, const std::string& mask) const
 {
@@ -165,11 +195,66 @@ std::vector<std::string> QtFiles::list(const std::string& folder, const std::str
         if (matchesMask(name, mask))
             names.push_back(std::move(name));
     }
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const std::string la = winpath::lower(a), lb = winpath::lower(b);
-        return la != lb ? la < lb : a < b;
-    });
+    std::sort(names.begin(), names.end(), lessNoCase);
     return names;
+}
+
+std::vector<std::string> QtFiles::listFolders(const std::string& folder) const
+{
+    std::vector<std::string> names;
+    const auto h = host(folder);
+    if (!h)
+        return names;
+    std::error_code ec;
+    for (fs::directory_iterator it(*h, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeEc;
+        if (it->is_directory(typeEc))
+            names.push_back(it->path().filename().string());
+    }
+    std::sort(names.begin(), names.end(), lessNoCase);
+    return names;
+}
+
+std::vector<DriveInfo> QtFiles::drives() const
+{
+    std::vector<DriveInfo> out;
+    std::error_code ec;
+    for (fs::directory_iterator it(fs::path(m_map.prefix()) / "dosdevices", ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = winpath::upper(it->path().filename().string());
+        if (name.size() != 2 || name[1] != ':' || name[0] < 'A' || name[0] > 'Z')
+            continue;
+        std::error_code linkEc;
+        DriveInfo drive{name[0], it->is_directory(linkEc), {}};
+        // A link shows where the drive leads; "../drive_c" reads as "drive_c".
+        if (it->is_symlink(linkEc)) {
+            const fs::path target = fs::read_symlink(it->path(), linkEc);
+            drive.label = target == "/" ? "/" : target.filename().string();
+            if (drive.label.empty())
+                drive.label = target.string();
+        }
+        out.push_back(std::move(drive));
+    }
+    std::sort(out.begin(), out.end(), [](const DriveInfo& a, const DriveInfo& b) { return a.letter < b.letter; });
+    return out;
+}
+
+std::string QtFiles::currentDirectory() const
+{
+    if (!m_current.empty())
+        return m_current;
+    std::error_code ec;
+    const fs::path here = fs::current_path(ec);
+    return ec ? std::string() : m_map.toWindows(here.string());
+}
+
+bool QtFiles::setCurrentDirectory(const std::string& path)
+{
+    const auto h = host(path);
+    if (!h || ::chdir(h->c_str()) != 0)
+        return false;
+    m_current = path;
+    return true;
 }
 
 std::optional<std::int64_t> QtFiles::modifiedMs(const std::string& path) const
@@ -212,5 +297,8 @@ bool QtFiles::writeBytes(const std::string& path, const std::string& bytes)
     if (const auto st = statOf(*h); st && S_ISDIR(st->st_mode))
         return false;
     AtomicFile out(*h);
-    return out.open() && out.write(bytes.data(), bytes.size()) && out.commit();
+    if (!out.open() || !out.write(bytes.data(), bytes.size()) || !out.commit())
+        return false;
+    m_names.added(*h);
+    return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Files by Windows path on the host file system, through the drive map.
 #include "platform/host/files.h"
+#include "platform/qt/folder_names.h"
 
 class DriveMap;
 
@@ -20,10 +21,16 @@ public:
     std::optional<std::int64_t> modifiedMs(const std::string& path) const override;
     std::optional<std::string> readBytes(const std::string& path) const override;
     bool writeBytes(const std::string& path, const std::string& bytes) override;
+    std::vector<DriveInfo> drives() const override;
+    std::vector<std::string> listFolders(const std::string& folder) const override;
+    std::string currentDirectory() const override;
+    bool setCurrentDirectory(const std::string& path) override;
 
 private:
     std::optional<std::string> host(const std::string& path) const;
     CopyResult copy(const std::string& source, const std::string& destination);
 
     const DriveMap& m_map;
+    std::string m_current; // as last set; the host's own folder until then
+    mutable FolderNames m_names;
 };
