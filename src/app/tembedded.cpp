@@ -7,6 +7,9 @@
 #include "build/build_files.h"
 #include "build/build_run.h"
 #include "build/compiler_options.h"
+#include "editor/editor_windows.h"
+#include "editor/file_routes.h"
+#include "editor/open_dialog.h"
 #include "linker/linker_options.h"
 #include "project/project_file.h"
 
@@ -20,10 +23,23 @@ TEmbedded::TEmbedded(Host& host) : m_host(host)
     m_buildFiles = std::make_unique<BuildFiles>(*this);
     m_buildRun = std::make_unique<BuildRun>(*this);
     m_startUp = std::make_unique<StartUp>(*this);
+    m_openDialog = std::make_unique<OpenDialog>();
+    m_editors = std::make_unique<EditorWindows>(*this);
+    m_fileRoutes = std::make_unique<FileRoutes>(*this);
     wireCommands();
 }
 
 TEmbedded::~TEmbedded() = default;
+
+void TEmbedded::OpenFileClick(const Sender& sender)
+{
+    m_fileRoutes->OpenFileClick(sender);
+}
+
+void TEmbedded::NewFile1Click()
+{
+    m_fileRoutes->NewFile1Click();
+}
 
 void TEmbedded::wireCommands()
 {

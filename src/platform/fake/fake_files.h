@@ -14,6 +14,7 @@ public:
 
     bool fileExists(const std::string& path) const override;
     bool folderExists(const std::string& path) const override;
+    bool isOrdinaryFile(const std::string& path) const override;
     bool createFolder(const std::string& path) override;
     bool createFolders(const std::string& path) override;
     bool removeFile(const std::string& path) override;
@@ -31,6 +32,8 @@ public:
     // Writes and folder creation under this folder (or of this file) fail.
     void denyWrites(const std::string& pathOrFolder) { m_denied.insert(key(pathOrFolder)); }
     void denyReads(const std::string& path) { m_unreadable.insert(key(path)); }
+    // A device: it exists, is no ordinary file and cannot be read.
+    void putDevice(const std::string& path);
     std::vector<std::string> allFiles() const;
     int writeCount(const std::string& path) const;
 
@@ -50,5 +53,6 @@ private:
     std::set<std::string> m_folders;
     std::set<std::string> m_denied;
     std::set<std::string> m_unreadable;
+    std::set<std::string> m_devices;
     std::map<std::string, int> m_writes;
 };

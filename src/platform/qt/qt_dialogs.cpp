@@ -34,6 +34,7 @@ const ButtonSet ButtonSets[] = {
     {MsgButtons::YesOkCancel, QMessageBox::Yes | QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel},
     {MsgButtons::YesNo, QMessageBox::Yes | QMessageBox::No, QMessageBox::No},
     {MsgButtons::YesNoCancel, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel},
+    {MsgButtons::YesCancel, QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel},
 };
 
 const ButtonSet& buttonSet(MsgButtons buttons)
@@ -156,7 +157,7 @@ QString QtDialogs::hostFolder(const std::string& windowsFolder) const
     return h && QFileInfo(hostPathToQ(*h)).isDir() ? hostPathToQ(*h) : QString();
 }
 
-std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& request, bool save)
+std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& request, bool save, int* chosenFilter)
 {
     if (nonInteractive())
         return std::nullopt;
@@ -192,17 +193,28 @@ std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& reques
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
+    if (chosenFilter && !filters.isEmpty())
+        *chosenFilter = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
     return m_map.toWindows(hostPathFromQ(dialog.selectedFiles().first()));
 }
 
 std::optional<std::string> QtDialogs::openFile(const FileDialogRequest& request)
 {
-    return fileDialog(request, false);
+    return fileDialog(request, false, nullptr);
+}
+
+std::optional<FileChoice> QtDialogs::openFileChoice(const FileDialogRequest& request)
+{
+    int filter = request.filterIndex;
+    auto path = fileDialog(request, false, &filter);
+    if (!path)
+        return std::nullopt;
+    return FileChoice{*path, filter > 0 ? filter : request.filterIndex};
 }
 
 std::optional<std::string> QtDialogs::saveFile(const FileDialogRequest& request)
 {
-    return fileDialog(request, true);
+    return fileDialog(request, true, nullptr);
 }
 
 std::optional<std::string> QtDialogs::chooseFolder(const std::string& title, const std::string& initialFolder)
