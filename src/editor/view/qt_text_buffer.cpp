@@ -149,15 +149,23 @@ std::string QtTextBuffer::text() const
         return m_shadow.text();
     if (!m_textValid) {
         const QString raw = m_editor->document()->toRawText();
-        m_text.clear();
-        m_text.reserve(static_cast<std::size_t>(raw.size()) + static_cast<std::size_t>(lineCount()));
-        for (const QChar c : raw) {
-            const char16_t u = c.unicode();
-            if (u == QChar::ParagraphSeparator || u == QChar::LineSeparator)
-                m_text += "\r\n";
-            else
-                m_text += static_cast<char>(u > 0xFF ? '?' : u);
+        const char16_t* in = reinterpret_cast<const char16_t*>(raw.constData());
+        const char16_t* end = in + raw.size();
+        const qsizetype breaks = raw.count(QChar::ParagraphSeparator) + raw.count(QChar::LineSeparator);
+        m_text.resize(static_cast<std::size_t>(raw.size() + breaks));
+        char* out = m_text.data();
+        for (; in != end; ++in) {
+            const char16_t u = *in;
+            if (u <= 0xFF) {
+                *out++ = static_cast<char>(u);
+            } else if (u == QChar::ParagraphSeparator || u == QChar::LineSeparator) {
+                *out++ = '\r';
+                *out++ = '\n';
+            } else {
+                *out++ = '?';
+            }
         }
+        m_text.resize(static_cast<std::size_t>(out - m_text.data()));
         m_textValid = true;
     }
     return m_text;
