@@ -10,7 +10,11 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
+#include <QFileDialog>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
 #include <QKeyEvent>
 #include <QTest>
 #include <QTextBlock>
@@ -27,7 +31,11 @@
 #include "editor/view/font_dialog_view.h"
 #include "editor/view/qt_text_buffer.h"
 #include "editor/view/search_dialog_view.h"
+#include "editor/open_dialog.h"
+#include "platform/paths/drive_map.h"
+#include "platform/qt/qt_dialogs.h"
 #include "support/app_fixture.h"
+#include "support/temp_prefix.h"
 
 namespace {
 
@@ -138,6 +146,22 @@ TEST_F(EditorViewTest, NewWindowIs572By318AndTileMakesFullWidthStrips)
     EXPECT_EQ(gb.bottom(), viewport.bottom());
 }
 
+TEST_F(EditorViewTest, ArrangeLinesMinimizedWindowsUpAlongTheBottom)
+{
+    TCodeEd& a = eds.create();
+    TCodeEd& b = eds.create();
+    for (TCodeEd* ed : {&a, &b}) {
+        area->subWindowOf(ed)->showMinimized();
+        area->subWindowOf(ed)->move(300, 100);
+    }
+    app.controls()["Arrange1"].activate();
+    const QRect viewport = window.mdiArea()->viewport()->rect();
+    const QRect ga = area->subWindowOf(&a)->geometry();
+    const QRect gb = area->subWindowOf(&b)->geometry();
+    EXPECT_EQ(ga.topLeft(), QPoint(0, viewport.height() - ga.height()));
+    EXPECT_EQ(gb.topLeft(), QPoint(ga.width(), ga.top()));
+}
+
 TEST_F(EditorViewTest, FindAndReplaceThroughTheirDialogs)
 {
     TCodeEd& ed = open("C:\\W\\a.c", "int main;\r\nMAIN();\r\nmain();\r\n");
@@ -201,14 +225,6 @@ TEST_F(EditorViewTest, PrintsTheWholeTextToAPdfFileAsOneJobTitledWithTheFileName
     while (end < bytes.size() && std::isdigit(static_cast<unsigned char>(bytes[end])))
         ++end;
     EXPECT_GE(bytes.mid(count + 7, end - count - 7).toInt(), 2);
-}
-
-TEST_F(EditorViewTest, CancelledPrintDialogPrintsNothing)
-{
-    editorprint::setDialogRunner([](QPrinter&, QWidget*) { return false; });
-    TCodeEd& ed = open("C:\\W\\a.c", "a");
-    EXPECT_FALSE(view(ed)->print("C:\\W\\a.c"));
-    editorprint::setDialogRunner(nullptr);
 }
 
 TEST_F(EditorViewTest, TwoMebibyteFileOpensAtLine60000)
@@ -384,6 +400,39 @@ TEST_F(EditorViewTest, ChosenFontReachesTheControl)
     EXPECT_EQ(editor(ed)->font().pixelSize(), 13);
     TCodeEd& fresh = eds.create();
     EXPECT_TRUE(editor(fresh)->font().bold());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(OpenDialogOnQt, EachOfTheNineFiltersIsSelectedAndTheUsersChoiceComesBack)
+{
+    TempPrefix tmp;
+    std::filesystem::create_directories(tmp.driveC() + "/Tarnel/Source");
+    std::ofstream(tmp.driveC() + "/Tarnel/Source/LK7832SL.xcl") << "x";
+    DriveMap map(tmp.path());
+    QtDialogs dialogs(map);
+    OpenDialog open;
+    open.initialFolder = "C:\\Tarnel\\Source";
+    open.fileName = "LK7832SL.xcl";
+    for (int filter = 1; filter <= 9; ++filter) {
+        open.filterIndex = filter;
+        QString shown;
+        QTimer::singleShot(50, [&] {
+            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(d, nullptr);
+            shown = d->selectedNameFilter();
+            // The user switches to "Any File" before confirming.
+            d->selectNameFilter(d->nameFilters().at(5));
+            static_cast<QDialog*>(d)->accept();
+        });
+        ASSERT_EQ(open.Execute(dialogs), std::optional<std::string>("C:\\Tarnel\\Source\\LK7832SL.xcl"));
+        EXPECT_TRUE(shown.startsWith(QString::fromLatin1(OpenDialog::filters()[filter - 1].description).simplified()))
+            << filter << " " << shown.toStdString();
+        EXPECT_EQ(open.filterIndex, 6);
+        open.fileName = "LK7832SL.xcl";
+    }
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ CodeEditorWindow::CodeEditorWindow(TEmbedded&, TCodeEd& ed, QWidget* parent)
     for (int i = 1; i <= 6; ++i) {
         auto* label = new QLabel(toQ(ed.panel(i).text), bar);
         label->setObjectName(QString("Panel%1").arg(i));
-        label->setFixedWidth(ed.panel(i).width);
+        label->setMinimumWidth(ed.panel(i).width);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         bar->addWidget(label, 0);

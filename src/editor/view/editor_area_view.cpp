@@ -1,6 +1,7 @@
 #include "editor/view/editor_area_view.h"
 
 #include <QAction>
+#include <QStyle>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -100,7 +101,7 @@ void EditorAreaView::created(TCodeEd& ed)
     auto* window = new CodeEditorWindow(m_app, ed);
     QMdiSubWindow* sub = m_area.addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowIcon(m_window.windowIcon());
+    sub->setWindowIcon(m_area.style()->standardIcon(QStyle::SP_FileIcon));
     m_subs[&ed] = sub;
     sub->resize(TCodeEd::Width, TCodeEd::Height);
     const QSize area = m_area.viewport()->size();

@@ -1,5 +1,6 @@
 #include "editor/view/editor_printing.h"
 
+#include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
@@ -45,10 +46,13 @@ void setDialogRunner(DialogRunner r)
 bool print(QPlainTextEdit& editor, const QString& jobTitle, QWidget* parent)
 {
     QPrinter& p = printer();
-    p.setDocName(jobTitle);
+    // The dialog names a PDF file after the document: the bare name makes a usable file name,
+    // the job itself is titled with the full one.
+    p.setDocName(QFileInfo(QString(jobTitle).replace(QLatin1Char('\\'), QLatin1Char('/'))).fileName());
     const bool confirmed = runner() ? runner()(p, parent) : runPrintDialog(p, parent);
     if (!confirmed)
         return false;
+    p.setDocName(jobTitle);
     // The text at the size it has on the screen: a size in pixels would be printer pixels.
     std::unique_ptr<QTextDocument> doc(editor.document()->clone());
     QFont font = editor.font();

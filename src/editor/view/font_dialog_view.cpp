@@ -76,9 +76,12 @@ FontDialogView::FontDialogView(const FontDialog& dialog, QWidget* parent) : QDia
         list->setFixedHeight(120);
     m_sizes->setFixedWidth(60);
 
-    grid->addWidget(new QLabel("&Font:", this), 0, 0);
-    grid->addWidget(new QLabel("Font st&yle:", this), 0, 1);
-    grid->addWidget(new QLabel("&Size:", this), 0, 2);
+    const std::pair<const char*, QWidget*> labels[] = {{"&Font:", m_family}, {"Font st&yle:", m_styles}, {"&Size:", m_sizes}};
+    for (int column = 0; column < 3; ++column) {
+        auto* label = new QLabel(labels[column].first, this);
+        label->setBuddy(labels[column].second);
+        grid->addWidget(label, 0, column);
+    }
     grid->addWidget(m_family, 1, 0, Qt::AlignTop);
     grid->addWidget(m_styles, 1, 1);
     grid->addWidget(m_sizes, 1, 2);
@@ -100,7 +103,9 @@ FontDialogView::FontDialogView(const FontDialog& dialog, QWidget* parent) : QDia
     }
     effectsLayout->addWidget(m_strike);
     effectsLayout->addWidget(m_underline);
-    effectsLayout->addWidget(new QLabel("&Color:", effects));
+    auto* colorLabel = new QLabel("&Color:", effects);
+    colorLabel->setBuddy(m_color);
+    effectsLayout->addWidget(colorLabel);
     effectsLayout->addWidget(m_color);
     grid->addWidget(effects, 2, 0);
 

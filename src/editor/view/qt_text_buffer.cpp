@@ -103,8 +103,13 @@ void QtTextBuffer::setSelection(int start, int length)
     QTextCursor c(m_editor->document());
     c.setPosition(toDocument(start));
     c.setPosition(toDocument(start + length), QTextCursor::KeepAnchor);
+    // A selection brought from out of sight stands in the middle, with its context around it.
+    const bool inSight = m_editor->viewport()->rect().contains(m_editor->cursorRect(c));
     m_editor->setTextCursor(c);
-    m_editor->ensureCursorVisible();
+    if (inSight)
+        m_editor->ensureCursorVisible();
+    else
+        m_editor->centerCursor();
 }
 
 int QtTextBuffer::length() const

@@ -20,6 +20,7 @@ SearchDialogView::SearchDialogView(TCodeEd& ed, bool replace, QWidget* parent)
     setWindowTitle(replace ? "Replace" : "Find");
     setModal(false);
     setSizeGripEnabled(false);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     auto* grid = new QGridLayout(this);
     auto* findLabel = new QLabel("Fi&nd what:", this);
@@ -44,6 +45,8 @@ SearchDialogView::SearchDialogView(TCodeEd& ed, bool replace, QWidget* parent)
         grid->addWidget(m_replace, 1, 1);
         auto* wholeWord = new QCheckBox("Match &whole word only", this);
         auto* matchCase = new QCheckBox("Match &case", this);
+        wholeWord->setObjectName("WholeWord");
+        matchCase->setObjectName("MatchCase");
         wholeWord->setChecked(m_ed.replaceDialog().wholeWord);
         matchCase->setChecked(m_ed.replaceDialog().matchCase);
         grid->addWidget(wholeWord, 2, 0, 1, 2);
@@ -64,9 +67,19 @@ SearchDialogView::SearchDialogView(TCodeEd& ed, bool replace, QWidget* parent)
     auto* cancel = new QPushButton("Cancel", this);
     cancel->setObjectName("Cancel");
     buttons->addWidget(cancel);
-    buttons->addStretch(1);
-    grid->addLayout(buttons, 0, 2, replace ? 5 : 3, 1);
-    grid->setRowStretch(replace ? 4 : 1, 1);
+    // Fields first, then the boxes, then the buttons, as the platform's dialogs go.
+    QWidget* order[] = {m_find, m_replace, findChild<QCheckBox*>("WholeWord"), findChild<QCheckBox*>("MatchCase"),
+                        m_findNext, m_replaceOne, m_replaceAll, cancel};
+    QWidget* previous = nullptr;
+    for (QWidget* w : order) {
+        if (!w)
+            continue;
+        if (previous)
+            setTabOrder(previous, w);
+        previous = w;
+    }
+    grid->addLayout(buttons, 0, 2, replace ? 4 : 2, 1, Qt::AlignTop);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
 
     // As the platform's dialog: nothing to look for, nothing to press.
     auto enable = [this] {

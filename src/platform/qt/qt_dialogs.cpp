@@ -173,7 +173,9 @@ std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& reques
         dialog.setNameFilters(filters);
         // Filters are numbered from 1; 0 stands for the first as well.
         const int index = std::clamp(request.filterIndex - 1, 0, int(filters.size()) - 1);
-        dialog.selectNameFilter(filters.at(index));
+        // By the dialog's own list: it stores the filters simplified (blanks collapsed), so a
+        // label with two blanks in a row would not be found by its text.
+        dialog.selectNameFilter(dialog.nameFilters().at(index));
     }
     if (const QString folder = hostFolder(request.initialFolder); !folder.isEmpty())
         dialog.setDirectory(folder);
@@ -194,7 +196,7 @@ std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& reques
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     if (chosenFilter && !filters.isEmpty())
-        *chosenFilter = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+        *chosenFilter = int(dialog.nameFilters().indexOf(dialog.selectedNameFilter())) + 1;
     return m_map.toWindows(hostPathFromQ(dialog.selectedFiles().first()));
 }
 
