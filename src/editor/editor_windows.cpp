@@ -20,6 +20,8 @@ TCodeEd& EditorWindows::create()
     TCodeEd& ed = *m_windows.back();
     m_order.push_back(&ed);
     notify(EditorEvent::Created, &ed);
+    // A new child window comes up active.
+    setActive(&ed);
     return ed;
 }
 

@@ -46,7 +46,7 @@ TEST(MenuMerge, ActiveEditorReplacesFileCompileAndViewAndTheMainMenusComeBack)
     int changes = 0;
     eds.subscribe([&](EditorEvent e, TCodeEd*) { changes += e == EditorEvent::ActiveChanged; });
     TCodeEd& ed = eds.create();
-    eds.setActive(&ed);
+    EXPECT_EQ(eds.active(), &ed);
     EXPECT_EQ(names(eds.mergedMenus()),
               (std::vector<std::string>{"ed:File1", "Project1", "EditBatch", "ed:Edit1", "ed:Search1", "Options1",
                                         "Window1", "Program1", "Tools1", "LinkerCmdFile1", "Assembler1", "Help1"}));
