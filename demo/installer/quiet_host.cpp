@@ -12,6 +12,7 @@ MsgAnswer QuietDialogs::message(const std::string& text, MsgButtons buttons, Msg
         return MsgAnswer::No;
     case MsgButtons::OkCancel:
     case MsgButtons::YesOkCancel:
+    case MsgButtons::YesCancel:
         return MsgAnswer::Cancel;
     case MsgButtons::Ok:
         break;

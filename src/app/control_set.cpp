@@ -188,7 +188,8 @@ void Control::activate() const
 {
     Sender s;
     s.tag = tag;
-    s.kind = m_kind == ControlKind::MenuItem     ? SenderKind::MenuItem
+    // A menu-bar entry that is itself a command ("&Edit Batch") is a menu item to its handler.
+    s.kind = m_kind == ControlKind::MenuItem || m_kind == ControlKind::Menu ? SenderKind::MenuItem
              : m_kind == ControlKind::ToolButton ? SenderKind::ToolButton
              : m_kind == ControlKind::Button     ? SenderKind::Button
                                                  : SenderKind::Program;

@@ -7,6 +7,8 @@
 #include "app/tembedded.h"
 #include "build/build_files.h"
 #include "build/compiler_options.h"
+#include "editor/editor_windows.h"
+#include "editor/file_routes.h"
 #include "linker/compose_linker_line.h"
 #include "linker/linker_options.h"
 #include "platform/paths/win_path.h"
@@ -62,7 +64,7 @@ void StartUp::StartTimerTimer()
         [&] { m_app.buildFiles().WritePathset(s.directory); },
         [&] { prepareControls(); },
         [&] { loadLastProject(); },
-        // Reopening the last editor file belongs to the editor windows.
+        [&] { m_app.fileRoutes().reloadLastFile(); },
         [&] { m_app.UpdateStatusBar(0); },
     };
     for (const auto& step : steps) {
@@ -163,7 +165,7 @@ void StartUp::shutdown()
     if (!m_projectSettled) {
         // Closed while starting: the controls do not hold the stored project yet.
     } else if (m_app.projectLoaded()) {
-        // Editor windows save themselves here once they exist.
+        m_app.editors().SaveEdtorFiles();
         if (!project.write(m_app.settings().project))
             m_app.message("Error in Project file , Not saved", MsgButtons::Ok, MsgIcon::Error);
     } else {
@@ -171,6 +173,7 @@ void StartUp::shutdown()
     }
     if (m_settingsRead)
         m_app.writeSettings();
-    m_app.statusBar().setPanelText(5, "Saving Editor Files");
+    m_app.editors().SaveEdtorFiles();
     m_app.settings().tools = {};
+    m_app.editors().CloseEditorFiles();
 }

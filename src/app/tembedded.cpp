@@ -8,6 +8,9 @@
 #include "build/build_run.h"
 #include "build/compiler_options.h"
 #include "linker/command_file_wizard.h"
+#include "editor/editor_windows.h"
+#include "editor/file_routes.h"
+#include "editor/open_dialog.h"
 #include "linker/linker_options.h"
 #include "project/project_commands.h"
 #include "project/project_edit_panel.h"
@@ -28,10 +31,23 @@ TEmbedded::TEmbedded(Host& host) : m_host(host)
     m_startUp = std::make_unique<StartUp>(*this);
     m_projectCommands = std::make_unique<ProjectCommands>(*this);
     m_projectList = std::make_unique<ProjectListView>(*this);
+    m_openDialog = std::make_unique<OpenDialog>();
+    m_editors = std::make_unique<EditorWindows>(*this);
+    m_fileRoutes = std::make_unique<FileRoutes>(*this);
     wireCommands();
 }
 
 TEmbedded::~TEmbedded() = default;
+
+void TEmbedded::OpenFileClick(const Sender& sender)
+{
+    m_fileRoutes->OpenFileClick(sender);
+}
+
+void TEmbedded::NewFile1Click()
+{
+    m_fileRoutes->NewFile1Click();
+}
 
 void TEmbedded::wireCommands()
 {
@@ -87,8 +103,7 @@ void TEmbedded::UpdateStatusBar(int mode)
 
 void TEmbedded::SaveEdtorFiles()
 {
-    m_statusBar.setPanelText(5, "Saving Editor Files");
-    // The editor windows fill this in: each saves its file, from the last to the first.
+    m_editors->SaveEdtorFiles();
 }
 
 void TEmbedded::StatusBarModeClick(const Sender& sender)

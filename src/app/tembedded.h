@@ -17,6 +17,9 @@ class BuildRun;
 class CommandFileWizard;
 class CompilerOptions;
 class DirSetup;
+class EditorWindows;
+class FileRoutes;
+class OpenDialog;
 class LinkerOptions;
 class ProgramOptions;
 class ProjectCommands;
@@ -50,6 +53,15 @@ public:
     BuildRun& buildRun() { return *m_buildRun; }
     ProgramOptions& programOptions() { return *m_programOptions; }
     StartUp& startUp() { return *m_startUp; }
+    EditorWindows& editors() { return *m_editors; }
+    OpenDialog& openDialog() { return *m_openDialog; }
+    FileRoutes& fileRoutes() { return *m_fileRoutes; }
+
+    void OpenFileClick(const Sender& sender);
+    void NewFile1Click();
+    // The output-saving subsystem fills these; the editor's File menu calls them.
+    void SaveObjectFileClick() {}
+    void SelectSaveLocation1Click() {}
 
     // Process-wide values.
     static constexpr const char* ApplicationTitle = "Tarnel";
@@ -115,4 +127,7 @@ private:
     std::unique_ptr<BuildFiles> m_buildFiles;
     std::unique_ptr<BuildRun> m_buildRun;
     std::unique_ptr<StartUp> m_startUp;
+    std::unique_ptr<OpenDialog> m_openDialog;
+    std::unique_ptr<EditorWindows> m_editors;
+    std::unique_ptr<FileRoutes> m_fileRoutes;
 };

@@ -5,6 +5,7 @@
 #include "build/batch_name_check.h"
 #include "build/compiler_command_line.h"
 #include "build/compiler_options.h"
+#include "editor/editor_windows.h"
 #include "linker/linker_options.h"
 #include "platform/paths/win_path.h"
 #include "project/compile_copies.h"
@@ -79,9 +80,9 @@ bool BuildFiles::GenerateBuildFiles(bool link)
     const std::string& projectPath = m_app.settings().project;
     if (!project.write(projectPath))
         m_app.message(cannotCreateMessage(projectPath), MsgButtons::Ok, MsgIcon::Error);
-    saveEditorFiles();
+    m_app.editors().SaveEdtorFiles();
     if (c["CloseEds"].checked())
-        closeEditorFiles();
+        m_app.editors().CloseEditorFiles();
     c["PEditPan"].setVisible(false);
     m_batch.clear();
     if (entries.empty())
@@ -104,17 +105,6 @@ bool BuildFiles::namesFitBatchLines(const std::vector<std::string>& entries)
         }
     }
     return true;
-}
-
-void BuildFiles::saveEditorFiles()
-{
-    m_app.statusBar().setPanelText(5, "Saving Editor Files");
-    // Open editor windows save themselves here, last to first, once they exist.
-}
-
-void BuildFiles::closeEditorFiles()
-{
-    // Open editor windows close here, last to first, once they exist.
 }
 
 void BuildFiles::composeBatchLines(const std::vector<std::string>& entries, bool link)

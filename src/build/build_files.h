@@ -30,8 +30,6 @@ public:
 
 private:
     bool namesFitBatchLines(const std::vector<std::string>& entries);
-    void saveEditorFiles();
-    void closeEditorFiles();
     void composeBatchLines(const std::vector<std::string>& entries, bool link);
     bool copyProjectFiles(const std::vector<std::string>& entries);
 

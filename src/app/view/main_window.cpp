@@ -15,6 +15,7 @@
 #include "app/tembedded.h"
 #include "app/view/control_binder.h"
 #include "app/view/page_set_view.h"
+#include "editor/view/editor_area_view.h"
 #include "platform/qt/qt_text.h"
 #include "project/view/project_edit_view.h"
 #include "project/view/project_list_panel.h"
@@ -43,6 +44,7 @@ MainWindow::MainWindow(TEmbedded& app, QWidget* parent)
     buildToolBar();
     buildClientArea();
     buildStatusBar();
+    installEditorViews(app, *this, *m_mdi);
 
     QPointer<MainWindow> self(this);
     app.onCaptionChanged = [self] {

@@ -63,6 +63,18 @@ bool FakeFiles::folderExists(const std::string& path) const
     return m_folders.count(k) != 0;
 }
 
+bool FakeFiles::isOrdinaryFile(const std::string& path) const
+{
+    return fileExists(path) && !m_devices.count(key(path));
+}
+
+void FakeFiles::putDevice(const std::string& path)
+{
+    put(path, "");
+    m_devices.insert(key(path));
+    m_unreadable.insert(key(path));
+}
+
 bool FakeFiles::createFolder(const std::string& path)
 {
     const std::string k = key(path);

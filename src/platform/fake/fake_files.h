@@ -15,6 +15,7 @@ public:
 
     bool fileExists(const std::string& path) const override;
     bool folderExists(const std::string& path) const override;
+    bool isOrdinaryFile(const std::string& path) const override;
     bool createFolder(const std::string& path) override;
     bool createFolders(const std::string& path) override;
     bool removeFile(const std::string& path) override;
@@ -38,6 +39,8 @@ public:
     // Writes and folder creation under this folder (or of this file) fail.
     void denyWrites(const std::string& pathOrFolder) { m_denied.insert(key(pathOrFolder)); }
     void denyReads(const std::string& path) { m_unreadable.insert(key(path)); }
+    // A device: it exists, is no ordinary file and cannot be read.
+    void putDevice(const std::string& path);
     std::vector<std::string> allFiles() const;
     int writeCount(const std::string& path) const;
 
@@ -59,5 +62,6 @@ private:
     std::string m_current = "C:\\";
     std::set<std::string> m_denied;
     std::set<std::string> m_unreadable;
+    std::set<std::string> m_devices;
     std::map<std::string, int> m_writes;
 };

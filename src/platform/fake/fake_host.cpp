@@ -32,6 +32,19 @@ std::optional<std::string> FakeDialogs::openFile(const FileDialogRequest& reques
     return nextFile(fileAnswers);
 }
 
+std::optional<FileChoice> FakeDialogs::openFileChoice(const FileDialogRequest& request)
+{
+    auto path = openFile(request);
+    int filter = request.filterIndex;
+    if (!filterAnswers.empty()) {
+        filter = filterAnswers.front();
+        filterAnswers.pop_front();
+    }
+    if (!path)
+        return std::nullopt;
+    return FileChoice{*path, filter};
+}
+
 std::optional<std::string> FakeDialogs::saveFile(const FileDialogRequest& request)
 {
     calls.push_back({"save", request.title, MsgButtons::Ok, MsgIcon::None, request});

@@ -20,12 +20,14 @@ public:
     MsgAnswer message(const std::string& text, MsgButtons buttons, MsgIcon icon) override;
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+    std::optional<FileChoice> openFileChoice(const FileDialogRequest& request) override;
     std::optional<std::string> chooseFolder(const std::string& title,
                                             const std::string& initialFolder) override;
 
     std::vector<DialogCall> calls;
     std::deque<MsgAnswer> answers;                     // default: Ok
     std::deque<std::optional<std::string>> fileAnswers;  // default: cancel
+    std::deque<int> filterAnswers;                     // filter left chosen; default: as asked
     std::vector<std::string> messages() const;
 };
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-enum class MsgButtons { Ok, OkCancel, YesOkCancel, YesNo, YesNoCancel };
+enum class MsgButtons { Ok, OkCancel, YesOkCancel, YesNo, YesNoCancel, YesCancel };
 enum class MsgIcon { None, Information, Warning, Error, Question };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 
@@ -21,6 +21,12 @@ struct FileDialogRequest {
     std::string defaultExtension;
 };
 
+// A confirmed open-file choice and the filter the user left chosen (numbered from 1).
+struct FileChoice {
+    std::string path;
+    int filterIndex = 0;
+};
+
 // Modal dialogs. A lone CR in a message text starts a new line.
 class Dialogs {
 public:
@@ -29,6 +35,14 @@ public:
     // Paths are Windows paths; nullopt when the user cancels.
     virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> saveFile(const FileDialogRequest& request) = 0;
+    // openFile that also tells which filter the user left chosen; by default the one asked for.
+    virtual std::optional<FileChoice> openFileChoice(const FileDialogRequest& request)
+    {
+        auto path = openFile(request);
+        if (!path)
+            return std::nullopt;
+        return FileChoice{*path, request.filterIndex};
+    }
     // Offers to create a typed folder that does not exist.
     virtual std::optional<std::string> chooseFolder(const std::string& title,
                                                     const std::string& initialFolder) = 0;

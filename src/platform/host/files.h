@@ -21,6 +21,8 @@ public:
     virtual ~Files() = default;
     virtual bool fileExists(const std::string& path) const = 0;
     virtual bool folderExists(const std::string& path) const = 0;
+    // An ordinary file: not a folder, device or pipe (which cannot be read as text).
+    virtual bool isOrdinaryFile(const std::string& path) const { return fileExists(path); }
     // One level only, as the caller asks; false on failure.
     virtual bool createFolder(const std::string& path) = 0;
     virtual bool createFolders(const std::string& path) = 0;

@@ -34,6 +34,7 @@ const ButtonSet ButtonSets[] = {
     {MsgButtons::YesOkCancel, QMessageBox::Yes | QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel},
     {MsgButtons::YesNo, QMessageBox::Yes | QMessageBox::No, QMessageBox::No},
     {MsgButtons::YesNoCancel, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel},
+    {MsgButtons::YesCancel, QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel},
 };
 
 const ButtonSet& buttonSet(MsgButtons buttons)
@@ -156,7 +157,7 @@ QString QtDialogs::hostFolder(const std::string& windowsFolder) const
     return h && QFileInfo(hostPathToQ(*h)).isDir() ? hostPathToQ(*h) : QString();
 }
 
-std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& request, bool save)
+std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& request, bool save, int* chosenFilter)
 {
     if (nonInteractive())
         return std::nullopt;
@@ -172,7 +173,9 @@ std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& reques
         dialog.setNameFilters(filters);
         // Filters are numbered from 1; 0 stands for the first as well.
         const int index = std::clamp(request.filterIndex - 1, 0, int(filters.size()) - 1);
-        dialog.selectNameFilter(filters.at(index));
+        // By the dialog's own list: it stores the filters simplified (blanks collapsed), so a
+        // label with two blanks in a row would not be found by its text.
+        dialog.selectNameFilter(dialog.nameFilters().at(index));
     }
     if (const QString folder = hostFolder(request.initialFolder); !folder.isEmpty())
         dialog.setDirectory(folder);
@@ -192,17 +195,28 @@ std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& reques
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
+    if (chosenFilter && !filters.isEmpty())
+        *chosenFilter = int(dialog.nameFilters().indexOf(dialog.selectedNameFilter())) + 1;
     return m_map.toWindows(hostPathFromQ(dialog.selectedFiles().first()));
 }
 
 std::optional<std::string> QtDialogs::openFile(const FileDialogRequest& request)
 {
-    return fileDialog(request, false);
+    return fileDialog(request, false, nullptr);
+}
+
+std::optional<FileChoice> QtDialogs::openFileChoice(const FileDialogRequest& request)
+{
+    int filter = request.filterIndex;
+    auto path = fileDialog(request, false, &filter);
+    if (!path)
+        return std::nullopt;
+    return FileChoice{*path, filter > 0 ? filter : request.filterIndex};
 }
 
 std::optional<std::string> QtDialogs::saveFile(const FileDialogRequest& request)
 {
-    return fileDialog(request, true);
+    return fileDialog(request, true, nullptr);
 }
 
 std::optional<std::string> QtDialogs::chooseFolder(const std::string& title, const std::string& initialFolder)

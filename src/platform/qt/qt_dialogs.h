@@ -16,6 +16,7 @@ public:
     MsgAnswer message(const std::string& text, MsgButtons buttons, MsgIcon icon) override;
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+    std::optional<FileChoice> openFileChoice(const FileDialogRequest& request) override;
     std::optional<std::string> chooseFolder(const std::string& title,
                                             const std::string& initialFolder) override;
 
@@ -32,7 +33,7 @@ public:
     static QStringList nameFilters(const std::vector<FileFilter>& filters);
 
 private:
-    std::optional<std::string> fileDialog(const FileDialogRequest& request, bool save);
+    std::optional<std::string> fileDialog(const FileDialogRequest& request, bool save, int* chosenFilter);
     QString hostFolder(const std::string& windowsFolder) const;
     static QWidget* parentWidget();
 

@@ -88,6 +88,13 @@ bool QtFiles::folderExists(const std::string& path) const
     return st && S_ISDIR(st->st_mode);
 }
 
+bool QtFiles::isOrdinaryFile(const std::string& path) const
+{
+    const auto h = host(path);
+    const auto st = h ? statOf(*h) : std::nullopt;
+    return st && S_ISREG(st->st_mode);
+}
+
 bool QtFiles::createFolder(const std::string& path)
 {
     const auto h = host(path);
@@ -271,10 +278,11 @@ std::optional<std::string> QtFiles::readBytes(const std::string& path) const
     const auto h = host(path);
     if (!h)
         return std::nullopt;
-    Fd in(::open(h->c_str(), O_RDONLY | O_CLOEXEC));
+    // Only ordinary files: a device or pipe would block the open or never end the read.
+    Fd in(::open(h->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat st {
     };
-    if (in.get() < 0 || ::fstat(in.get(), &st) != 0 || S_ISDIR(st.st_mode))
+    if (in.get() < 0 || ::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(st.st_size));

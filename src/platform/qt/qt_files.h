@@ -12,6 +12,7 @@ public:
 
     bool fileExists(const std::string& path) const override;
     bool folderExists(const std::string& path) const override;
+    bool isOrdinaryFile(const std::string& path) const override;
     bool createFolder(const std::string& path) override;
     bool createFolders(const std::string& path) override;
     bool removeFile(const std::string& path) override;

@@ -1,0 +1,94 @@
+#include "editor/string_buffer.h"
+
+#include <algorithm>
+
+void StringBuffer::setSelection(int start, int length)
+{
+    const int size = static_cast<int>(m_text.size());
+    m_selStart = std::clamp(start, 0, size);
+    m_selLength = std::clamp(length, 0, size - m_selStart);
+}
+
+const std::vector<int>& StringBuffer::starts() const
+{
+    if (!m_startsValid) {
+        m_starts.assign(1, 0);
+        for (std::size_t p = m_text.find("\r\n"); p != std::string::npos; p = m_text.find("\r\n", p + 2))
+            m_starts.push_back(static_cast<int>(p + 2));
+        m_startsValid = true;
+    }
+    return m_starts;
+}
+
+int StringBuffer::lineCount() const
+{
+    return static_cast<int>(starts().size());
+}
+
+int StringBuffer::lineOfPosition(int pos) const
+{
+    const auto& s = starts();
+    return static_cast<int>(std::upper_bound(s.begin(), s.end(), pos) - s.begin()) - 1;
+}
+
+int StringBuffer::lineStart(int line) const
+{
+    const auto& s = starts();
+    if (line < 0 || line >= static_cast<int>(s.size()))
+        return -1;
+    return s[static_cast<std::size_t>(line)];
+}
+
+std::string StringBuffer::lineText(int line) const
+{
+    const int start = lineStart(line);
+    if (start < 0)
+        return {};
+    const std::size_t end = m_text.find("\r\n", static_cast<std::size_t>(start));
+    return m_text.substr(static_cast<std::size_t>(start),
+                         (end == std::string::npos ? m_text.size() : end) - static_cast<std::size_t>(start));
+}
+
+void StringBuffer::setText(const std::string& text)
+{
+    m_text = text;
+    m_startsValid = false;
+    m_selStart = m_selLength = 0;
+}
+
+void StringBuffer::replaceSelection(const std::string& text)
+{
+    m_text.replace(static_cast<std::size_t>(m_selStart), static_cast<std::size_t>(m_selLength), text);
+    m_startsValid = false;
+    m_selStart += static_cast<int>(text.size());
+    m_selLength = 0;
+    m_modified = true;
+}
+
+void StringBuffer::cut()
+{
+    copy();
+    deleteSelection();
+}
+
+void StringBuffer::copy()
+{
+    if (m_selLength > 0)
+        clipboard = m_text.substr(static_cast<std::size_t>(m_selStart), static_cast<std::size_t>(m_selLength));
+}
+
+void StringBuffer::paste()
+{
+    replaceSelection(clipboard);
+}
+
+void StringBuffer::deleteSelection()
+{
+    if (m_selLength > 0)
+        replaceSelection("");
+}
+
+void StringBuffer::type(const std::string& text)
+{
+    replaceSelection(text);
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The editing control as the editor's core sees it. Every position counts characters of the
+// whole text in which each line break is CR LF, so selection positions and positions found
+// in text() agree.
+#include <string>
+
+class TextBuffer {
+public:
+    virtual ~TextBuffer() = default;
+
+    virtual int selStart() const = 0;
+    virtual int selLength() const = 0;
+    // Selects from start for length characters and scrolls the selection into view.
+    virtual void setSelection(int start, int length) = 0;
+
+    virtual int length() const = 0;
+    // Lines of the control: an empty text and a text ending in a break end in an empty line.
+    virtual int lineCount() const = 0;
+    virtual int lineOfPosition(int pos) const = 0;
+    virtual int lineStart(int line) const = 0;
+    // The line without its break; empty beyond the last line.
+    virtual std::string lineText(int line) const = 0;
+    virtual std::string text() const = 0;
+    // Replaces the whole content; the text's breaks are CR LF only.
+    virtual void setText(const std::string& text) = 0;
+    virtual void replaceSelection(const std::string& text) = 0;
+
+    virtual bool modified() const = 0;
+    virtual void setModified(bool on) = 0;
+
+    virtual void cut() = 0;
+    virtual void copy() = 0;
+    virtual void paste() = 0;
+    virtual void deleteSelection() = 0;
+};
+
+// CR LF, a lone CR and a lone LF each become CR LF.
+std::string toCrLf(const std::string& bytes);
+// Lines as a file reader counts them: a final break adds none.
+int countLines(const std::string& crlfText);

@@ -1,0 +1,62 @@
+#pragma once
+// The editor core's text buffer over the editing control. Positions count each line break as
+// the two characters CR LF, as the saved text has them.
+//
+// A large text goes into a document of its own in slices on the event loop, so the window
+// keeps painting while it loads; until the document takes over, the text, its lines and the
+// selection are answered from the text itself, the control is read-only and edits wait.
+#include <QObject>
+#include <QString>
+#include <functional>
+
+#include "editor/string_buffer.h"
+
+class CodeEditorWidget;
+class QTextDocument;
+class QTimer;
+
+class QtTextBuffer : public QObject, public TextBuffer {
+public:
+    explicit QtTextBuffer(CodeEditorWidget* editor);
+    ~QtTextBuffer() override;
+
+    int selStart() const override;
+    int selLength() const override;
+    void setSelection(int start, int length) override;
+    int length() const override;
+    int lineCount() const override;
+    int lineOfPosition(int pos) const override;
+    int lineStart(int line) const override;
+    std::string lineText(int line) const override;
+    std::string text() const override;
+    void setText(const std::string& text) override;
+    void replaceSelection(const std::string& text) override;
+    bool modified() const override;
+    void setModified(bool on) override;
+    void cut() override;
+    void copy() override;
+    void paste() override;
+    void deleteSelection() override;
+
+    bool loading() const { return m_loading; }
+    // Texts from this many bytes on load in slices.
+    static void setSliceLoadingFrom(qsizetype bytes);
+    std::function<void()> onLoaded;
+
+private:
+    int toDocument(int pos) const;
+    int fromDocument(int docPos) const;
+    void fillSlice();
+    void finishLoading();
+
+    CodeEditorWidget* m_editor;
+    mutable std::string m_text;  // the whole text with CR LF, while valid
+    mutable bool m_textValid = true;
+    bool m_filling = false;      // our own change of the control's text
+
+    bool m_loading = false;
+    StringBuffer m_shadow;       // answers while the document fills
+    QTextDocument* m_document = nullptr;
+    std::size_t m_filled = 0;
+    QTimer* m_slicer = nullptr;
+};
