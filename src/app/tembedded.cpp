@@ -7,12 +7,14 @@
 #include "build/build_files.h"
 #include "build/build_run.h"
 #include "build/compiler_options.h"
+#include "components/help_handlers.h"
 #include "linker/linker_options.h"
 #include "project/project_file.h"
 
 TEmbedded::TEmbedded(Host& host) : m_host(host)
 {
     declareMainCommands(m_controls);
+    m_help = std::make_unique<HelpHandlers>(*this);
     m_programOptions = std::make_unique<ProgramOptions>(*this);
     m_compiler = std::make_unique<CompilerOptions>(*this);
     m_linker = std::make_unique<LinkerOptions>(*this);
@@ -40,8 +42,6 @@ void TEmbedded::wireCommands()
         showSetup();
         m_buildFiles->WritePathset(m_settings.directory);
     });
-    c["StatusbarHelp"].onActivate([this](const Sender&) { requestHelp(0); });
-    c["WizardHelp"].onActivate([this](const Sender&) { requestHelp(5); });
 }
 
 void TEmbedded::setCaption(const std::string& caption)
@@ -60,6 +60,7 @@ void TEmbedded::requestHelp(int topic)
 {
     if (onHelp)
         onHelp(topic);
+    m_help->showTopic(topic);
 }
 
 void TEmbedded::UpdateStatusBar(int mode)

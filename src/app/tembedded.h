@@ -16,6 +16,7 @@ class BuildFiles;
 class BuildRun;
 class CompilerOptions;
 class DirSetup;
+class HelpHandlers;
 class LinkerOptions;
 class ProgramOptions;
 class ProjectFile;
@@ -42,6 +43,7 @@ public:
     BuildRun& buildRun() { return *m_buildRun; }
     ProgramOptions& programOptions() { return *m_programOptions; }
     StartUp& startUp() { return *m_startUp; }
+    HelpHandlers& help() { return *m_help; }
 
     // Process-wide values.
     static constexpr const char* ApplicationTitle = "Tarnel";
@@ -59,6 +61,7 @@ public:
 
     MsgAnswer message(const std::string& text, MsgButtons buttons = MsgButtons::Ok,
                       MsgIcon icon = MsgIcon::Information);
+    // Asks for a help topic; every help button and help item ends here.
     void requestHelp(int topic);
 
     void UpdateStatusBar(int mode);
@@ -80,7 +83,7 @@ public:
     std::function<void()> onMaximize;
     std::function<void()> onCaptionChanged;
     std::function<bool(DirSetup&)> runSetupDialog;
-    std::function<void(int)> onHelp;
+    std::function<void(int)> onHelp;  // sees every requested topic
     std::function<void()> onCloseRequest;
 
 private:
@@ -94,6 +97,7 @@ private:
     std::string m_caption = ApplicationTitle;
     bool m_closing = false;
 
+    std::unique_ptr<HelpHandlers> m_help;
     std::unique_ptr<ProgramOptions> m_programOptions;
     std::unique_ptr<CompilerOptions> m_compiler;
     std::unique_ptr<LinkerOptions> m_linker;

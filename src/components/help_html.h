@@ -1,0 +1,25 @@
+#pragma once
+// A forgiving reader of the little HTML the help pages use: links with their list depth,
+// the page title and the plain text. Damaged input gives less, never a hang.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace helphtml {
+
+struct Link {
+    std::string href;
+    std::string text;
+    int depth = 0;  // lists open around the link
+};
+
+std::vector<Link> links(std::string_view html);
+// The <title>, else the first <h1>, else "".
+std::string title(std::string_view html);
+// Text without tags, scripts and styles; entities decoded, white space collapsed.
+std::string plainText(std::string_view html);
+std::string decodeEntities(std::string_view text);
+// The text made safe to stand in a page.
+std::string escape(std::string_view text);
+
+}  // namespace helphtml
