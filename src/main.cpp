@@ -4,6 +4,7 @@
 #include "app/view/dir_setup_dialog.h"
 #include "app/view/main_window.h"
 #include "app/view/session_end.h"
+#include "components/view/help_views.h"
 #include "platform/qt/qt_host.h"
 
 int main(int argc, char** argv)
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     TEmbedded app(platform.host());
     MainWindow window(app);
     app.runSetupDialog = [&window](DirSetup& setup) { return DirSetupDialog::run(setup, &window); };
+    installHelpViews(app, window, platform.driveMap());
     installSessionEndHandling(application, window);
 
     window.showMaximized();
