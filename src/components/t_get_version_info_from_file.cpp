@@ -8,11 +8,11 @@ void TGetVersionInfoFromFile::setFileName(const std::string& name)
     m_fileName = name;
     VersionStrings.clear();
     VersionCategories.clear();
-    if (!m_files.fileExists(name)) {
+    if (!m_files->fileExists(name)) {
         m_fileName.clear();
         return;
     }
-    const auto resource = m_resources.read(name);
+    const auto resource = m_resources->read(name);
     if (!resource || resource->translations.empty())
         return;
     const auto [language, codePage] = resource->translations.front();

@@ -10,7 +10,7 @@ class VersionResources;
 class TGetVersionInfoFromFile {
 public:
     TGetVersionInfoFromFile(const Files& files, const VersionResources& resources)
-        : m_files(files), m_resources(resources)
+        : m_files(&files), m_resources(&resources)
     {
     }
 
@@ -21,7 +21,7 @@ public:
     std::vector<std::string> VersionCategories;
 
 private:
-    const Files& m_files;
-    const VersionResources& m_resources;
+    const Files* m_files;
+    const VersionResources* m_resources;
     std::string m_fileName;
 };
