@@ -105,7 +105,7 @@ HelpBook::Page HelpBook::page(const std::string& name) const
         html = "<p><b>This page is " + sizeText(whole) + " long; Tarnel shows its first " + sizeText(PageLimit) +
                ".</b></p>" + html;
     }
-    p.html = std::move(html);
+    p.html = helphtml::sanitize(html);
     return p;
 }
 

@@ -14,7 +14,7 @@ public:
     static constexpr const char* ContentsPage = "contents.html";
     static constexpr const char* IndexPage = "index.html";
     // Pages beyond this are shown cut, so that a damaged page cannot stall the window.
-    static constexpr std::size_t PageLimit = 512 * 1024;
+    static constexpr std::size_t PageLimit = 256 * 1024;
 
     HelpBook(const Files& files, const std::string& helpFile);
 
@@ -30,7 +30,8 @@ public:
         bool found = false;
         bool cut = false;
     };
-    // A page of the folder by its name (an anchor after '#' is ignored).
+    // A page of the folder by its name (an anchor after '#' is ignored), rebuilt from the
+    // markup the help uses.
     Page page(const std::string& name) const;
     // The topic's page; a topic without one gives a page that says so and lists the contents.
     Page topic(long topic) const;

@@ -1,6 +1,7 @@
 #include "components/help_html.h"
 
 #include <cctype>
+#include <initializer_list>
 #include <map>
 
 namespace helphtml {
@@ -42,6 +43,13 @@ void scan(std::string_view html, OnText onText, OnTag onTag)
         }
         if (lt > i)
             onText(html.substr(i, lt - i));
+        // A '<' that starts no tag is text ("a < b").
+        const char next = lt + 1 < html.size() ? html[lt + 1] : ' ';
+        if (!std::isalpha(static_cast<unsigned char>(next)) && next != '/' && next != '!') {
+            onText(html.substr(lt, 1));
+            i = lt + 1;
+            continue;
+        }
         if (html.compare(lt, 4, "<!--") == 0) {
             const std::size_t end = html.find("-->", lt + 4);
             if (end == std::string_view::npos)
@@ -297,6 +305,215 @@ std::string plainText(std::string_view html)
                 text += ' ';
         });
     return collapse(decodeEntities(text));
+}
+
+}  // namespace helphtml
+
+namespace helphtml {
+
+namespace {
+
+enum class Kind { Structure, Head, Block, Inline, Void, List, Item, Table, Row, Cell };
+
+struct ElementRule {
+    const char* name;
+    Kind kind;
+};
+
+const ElementRule Elements[] = {
+    {"html", Kind::Structure}, {"head", Kind::Structure}, {"body", Kind::Structure},
+    {"title", Kind::Head},     {"link", Kind::Void},      {"meta", Kind::Void},
+    {"p", Kind::Block},        {"div", Kind::Block},      {"pre", Kind::Block},
+    {"blockquote", Kind::Block}, {"h1", Kind::Block},     {"h2", Kind::Block},
+    {"h3", Kind::Block},       {"h4", Kind::Block},       {"h5", Kind::Block},
+    {"h6", Kind::Block},       {"br", Kind::Void},        {"hr", Kind::Void},
+    {"ul", Kind::List},        {"ol", Kind::List},        {"dl", Kind::List},
+    {"li", Kind::Item},        {"dt", Kind::Item},        {"dd", Kind::Item},
+    {"table", Kind::Table},    {"tr", Kind::Row},         {"td", Kind::Cell},
+    {"th", Kind::Cell},        {"a", Kind::Inline},       {"b", Kind::Inline},
+    {"i", Kind::Inline},       {"em", Kind::Inline},      {"strong", Kind::Inline},
+    {"code", Kind::Inline},    {"tt", Kind::Inline},      {"span", Kind::Inline},
+    {"sub", Kind::Inline},     {"sup", Kind::Inline},     {"u", Kind::Inline},
+};
+
+const char* const Attributes[] = {"href",   "name",    "id",      "class",  "rel",   "border", "cellspacing",
+                                  "cellpadding", "width", "colspan", "rowspan", "align", "valign"};
+
+constexpr std::size_t MaxDepth = 32;
+constexpr int MaxTables = 3;
+
+const ElementRule* ruleOf(const std::string& name)
+{
+    for (const ElementRule& r : Elements)
+        if (name == r.name)
+            return &r;
+    return nullptr;
+}
+
+bool isHeading(const std::string& n)
+{
+    return n.size() == 2 && n[0] == 'h' && n[1] >= '1' && n[1] <= '6';
+}
+
+// Text as it stands, with markup characters and control bytes made harmless; entities stay.
+std::string safeText(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == '<') {
+            out += "&lt;";
+        } else if (c == '>') {
+            out += "&gt;";
+        } else if (c == '&') {
+            std::size_t k = i + 1;
+            while (k < text.size() && k - i <= 10 &&
+                   (std::isalnum(static_cast<unsigned char>(text[k])) || text[k] == '#'))
+                ++k;
+            const bool entity = k < text.size() && text[k] == ';' && k > i + 1;
+            out += entity ? "&" : "&amp;";
+        } else if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7F) {
+            out += ' ';
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
+class Rebuilder {
+public:
+    std::string out;
+
+    void open(const Tag& tag, const ElementRule& rule)
+    {
+        if (rule.kind == Kind::Structure && isOpen(tag.name))
+            return;
+        closeImplied(tag.name, rule.kind);
+        const bool isVoid = rule.kind == Kind::Void;
+        if (!isVoid && (m_stack.size() >= MaxDepth || (rule.kind == Kind::Table && m_tables >= MaxTables)))
+            return;
+        if (tag.name == "link" && !equalsNoCase(attribute(tag.inside, "rel"), "stylesheet"))
+            return;
+        out += '<' + tag.name;
+        for (const char* a : Attributes) {
+            const std::string value = attribute(tag.inside, a);
+            if (!value.empty())
+                out += std::string(" ") + a + "=\"" + escape(value) + "\"";
+        }
+        out += '>';
+        if (!isVoid) {
+            m_stack.push_back(tag.name);
+            if (rule.kind == Kind::Table)
+                ++m_tables;
+        }
+    }
+
+    void close(const std::string& name)
+    {
+        if (isOpen(name))
+            popTo(name);
+    }
+
+    void finish()
+    {
+        while (!m_stack.empty())
+            pop();
+    }
+
+private:
+    static bool equalsNoCase(const std::string& a, const char* b)
+    {
+        const std::string_view bv(b);
+        if (a.size() != bv.size())
+            return false;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (lowerChar(a[i]) != bv[i])
+                return false;
+        return true;
+    }
+
+    bool isOpen(const std::string& name) const
+    {
+        for (const std::string& n : m_stack)
+            if (n == name)
+                return true;
+        return false;
+    }
+
+    void pop()
+    {
+        if (m_stack.back() == "table")
+            --m_tables;
+        out += "</" + m_stack.back() + '>';
+        m_stack.pop_back();
+    }
+
+    void popTo(const std::string& name)
+    {
+        while (!m_stack.empty()) {
+            const bool last = m_stack.back() == name;
+            pop();
+            if (last)
+                return;
+        }
+    }
+
+    // Closes the open element that the new one ends, as browsers do: a paragraph ends at the
+    // next block, an item at the next item, a cell at the next cell or row.
+    void closeImplied(const std::string& name, Kind kind)
+    {
+        auto closeWithin = [this](auto matches, std::initializer_list<const char*> bounds) {
+            for (std::size_t i = m_stack.size(); i-- > 0;) {
+                const std::string& n = m_stack[i];
+                for (const char* b : bounds)
+                    if (n == b)
+                        return;
+                if (matches(n)) {
+                    popTo(std::string(n));
+                    return;
+                }
+            }
+        };
+        const auto containers = {"li", "dd", "dt", "td", "th", "div", "blockquote", "body", "table"};
+        if (kind == Kind::Block || kind == Kind::List || kind == Kind::Table || name == "hr")
+            closeWithin([](const std::string& n) { return n == "p"; }, containers);
+        if (isHeading(name))
+            closeWithin([](const std::string& n) { return isHeading(n); }, containers);
+        if (name == "li")
+            closeWithin([](const std::string& n) { return n == "li"; }, {"ul", "ol"});
+        if (name == "dt" || name == "dd")
+            closeWithin([](const std::string& n) { return n == "dt" || n == "dd"; }, {"dl"});
+        if (name == "tr")
+            closeWithin([](const std::string& n) { return n == "tr"; }, {"table"});
+        if (kind == Kind::Cell)
+            closeWithin([](const std::string& n) { return n == "td" || n == "th"; }, {"tr", "table"});
+    }
+
+    std::vector<std::string> m_stack;
+    int m_tables = 0;
+};
+
+}  // namespace
+
+std::string sanitize(std::string_view html)
+{
+    Rebuilder r;
+    r.out.reserve(html.size() + html.size() / 8);
+    scan(
+        html, [&r](std::string_view text) { r.out += safeText(text); },
+        [&r](const Tag& tag) {
+            const ElementRule* rule = ruleOf(tag.name);
+            if (!rule)
+                return;
+            if (tag.closing)
+                r.close(tag.name);
+            else
+                r.open(tag, *rule);
+        });
+    r.finish();
+    return r.out;
 }
 
 }  // namespace helphtml

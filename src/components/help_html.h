@@ -21,5 +21,8 @@ std::string plainText(std::string_view html);
 std::string decodeEntities(std::string_view text);
 // The text made safe to stand in a page.
 std::string escape(std::string_view text);
+// The page rebuilt from the tags and attributes the help uses, every element closed and the
+// nesting bounded, so that a damaged page can neither stall nor break the window showing it.
+std::string sanitize(std::string_view html);
 
 }  // namespace helphtml

@@ -25,6 +25,8 @@ public:
     // The viewers; none means the platform has that viewer missing.
     void setViewers(HtmlHelpViewer* html, OldHelpViewer* old)
     {
+        if (html != m_html)
+            m_loaded = false;  // another viewer, or none: loaded again on first use
         m_html = html;
         m_old = old;
     }

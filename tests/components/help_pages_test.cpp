@@ -78,6 +78,20 @@ TEST(HelpPages, EveryLinkOfEveryPageReachesAPageAndItsAnchor)
     }
 }
 
+TEST(HelpPages, OurPagesComeThroughTheRebuildWithEveryLinkAndAnchor)
+{
+    std::vector<std::string> names = {HelpBook::ContentsPage, HelpBook::IndexPage};
+    for (long topic : Topics)
+        names.push_back(HelpBook::topicPage(topic));
+    for (const std::string& name : names) {
+        const std::string html = page(Source, name);
+        const std::string rebuilt = helphtml::sanitize(html);
+        EXPECT_EQ(helphtml::links(rebuilt).size(), helphtml::links(html).size()) << name;
+        EXPECT_EQ(anchorsOf(rebuilt), anchorsOf(html)) << name;
+        EXPECT_EQ(helphtml::plainText(rebuilt), helphtml::plainText(html)) << name;
+    }
+}
+
 TEST(HelpPages, EveryTopicHasAPopUpText)
 {
     FakeFiles files;

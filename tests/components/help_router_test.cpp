@@ -310,11 +310,16 @@ TEST_F(RouterTest, AViewerThatCannotBeLoadedLeavesTheRequestToTheDefaultHandling
     EXPECT_EQ(html.loads.back(), "C:\\Program Files\\Tarnel\\Docs\\Tarnel.chm");
     EXPECT_EQ(html.calls.size(), 2u);
     EXPECT_EQ(defaults, 1);
-    // No viewer at all: the same.
-    make();
+    // A viewer taken away after it was loaded: nothing left to load, the same.
     router->setViewers(nullptr, &old);
     ask(HelpCommand::Context, HelpData::topic(26));
     EXPECT_EQ(defaults, 2);
+    // A new viewer is loaded on its first use.
+    FakeHtmlHelpViewer other;
+    router->setViewers(&other, &old);
+    ask(HelpCommand::Context, HelpData::topic(26));
+    EXPECT_EQ(other.loads.size(), 1u);
+    EXPECT_EQ(other.calls.size(), 1u);
 }
 
 TEST_F(RouterTest, TheRouterInstallsItselfAndPutsThePreviousHandlerBack)
