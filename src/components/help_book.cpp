@@ -139,7 +139,7 @@ HelpBook::Page HelpBook::show(const std::string& name) const
 std::string HelpBook::missingPage(const std::string& title, const std::string& what) const
 {
     std::string html = "<html><head><title>" + helphtml::escape(title) +
-                       "</title><link rel=\"stylesheet\" href=\"tarnel.css\"></head><body><h1>" +
+                       "</title><link rel=\"stylesheet\" type=\"text/css\" href=\"tarnel.css\"></head><body><h1>" +
                        helphtml::escape(title) + "</h1><p>" + helphtml::escape(what);
     const auto entries = contents();
     if (entries.empty()) {
@@ -153,31 +153,35 @@ std::string HelpBook::missingPage(const std::string& title, const std::string& w
     return html + "</body></html>";
 }
 
-std::vector<HelpBook::Entry> HelpBook::entriesOf(const char* pageName) const
+std::vector<HelpBook::Entry> HelpBook::entriesOf(const char* pageName, bool firstListOnly) const
 {
     const Page p = page(pageName);
     std::vector<Entry> out;
     if (!p.found)
         return out;
-    int base = -1;
-    for (const auto& link : helphtml::links(p.html)) {
-        if (link.text.empty() || link.href.find(':') != std::string::npos)
-            continue;  // no empty entries and no links out of the help
-        if (base < 0)
-            base = link.depth;
-        out.push_back({link.text, link.href, std::max(0, link.depth - base)});
+    const auto items = helphtml::listItems(p.html);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (firstListOnly && items[i].list > 0)
+            break;
+        // An item without a link leads where its first sub-item leads.
+        std::string target = items[i].href;
+        for (std::size_t k = i + 1; target.empty() && k < items.size() && items[k].depth > items[i].depth; ++k)
+            target = items[k].href;
+        if (items[i].text.empty() || target.empty() || target.find(':') != std::string::npos)
+            continue;  // nothing to show, nowhere to go, or out of the help
+        out.push_back({items[i].text, target, items[i].depth - 1});
     }
     return out;
 }
 
 std::vector<HelpBook::Entry> HelpBook::contents() const
 {
-    return entriesOf(ContentsPage);
+    return entriesOf(ContentsPage, true);
 }
 
 std::vector<HelpBook::Entry> HelpBook::index() const
 {
-    return entriesOf(IndexPage);
+    return entriesOf(IndexPage, false);
 }
 
 std::vector<HelpBook::Entry> HelpBook::search(const std::string& text) const

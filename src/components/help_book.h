@@ -46,6 +46,8 @@ public:
         std::string target;  // page name, possibly with "#anchor"
         int level = 0;
     };
+    // The contents: the items of the contents page's first list. The index: the items of
+    // every list of the index page. An item without a link leads where its first sub-item does.
     std::vector<Entry> contents() const;
     std::vector<Entry> index() const;
     // Pages holding every word, most hits first.
@@ -63,7 +65,7 @@ public:
 private:
     std::optional<std::string> pathOf(const std::string& name) const;
     std::string missingPage(const std::string& title, const std::string& what) const;
-    std::vector<Entry> entriesOf(const char* page) const;
+    std::vector<Entry> entriesOf(const char* page, bool firstListOnly) const;
 
     const Files& m_files;
     std::string m_folder;

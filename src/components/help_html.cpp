@@ -1,5 +1,6 @@
 #include "components/help_html.h"
 
+#include <algorithm>
 #include <cctype>
 #include <initializer_list>
 #include <map>
@@ -261,6 +262,56 @@ std::vector<Link> links(std::string_view html)
     return out;
 }
 
+std::vector<ListItem> listItems(std::string_view html)
+{
+    std::vector<ListItem> out;
+    // Open items, innermost last, each with its place in out and its text so far.
+    struct Open {
+        std::size_t index;
+        std::string text;
+        int depth;
+    };
+    std::vector<Open> open;
+    int depth = 0;
+    int lists = -1;
+    auto finish = [&out, &open] {
+        out[open.back().index].text = collapse(decodeEntities(open.back().text));
+        open.pop_back();
+    };
+    scan(
+        html,
+        [&](std::string_view t) {
+            if (!open.empty() && open.back().depth == depth)
+                open.back().text += t;
+        },
+        [&](const Tag& tag) {
+            if (tag.name == "ul" || tag.name == "ol") {
+                if (!tag.closing) {
+                    if (depth++ == 0)
+                        ++lists;
+                    return;
+                }
+                while (!open.empty() && open.back().depth >= depth)
+                    finish();
+                depth = std::max(0, depth - 1);
+            } else if (tag.name == "li") {
+                while (!open.empty() && open.back().depth >= depth)
+                    finish();
+                if (!tag.closing && depth > 0) {
+                    out.push_back({{}, {}, depth, lists});
+                    open.push_back({out.size() - 1, {}, depth});
+                }
+            } else if (tag.name == "a" && !tag.closing && !open.empty() && open.back().depth == depth) {
+                std::string& href = out[open.back().index].href;
+                if (href.empty())
+                    href = attribute(tag.inside, "href");
+            }
+        });
+    while (!open.empty())
+        finish();
+    return out;
+}
+
 std::string title(std::string_view html)
 {
     std::string found[2];  // title, first h1
@@ -336,8 +387,8 @@ const ElementRule Elements[] = {
     {"sub", Kind::Inline},     {"sup", Kind::Inline},     {"u", Kind::Inline},
 };
 
-const char* const Attributes[] = {"href",   "name",    "id",      "class",  "rel",   "border", "cellspacing",
-                                  "cellpadding", "width", "colspan", "rowspan", "align", "valign"};
+const char* const Attributes[] = {"href",  "name",    "id",      "class", "rel",   "type",  "border",
+                                  "cellspacing", "cellpadding", "width", "colspan", "rowspan", "align", "valign"};
 
 constexpr std::size_t MaxDepth = 32;
 constexpr int MaxTables = 3;

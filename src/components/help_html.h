@@ -14,6 +14,16 @@ struct Link {
 };
 
 std::vector<Link> links(std::string_view html);
+
+// The items of the page's lists, in order: each item's own text (without its nested lists),
+// the first link directly in it ("" when none) and the lists open around it (1 for the top).
+struct ListItem {
+    std::string text;
+    std::string href;
+    int depth = 0;
+    int list = 0;  // which of the page's top-level lists, from 0
+};
+std::vector<ListItem> listItems(std::string_view html);
 // The <title>, else the first <h1>, else "".
 std::string title(std::string_view html);
 // Text without tags, scripts and styles; entities decoded, white space collapsed.

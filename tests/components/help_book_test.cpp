@@ -21,7 +21,7 @@ struct HelpBookTest : ::testing::Test {
                              "<li><a href=\"topic4.html\">Memory page</a></li></ul></li>"
                              "<li><a href=\"topic26.html#add\">Libraries &amp; more</a></li>"
                              "<li><a href=\"https://www.orvane.example/\">Orvane</a></li>"
-                             "</ul></body></html>");
+                             "</ul><ol><li><a href=\"topic40.html\">A walk-through</a></li></ol></body></html>");
     }
 };
 
@@ -108,11 +108,13 @@ TEST_F(HelpBookTest, ContentsAndIndexAreTheirPagesLinksWithTheirListLevels)
     EXPECT_EQ(contents[1].level, 1);
     EXPECT_EQ(contents[2].title, "Libraries & more");
     const auto index = book.index();
-    ASSERT_EQ(index.size(), 3u);
+    ASSERT_EQ(index.size(), 4u);
     EXPECT_EQ(index[0].title, "-C switch");
-    EXPECT_EQ(index[1].title, "Allow ANSI");
-    EXPECT_EQ(index[1].level, 1);
-    EXPECT_EQ(index[2].target, "topic26.html");
+    EXPECT_EQ(index[1].title, "ANSI");  // leads where its first sub-item leads
+    EXPECT_EQ(index[1].target, "topic8.html#ansi");
+    EXPECT_EQ(index[2].title, "Allow ANSI");
+    EXPECT_EQ(index[2].level, 1);
+    EXPECT_EQ(index[3].target, "topic26.html");
 }
 
 TEST_F(HelpBookTest, SearchFindsThePagesHoldingEveryWordMostHitsFirst)
@@ -180,6 +182,7 @@ TEST(HelpHtml, SanitizingClosesEveryElementAndKeepsOnlyTheMarkupOfTheHelp)
         {"a < b && c &amp; d\x01", "a &lt; b &amp;&amp; c &amp; d "},
         {"<link rel=\"stylesheet\" href=\"tarnel.css\"><link rel=\"icon\" href=\"i.png\">",
          "<link href=\"tarnel.css\" rel=\"stylesheet\">"},
+        {"<link rel=\"stylesheet\" type=\"text/css\" href=\"a.css\">", "<link href=\"a.css\" rel=\"stylesheet\" type=\"text/css\">"},
         {"<html><body><html>x</body>", "<html><body>x</body></html>"},
         {"<pre>  a\n  b</pre>", "<pre>  a\n  b</pre>"},
     };

@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 namespace {
@@ -133,6 +134,13 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
             m_browser->setSource(url, QTextDocument::HtmlResource);
     });
 
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::followInContents);
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (tab == IndexTab)
+            m_indexField->setFocus();
+        else if (tab == SearchTab)
+            m_searchField->setFocus();
+    });
     connect(m_contents, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { open(item->data(0, TargetRole).toString()); });
     connect(m_contents, &QTreeWidget::itemClicked, this,
@@ -156,8 +164,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 
     QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    resize(qMin(980, area.width() * 4 / 5), qMin(720, area.height() * 17 / 20));
-    split->setSizes({width() / 4, width() * 3 / 4});
+    resize(qMin(1000, area.width() * 4 / 5), qMin(760, area.height() * 17 / 20));
+    move(area.center() - rect().center());
+    split->setSizes({width() * 3 / 10, width() * 7 / 10});
 }
 
 HelpWindow::~HelpWindow()
@@ -188,10 +197,34 @@ void HelpWindow::buildContents()
         parents.resize(level);
         auto* item = parents.empty() ? new QTreeWidgetItem(m_contents) : new QTreeWidgetItem(parents.back());
         item->setText(0, QString::fromStdString(e.title));
+        item->setToolTip(0, item->text(0));
         item->setData(0, TargetRole, QString::fromStdString(e.target));
         parents.push_back(item);
     }
     m_contents->expandAll();
+}
+
+void HelpWindow::followInContents(const QUrl& source)
+{
+    const QString page = source.path();
+    auto pageOf = [](QTreeWidgetItem* item) { return item->data(0, TargetRole).toString().section('#', 0, 0); };
+    if (QTreeWidgetItem* current = m_contents->currentItem())
+        if (pageOf(current).compare(page, Qt::CaseInsensitive) == 0)
+            return;  // a page listed twice keeps the entry chosen
+    // The page's own entry rather than the section that leads to it.
+    QTreeWidgetItem* section = nullptr;
+    for (QTreeWidgetItemIterator it(m_contents); *it; ++it) {
+        if (pageOf(*it).compare(page, Qt::CaseInsensitive) != 0)
+            continue;
+        if ((*it)->childCount() == 0) {
+            m_contents->setCurrentItem(*it);
+            return;
+        }
+        if (!section)
+            section = *it;
+    }
+    if (section)
+        m_contents->setCurrentItem(section);
 }
 
 void HelpWindow::buildIndex()

@@ -54,6 +54,8 @@ private:
     void buildContents();
     void buildIndex();
     void filterIndex(const QString& text);
+    // Marks the page shown in the contents (the item already marked when it is one of its entries).
+    void followInContents(const QUrl& source);
     void open(const QString& target);
     void searchNow();
 
