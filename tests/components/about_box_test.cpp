@@ -163,22 +163,13 @@ struct AboutBoxTest : VersionTest {
 
 TEST_F(AboutBoxTest, StartsWithTheDefaultsOfEveryProperty)
 {
-    TOrvaneAboutBox fresh(files, embedded, "Tarnel", Program);
-    EXPECT_EQ(fresh.Title, "");
-    EXPECT_EQ(fresh.Version, "");
-    EXPECT_EQ(fresh.Copyright, "Copyright (C) 2026 Orvane");
-    EXPECT_EQ(fresh.Author, "");
-    EXPECT_EQ(fresh.Caption, "");
-    EXPECT_EQ(fresh.Filename, "");
-    EXPECT_EQ(fresh.IconFile, "");
-    EXPECT_FALSE(fresh.DefaultIcon);
-    EXPECT_TRUE(fresh.TextCentered);
-    EXPECT_EQ(fresh.TextLeft, 20);
-    EXPECT_EQ(fresh.Height, 250);
-    EXPECT_EQ(fresh.Width, 230);
-    fresh.placeOnScreen(1920, 1080);
-    EXPECT_EQ(fresh.Top, 540);
-    EXPECT_EQ(fresh.Left, 960);
+    TOrvaneAboutBox b(files, embedded, "Tarnel", Program);
+    EXPECT_EQ(b.Title + b.Version + b.Author + b.Caption + b.Filename + b.IconFile, "");
+    EXPECT_EQ(b.Copyright, "Copyright (C) 2026 Orvane");
+    EXPECT_EQ((std::vector<int>{b.DefaultIcon, b.TextCentered, b.TextLeft, b.Height, b.Width}),
+              (std::vector<int>{0, 1, 20, 250, 230}));
+    b.placeOnScreen(1920, 1080);
+    EXPECT_EQ((std::pair{b.Top, b.Left}), (std::pair{540, 960}));
 }
 
 TEST_F(AboutBoxTest, TheWindowGrowsForItsPictureAndCentresPictureAndButton)

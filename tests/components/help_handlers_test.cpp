@@ -140,10 +140,6 @@ TEST_F(HelpHandlersTest, TheLinksOpenTheMailAndWebAddressesMaximized)
 TEST_F(HelpHandlersTest, ALinkOpensItsLabelTextAsTheKindSays)
 {
     TKURL2 link(f.fake.shell);
-    EXPECT_EQ(link.Hint, "Put here the Hint for your site link!");
-    EXPECT_TRUE(link.ShowHint);
-    EXPECT_EQ(link.Choose, LinkType::ltURL);
-    EXPECT_EQ(TKURL2::ControlHeight, 13);
     int resized = 0;
     link.onTextChanged = [&resized] { ++resized; };
     link.setURLorEMAIL("ftp://example.org/pub");

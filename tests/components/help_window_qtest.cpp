@@ -165,14 +165,9 @@ TEST_F(HelpWindowTest, ATextPopUpShowsTheTopicsTextAtThePointGiven)
     p.text = "Plain words";
     viewer.showPopup(1, "", p);
     EXPECT_EQ(popup->text(), "Plain words");
-    viewer.closeAll();
-    EXPECT_FALSE(popup->isVisible());
-}
-
-TEST_F(HelpWindowTest, QuitClosesTheWindow)
-{
     viewer.showTopic(1, Chm, 8);
-    viewer.closeAll();
+    viewer.closeAll();  // the quit command
+    EXPECT_FALSE(popup->isVisible());
     EXPECT_FALSE(window().isVisible());
     EXPECT_FALSE(window().testAttribute(Qt::WA_QuitOnClose));
 }
