@@ -5,6 +5,7 @@
 #include "app/view/main_window.h"
 #include "app/view/session_end.h"
 #include "linker/view/command_file_editor_dialog.h"
+#include "components/view/help_views.h"
 #include "platform/qt/qt_host.h"
 
 int main(int argc, char** argv)
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     TEmbedded app(platform.host());
     MainWindow window(app);
     app.runSetupDialog = [&window](DirSetup& setup) { return DirSetupDialog::run(setup, &window); };
+    installHelpViews(app, window, platform.driveMap());
     installSessionEndHandling(application, window);
     installCommandFileEditor(app, &window);
 

@@ -184,16 +184,22 @@ void Control::activate(const Sender& sender) const
         m_action(sender);
 }
 
-void Control::activate() const
+Sender Control::asSender() const
 {
     Sender s;
     s.tag = tag;
+    s.helpContext = helpContext;
     // A menu-bar entry that is itself a command ("&Edit Batch") is a menu item to its handler.
     s.kind = m_kind == ControlKind::MenuItem || m_kind == ControlKind::Menu ? SenderKind::MenuItem
              : m_kind == ControlKind::ToolButton ? SenderKind::ToolButton
              : m_kind == ControlKind::Button     ? SenderKind::Button
                                                  : SenderKind::Program;
-    activate(s);
+    return s;
+}
+
+void Control::activate() const
+{
+    activate(asSender());
 }
 
 void Control::exit() const
@@ -219,6 +225,7 @@ Control& ControlSet::add(const ControlSpec& row)
     c.page = row.page;
     c.tab = row.tab;
     c.label = row.label;
+    c.helpContext = row.helpContext;
     c.setCaption(row.caption);
     c.setItems(row.items);
     switch (row.kind) {

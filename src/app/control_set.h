@@ -35,6 +35,7 @@ enum class SenderKind { MenuItem, ToolButton, Button, Program };
 struct Sender {
     SenderKind kind = SenderKind::Program;
     int tag = 0;
+    int helpContext = 0;
 };
 
 class Control {
@@ -52,6 +53,7 @@ public:
     std::string label;    // caption of a label beside an edit or drop-down
     int tag = 0;
     int group = 0;        // menu group for merging
+    int helpContext = 0;  // help topic of a help button or item
     bool isDefault = false;
     bool textIsRed = false;
 
@@ -104,6 +106,8 @@ public:
     void onActivate(std::function<void(const Sender&)> fn) { m_action = std::move(fn); }
     void activate(const Sender& sender) const;
     void activate() const;
+    // This control as the sender of its own action.
+    Sender asSender() const;
     bool hasAction() const { return static_cast<bool>(m_action); }
     // Focus left the field.
     void onExit(std::function<void()> fn) { m_exitHandler = std::move(fn); }
@@ -143,6 +147,7 @@ struct ControlSpec {
     std::vector<std::string> items;
     std::string initial;   // "1" checked, text, item index or value, by kind
     std::string label;
+    int helpContext = 0;
 };
 
 class ControlSet {

@@ -1,6 +1,7 @@
 #include "app/dir_setup.h"
 
 #include "app/tembedded.h"
+#include "components/help_handlers.h"
 #include "platform/paths/win_path.h"
 
 const char* const DirSetup::Caption = "Tarnel Setup";
@@ -17,6 +18,7 @@ DirSetup::DirSetup(TEmbedded& app) : m_app(app)
         {"Nec", ControlKind::Edit, "", "", "", {}, s.necDir, "Nec files "},
     };
     m_fields.addAll(specs);
+    m_fields.add({"DirhelpButt", ControlKind::Button, "", "", "Help", {}, "", "", 43});
 }
 
 void DirSetup::browse(const std::string& field)
@@ -50,7 +52,7 @@ void DirSetup::defaults()
 
 void DirSetup::help()
 {
-    m_app.requestHelp(43);
+    m_app.help().HelpbtnClick(m_fields["DirhelpButt"].asSender());
 }
 
 void DirSetup::ok()

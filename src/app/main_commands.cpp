@@ -12,6 +12,7 @@ struct CommandRow {
     const char* caption;  // menu caption, or the tool button's hint
     int tag;
     int group;            // menus only
+    int helpContext = 0;  // help items only
 };
 
 // Menus are followed by their items; the table order is the menu order.
@@ -62,7 +63,7 @@ const std::vector<CommandRow> kMenus = {
     {"LinkerCmdFile1", ControlKind::Menu, "Linker Cmd File", 0, 5},
     {"NewCmdFile", ControlKind::MenuItem, "&New", 0, 0},
     {"Wizard1", ControlKind::MenuItem, "&Wizard", 0, 0},
-    {"WizardHelp", ControlKind::MenuItem, "Wizard Help", 0, 0},
+    {"WizardHelp", ControlKind::MenuItem, "Wizard Help", 0, 0, 5},
     {"Assembler1", ControlKind::Menu, "&Assembler", 0, 5},
     {"Assemble1", ControlKind::MenuItem, "Assemble", 0, 0},
     {"AsmFile1", ControlKind::MenuItem, "&File", 0, 0},
@@ -109,6 +110,7 @@ void declareMainCommands(ControlSet& controls)
         c.setCaption(row.caption);
         c.tag = row.tag;
         c.group = row.group;
+        c.helpContext = row.helpContext;
         if (row.kind == ControlKind::Menu)
             menu = row.name;
         else
@@ -127,6 +129,7 @@ void declareMainCommands(ControlSet& controls)
 
     controls.add("StatusbarHelp", ControlKind::MenuItem).setCaption("Statusbar help");
     controls["StatusbarHelp"].parent = "StatusBarMenu";
+    controls["StatusbarHelp"].helpContext = 48;
 
     // Hidden pages; their contents belong to the subsystems that own them.
     for (const char* name : {"PEditPan", "OptionPanel"}) {

@@ -1,6 +1,7 @@
 #include "app/program_options.h"
 
 #include "app/tembedded.h"
+#include "components/help_handlers.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ const std::vector<ControlSpec> kControls = {
     {"Reload", ControlKind::CheckBox, "ToolsPan", kNecTab, "Re-load last editor file", {}, "", ""},
     {"EditorName", ControlKind::Edit, "ToolsPan", kNecTab, "", {}, "Internal", "Editor"},
     {"Browseed", ControlKind::Button, "ToolsPan", kNecTab, "...", {}, "", ""},
-    {"NecHelp", ControlKind::Button, "ToolsPan", kNecTab, "Help", {}, "", ""},
+    {"NecHelp", ControlKind::Button, "ToolsPan", kNecTab, "Help", {}, "", "", 32},
     {"NecClose", ControlKind::Button, "ToolsPan", kNecTab, "Close", {}, "", ""},
 };
 
@@ -36,7 +37,7 @@ ProgramOptions::ProgramOptions(TEmbedded& app) : m_app(app)
     c["Target"].onCheckedChange([this] { m_app.settings().targetSwitch = m_app.controls()["Target"].checked(); });
     c["UseEd"].onCheckedChange([this] { UseEdClick(); });
     c["Browseed"].onActivate([this](const Sender&) { BrowseedClick(); });
-    c["NecHelp"].onActivate([this](const Sender&) { m_app.requestHelp(32); });
+    c["NecHelp"].onActivate([this](const Sender& s) { m_app.help().HelpbtnClick(s); });
     c["NecClose"].onActivate([this](const Sender&) { m_app.controls()["ToolsPan"].setVisible(false); });
     c["TarnelOptions"].onActivate([this](const Sender&) { TarnelOptionsClick(); });
 }

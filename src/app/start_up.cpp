@@ -9,16 +9,13 @@
 #include "build/compiler_options.h"
 #include "editor/editor_windows.h"
 #include "editor/file_routes.h"
+#include "components/help_handlers.h"
 #include "linker/compose_linker_line.h"
 #include "linker/linker_options.h"
 #include "platform/paths/win_path.h"
 #include "project/project_edit_panel.h"
 #include "project/project_file.h"
 #include "project/source_browser.h"
-
-#ifndef TARNEL_VERSION
-#define TARNEL_VERSION ""
-#endif
 
 StartUp::StartUp(TEmbedded& app) : m_app(app) {}
 
@@ -39,7 +36,9 @@ void StartUp::StartTimerTimer()
     m_done = true;
     Settings& s = m_app.settings();
 
-    m_app.setCaption(std::string(TEmbedded::ApplicationTitle) + " Version " + TARNEL_VERSION + "  by Orvane");
+    TOrvaneAboutBox& about = m_app.help().aboutBox();
+    about.Filename = m_app.host().programFile;
+    m_app.setCaption(std::string(TEmbedded::ApplicationTitle) + " Version " + about.FileVersionText() + "  by Orvane");
     s.tools = {};
     m_app.outputCaptureFile = "C:\\Outputfile.txt";
     s.read(m_app.host().settings, m_app.controls());

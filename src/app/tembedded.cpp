@@ -11,6 +11,7 @@
 #include "editor/editor_windows.h"
 #include "editor/file_routes.h"
 #include "editor/open_dialog.h"
+#include "components/help_handlers.h"
 #include "linker/linker_options.h"
 #include "project/project_commands.h"
 #include "project/project_edit_panel.h"
@@ -20,6 +21,7 @@
 TEmbedded::TEmbedded(Host& host) : m_host(host)
 {
     declareMainCommands(m_controls);
+    m_help = std::make_unique<HelpHandlers>(*this);
     m_programOptions = std::make_unique<ProgramOptions>(*this);
     m_compiler = std::make_unique<CompilerOptions>(*this);
     m_linker = std::make_unique<LinkerOptions>(*this);
@@ -64,8 +66,6 @@ void TEmbedded::wireCommands()
         showSetup();
         m_buildFiles->WritePathset(m_settings.directory);
     });
-    c["StatusbarHelp"].onActivate([this](const Sender&) { requestHelp(0); });
-    c["WizardHelp"].onActivate([this](const Sender&) { requestHelp(5); });
 }
 
 void TEmbedded::setCaption(const std::string& caption)
@@ -84,6 +84,7 @@ void TEmbedded::requestHelp(int topic)
 {
     if (onHelp)
         onHelp(topic);
+    m_help->showTopic(topic);
 }
 
 void TEmbedded::UpdateStatusBar(int mode)

@@ -20,6 +20,7 @@ class DirSetup;
 class EditorWindows;
 class FileRoutes;
 class OpenDialog;
+class HelpHandlers;
 class LinkerOptions;
 class ProgramOptions;
 class ProjectCommands;
@@ -62,6 +63,7 @@ public:
     // The output-saving subsystem fills these; the editor's File menu calls them.
     void SaveObjectFileClick() {}
     void SelectSaveLocation1Click() {}
+    HelpHandlers& help() { return *m_help; }
 
     // Process-wide values.
     static constexpr const char* ApplicationTitle = "Tarnel";
@@ -79,6 +81,7 @@ public:
 
     MsgAnswer message(const std::string& text, MsgButtons buttons = MsgButtons::Ok,
                       MsgIcon icon = MsgIcon::Information);
+    // Asks for a help topic; every help button and help item ends here.
     void requestHelp(int topic);
 
     void UpdateStatusBar(int mode);
@@ -102,7 +105,7 @@ public:
     std::function<void()> onMaximize;
     std::function<void()> onCaptionChanged;
     std::function<bool(DirSetup&)> runSetupDialog;
-    std::function<void(int)> onHelp;
+    std::function<void(int)> onHelp;  // sees every requested topic
     std::function<void()> onCloseRequest;
 
 private:
@@ -116,6 +119,7 @@ private:
     std::string m_caption = ApplicationTitle;
     bool m_closing = false;
 
+    std::unique_ptr<HelpHandlers> m_help;
     std::unique_ptr<ProgramOptions> m_programOptions;
     std::unique_ptr<CompilerOptions> m_compiler;
     std::unique_ptr<LinkerOptions> m_linker;

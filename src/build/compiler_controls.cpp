@@ -98,7 +98,7 @@ std::vector<ControlSpec> build()
         const std::string n = std::to_string(i);
         const char* tab = tabs()[i];
         t.push_back({"CompDefaults" + n, K::Button, Pages, tab, "Set Defaults", {}, "", ""});
-        t.push_back({"CompHelp" + n, K::Button, Pages, tab, "Help", {}, "", ""});
+        t.push_back({"CompHelp" + n, K::Button, Pages, tab, "Help", {}, "", "", helpTopics()[i]});
         t.push_back({"CompCancel" + n, K::Button, Pages, tab, "Cancel", {}, "", ""});
         if (std::string(tab) == "Project")
             t.push_back({"NameOK", K::Button, Pages, tab, "Accept", {}, "", ""});

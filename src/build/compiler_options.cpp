@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/tembedded.h"
+#include "components/help_handlers.h"
 #include "build/build_files.h"
 #include "build/compiler_command_line.h"
 #include "build/compiler_controls.h"
@@ -64,11 +65,10 @@ void CompilerOptions::wireButtons()
     ControlSet& c = m_app.controls();
     c["CompilerOptions"].onActivate([this](const Sender&) { CompilerOptionsClick(); });
     c["CompOptsBtn"].onActivate([this](const Sender&) { Memory1Click(); });
-    const auto& topics = compilercontrols::helpTopics();
-    for (std::size_t i = 0; i < topics.size(); ++i) {
+    for (std::size_t i = 0; i < compilercontrols::tabs().size(); ++i) {
         const std::string n = std::to_string(i);
         c["CompDefaults" + n].onActivate([this](const Sender&) { DefaultsClick(); });
-        c["CompHelp" + n].onActivate([this, topic = topics[i]](const Sender&) { m_app.requestHelp(topic); });
+        c["CompHelp" + n].onActivate([this](const Sender& s) { m_app.help().HelpbtnClick(s); });
         c["CompCancel" + n].onActivate([this](const Sender&) { CancelCompOptsClick(); });
         if (Control* ok = c.find("CompOK" + n))
             ok->onActivate([this](const Sender& s) { CompOptsOKClick(s); });

@@ -137,13 +137,6 @@ const std::vector<std::string>& cpuItems()
     return kCpuItems;
 }
 
-int helpTopic(int page)
-{
-    if (page < 0 || page >= static_cast<int>(std::size(kHelpTopics)))
-        return 0;
-    return kHelpTopics[page];
-}
-
 void declare(ControlSet& controls)
 {
     Control& pages = controls.add({Pages, ControlKind::PageSet, "", "", "", kTabs, "0", ""});
@@ -166,6 +159,8 @@ void declare(ControlSet& controls)
             c.tab = kTabs[static_cast<std::size_t>(page)];
             c.tag = page;
             c.setCaption(b.caption);
+            if (std::string(b.prefix) == "LinkHelp")
+                c.helpContext = kHelpTopics[page];
         }
     }
 }

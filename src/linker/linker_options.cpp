@@ -1,6 +1,7 @@
 #include "linker/linker_options.h"
 
 #include "app/tembedded.h"
+#include "components/help_handlers.h"
 #include "build/build_files.h"
 #include "linker/command_file_check.h"
 #include "linker/linker_controls.h"
@@ -40,7 +41,7 @@ void LinkerOptions::wire()
     for (std::size_t page = 0; page < linkercontrols::tabs().size(); ++page) {
         const std::string n = std::to_string(page);
         c["LinkDefs" + n].onActivate([this](const Sender&) { LinkDefsClick(); });
-        c["LinkHelp" + n].onActivate([this](const Sender& s) { LinkHelpClick(s.tag); });
+        c["LinkHelp" + n].onActivate([this](const Sender& s) { m_app.help().HelpbtnClick(s); });
         c["LinkCancel" + n].onActivate([this](const Sender&) { Button15Click(); });
         c["LinkOK" + n].onActivate([this](const Sender&) { LinkOkClick(); });
     }
@@ -122,11 +123,6 @@ void LinkerOptions::LinkDefsClick()
     c["LibraryFiles"].setEntries({c["D64"].checked() ? "CL7832SD" : "CL7832S"});
     // The interlock sets the target only when Linkop actually changed.
     m_app.buildTargetPath = c["LinkFile"].text();
-}
-
-void LinkerOptions::LinkHelpClick(int page)
-{
-    m_app.requestHelp(linkercontrols::helpTopic(page));
 }
 
 void LinkerOptions::LinkopClick()

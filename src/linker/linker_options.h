@@ -19,7 +19,6 @@ public:
     void Button15Click();
     void LinkOkClick();
     void LinkDefsClick();
-    void LinkHelpClick(int page);
 
     // Interlocks; each runs when its control changes.
     void LinkopClick();

@@ -103,7 +103,7 @@ TEST_F(MainWindowTest, StatusBarPanelsAndModes)
     EXPECT_FALSE(window.statusSimpleText()->isVisible());
 }
 
-TEST_F(MainWindowTest, StatusBarContextMenuAsksForHelpContextZero)
+TEST_F(MainWindowTest, StatusBarContextMenuAsksForItsHelpTopic)
 {
     int topic = -1;
     app.onHelp = [&](int t) { topic = t; };
@@ -111,7 +111,7 @@ TEST_F(MainWindowTest, StatusBarContextMenuAsksForHelpContextZero)
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(help->text(), "Statusbar help");
     help->trigger();
-    EXPECT_EQ(topic, 0);
+    EXPECT_EQ(topic, 48);
 }
 
 TEST_F(MainWindowTest, ExitClosesThroughTheShutdown)

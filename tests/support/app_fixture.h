@@ -9,7 +9,12 @@ struct AppFixture {
     FakeHost fake;
     std::unique_ptr<TEmbedded> app;
 
-    AppFixture() { fake.files.putFolder("C:\\"); }
+    // The running program is there, so its version strings can be read.
+    AppFixture()
+    {
+        fake.files.putFolder("C:\\");
+        fake.files.put(fake.host.programFile, "MZ");
+    }
     TEmbedded& make()
     {
         app = std::make_unique<TEmbedded>(fake.host);

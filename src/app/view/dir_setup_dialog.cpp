@@ -17,6 +17,8 @@ DirSetupDialog::DirSetupDialog(DirSetup& setup, QWidget* parent) : QDialog(paren
     setObjectName("TDirsetup");
     setWindowTitle(DirSetup::Caption);
     setModal(true);
+    // Modal to the main window only, so that the help window it opens takes input.
+    setWindowModality(Qt::WindowModal);
     auto* binder = new ControlBinder(setup.fields(), this);
     auto* outer = new QVBoxLayout(this);
     auto* heading = new QLabel(DirSetup::Heading, this);

@@ -36,11 +36,16 @@ public:
     struct Call {
         std::string file, parameters, folder;
         bool shown;
+        bool maximized = false;
     };
     void open(const std::string& file, const std::string& parameters, const std::string& folder,
               bool shown) override
     {
         calls.push_back({file, parameters, folder, shown});
+    }
+    void openMaximized(const std::string& file, const std::string& parameters, const std::string& folder) override
+    {
+        calls.push_back({file, parameters, folder, true, true});
     }
     std::vector<Call> calls;
 };
@@ -91,5 +96,6 @@ struct FakeHost {
     FakeTimers timers;
     FakeSettingsStore settings;
     FakeFiles files{&clock};
-    Host host{dialogs, shell, beeper, clock, timers, settings, files, "C:\\Program Files\\Tarnel\\"};
+    Host host{dialogs, shell, beeper, clock, timers, settings, files, "C:\\Program Files\\Tarnel\\",
+              "C:\\Program Files\\Tarnel\\Tarnel.exe"};
 };

@@ -14,4 +14,5 @@ struct Host {
     SettingsStore& settings;
     Files& files;
     std::string programFolder;  // Windows path of the folder holding the executable
+    std::string programFile = {};  // Windows path of the executable itself
 };

@@ -9,6 +9,12 @@ public:
     virtual ~Shell() = default;
     virtual void open(const std::string& file, const std::string& parameters,
                       const std::string& workingFolder, bool shown) = 0;
+    // The same, with the started program's window maximized where the platform can do so.
+    virtual void openMaximized(const std::string& file, const std::string& parameters,
+                               const std::string& workingFolder)
+    {
+        open(file, parameters, workingFolder, true);
+    }
 };
 
 class Beeper {

@@ -10,11 +10,16 @@ QtHost::QtHost() : QtHost(DriveMap::fromEnvironment()) {}
 QtHost::QtHost(DriveMap map, const QString& settingsFile)
     : m_map(std::move(map)),
       m_settings(settingsFile), m_host{m_dialogs, m_shell,    m_beeper, m_clock,
-                                       m_timers,  m_settings, m_files,  programFolder(m_map)}
+                                       m_timers,  m_settings, m_files,  programFolder(m_map), programFile(m_map)}
 {
 }
 
 std::string QtHost::programFolder(const DriveMap& map)
 {
     return winpath::withBackslash(map.toWindows(hostPathFromQ(QCoreApplication::applicationDirPath())));
+}
+
+std::string QtHost::programFile(const DriveMap& map)
+{
+    return map.toWindows(hostPathFromQ(QCoreApplication::applicationFilePath()));
 }

@@ -24,6 +24,8 @@ public:
 
     // Windows form of the folder holding the running executable, with a trailing backslash.
     static std::string programFolder(const DriveMap& map);
+    // Windows form of the running executable's path.
+    static std::string programFile(const DriveMap& map);
 
 private:
     DriveMap m_map;

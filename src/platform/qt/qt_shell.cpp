@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <cctype>
+#include <iostream>
 
 #include "platform/paths/drive_map.h"
 #include "platform/paths/win_path.h"
@@ -141,8 +142,13 @@ void QtShell::open(const std::string& file, const std::string& parameters, const
                    bool shown)
 {
     const Command cmd = commandFor(file, parameters, workingFolder, shown);
+    // The user is never told of a failed start; standard error is, for whoever looks.
+    bool started = false;
     if (!cmd.program.isEmpty())
-        QProcess::startDetached(cmd.program, cmd.arguments, cmd.workingFolder);
+        started = QProcess::startDetached(cmd.program, cmd.arguments, cmd.workingFolder);
     else if (!cmd.document.isEmpty())
-        QDesktopServices::openUrl(cmd.document);
+        started = QDesktopServices::openUrl(cmd.document);
+    if (!started)
+        std::cerr << "tarnel: could not open " << file
+                  << (cmd.document.isEmpty() ? "" : " (no program of the desktop takes it)") << std::endl;
 }
