@@ -26,7 +26,7 @@ enum class ControlKind {
     Separator,
 };
 
-enum class Property { Checked, Enabled, Visible, Text, ItemIndex, Items, Caption, Entries, TabVisible };
+enum class Property { Checked, Enabled, Visible, Text, ItemIndex, Items, Caption, Entries, TabVisible, Selected };
 
 class ControlSet;
 
@@ -54,6 +54,8 @@ public:
     int group = 0;        // menu group for merging
     bool isDefault = false;
     bool textIsRed = false;
+    // A drop-down with an edit part: its text is its own, not the chosen item's.
+    bool editable = false;
 
     bool checked() const { return m_checked; }
     void setChecked(bool on);
