@@ -11,6 +11,7 @@
 #include "linker/linker_options.h"
 #include "platform/paths/win_path.h"
 #include "project/project_file.h"
+#include "tools/tool_config.h"
 
 #ifndef TARNEL_VERSION
 #define TARNEL_VERSION ""
@@ -135,6 +136,7 @@ void StartUp::prepareControls()
     m_app.compilerProgram = "icc78300 ";
     m_app.linkerProgram = "xlink ";
     c["Linklistfile"].setText("out.map");
+    m_app.toolConfig().refreshProgrammingControls();
 }
 
 void StartUp::loadLastProject()

@@ -4,11 +4,15 @@
 #include "app/main_commands.h"
 #include "app/program_options.h"
 #include "app/start_up.h"
+#include "build/assembler_run.h"
 #include "build/build_files.h"
 #include "build/build_run.h"
 #include "build/compiler_options.h"
 #include "linker/linker_options.h"
 #include "project/project_file.h"
+#include "tools/output_save.h"
+#include "tools/tool_config.h"
+#include "tools/tool_runner.h"
 
 TEmbedded::TEmbedded(Host& host) : m_host(host)
 {
@@ -20,6 +24,10 @@ TEmbedded::TEmbedded(Host& host) : m_host(host)
     m_buildFiles = std::make_unique<BuildFiles>(*this);
     m_buildRun = std::make_unique<BuildRun>(*this);
     m_startUp = std::make_unique<StartUp>(*this);
+    m_assembler = std::make_unique<AssemblerRun>(*this);
+    m_toolConfig = std::make_unique<ToolConfig>(*this);
+    m_toolRunner = std::make_unique<ToolRunner>(*this);
+    m_outputSave = std::make_unique<OutputSave>(*this);
     wireCommands();
 }
 
@@ -60,6 +68,16 @@ void TEmbedded::requestHelp(int topic)
 {
     if (onHelp)
         onHelp(topic);
+}
+
+void TEmbedded::SaveObjectFileClick()
+{
+    m_outputSave->SaveObjectFileClick();
+}
+
+void TEmbedded::SelectSaveLocation1Click()
+{
+    m_outputSave->SelectSaveLocation1Click();
 }
 
 void TEmbedded::UpdateStatusBar(int mode)

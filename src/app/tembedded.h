@@ -12,14 +12,18 @@
 #include "app/status_bar.h"
 #include "platform/host/host.h"
 
+class AssemblerRun;
 class BuildFiles;
 class BuildRun;
 class CompilerOptions;
 class DirSetup;
 class LinkerOptions;
+class OutputSave;
 class ProgramOptions;
 class ProjectFile;
 class StartUp;
+class ToolConfig;
+class ToolRunner;
 
 class TEmbedded {
 public:
@@ -42,6 +46,10 @@ public:
     BuildRun& buildRun() { return *m_buildRun; }
     ProgramOptions& programOptions() { return *m_programOptions; }
     StartUp& startUp() { return *m_startUp; }
+    AssemblerRun& assembler() { return *m_assembler; }
+    ToolConfig& toolConfig() { return *m_toolConfig; }
+    ToolRunner& toolRunner() { return *m_toolRunner; }
+    OutputSave& outputSave() { return *m_outputSave; }
 
     // Process-wide values.
     static constexpr const char* ApplicationTitle = "Tarnel";
@@ -60,6 +68,10 @@ public:
     MsgAnswer message(const std::string& text, MsgButtons buttons = MsgButtons::Ok,
                       MsgIcon icon = MsgIcon::Information);
     void requestHelp(int topic);
+
+    // "&File" items of the main window and of the code editor windows.
+    void SaveObjectFileClick();
+    void SelectSaveLocation1Click();
 
     void UpdateStatusBar(int mode);
     // View-menu status bar items: mode by tag, with the chosen item's check mark.
@@ -101,4 +113,8 @@ private:
     std::unique_ptr<BuildFiles> m_buildFiles;
     std::unique_ptr<BuildRun> m_buildRun;
     std::unique_ptr<StartUp> m_startUp;
+    std::unique_ptr<AssemblerRun> m_assembler;
+    std::unique_ptr<ToolConfig> m_toolConfig;
+    std::unique_ptr<ToolRunner> m_toolRunner;
+    std::unique_ptr<OutputSave> m_outputSave;
 };
