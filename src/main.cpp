@@ -5,6 +5,7 @@
 #include "app/view/main_window.h"
 #include "app/view/session_end.h"
 #include "platform/qt/qt_host.h"
+#include "tools/view/tools_views.h"
 
 int main(int argc, char** argv)
 {
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     MainWindow window(app);
     app.runSetupDialog = [&window](DirSetup& setup) { return DirSetupDialog::run(setup, &window); };
     installSessionEndHandling(application, window);
+    installToolsViews(app, window);
 
     window.showMaximized();
     window.activateWindow();

@@ -207,3 +207,20 @@ void ToolConfig::refreshProgrammingControls()
     if (c["Prgm"].caption() != NoneCaption)
         c["Prgm"].setEnabled(true);
 }
+
+std::string ToolConfig::programmingToolSummary()
+{
+    const int chosen = m_app.controls()["ProgToolsList"].itemIndex();
+    if (chosen < 0 || chosen >= static_cast<int>(tools().programming.size()))
+        return {};
+    return "Program: " + tools().programming[static_cast<std::size_t>(chosen)].path;
+}
+
+std::string ToolConfig::userToolSummary()
+{
+    const int selected = m_app.controls()["UserToolsList"].selected();
+    if (selected < 0 || selected >= static_cast<int>(tools().user.size()))
+        return {};
+    const UserTool& tool = tools().user[static_cast<std::size_t>(selected)];
+    return "Program: " + tool.path + "    Parameters: " + (tool.params == "-" ? "none" : tool.params);
+}

@@ -26,6 +26,10 @@ public:
     // Run-programmer commands follow the drop-down's selection; at start-up and by Accept.
     void refreshProgrammingControls();
 
+    // What the page shows under each list about the chosen tool ("" when none is chosen).
+    std::string programmingToolSummary();
+    std::string userToolSummary();
+
 private:
     ToolLists& tools();
     void showProgrammingTools(int select);
