@@ -78,8 +78,8 @@ int main(int argc, char** argv)
     }
     std::cout << "Format         : " << image.format << ", " << image.records << " data records\n";
     if (image.low >= 0)
-        std::cout << "Image          : " << image.bytes << " bytes at " << hex(image.low) << "-" << hex(image.high)
-                  << "H\n";
+        std::cout << "Image          : " << image.bytes << " bytes at " << hex(image.low) << "-"
+                  << hex(image.high) << "H\n";
     for (const std::string& p : image.problems)
         std::cout << "Problem        : " << p << '\n';
     if (!image.problems.empty()) {

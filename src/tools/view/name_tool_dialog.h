@@ -7,7 +7,8 @@
 
 class TNTDlg;
 
-class NameToolDialog : public QDialog {
+class NameToolDialog : public QDialog
+{
 public:
     NameToolDialog(TNTDlg& state, QWidget* parent = nullptr);
     // Shows the dialog modally: Ok when its confirming button ended it.

@@ -16,7 +16,8 @@
 #include "platform/qt/qt_text.h"
 #include "tools/tool_config.h"
 
-namespace {
+namespace
+{
 
 constexpr int ContentWidth = 760;
 constexpr int ButtonWidth = 104;
@@ -35,7 +36,7 @@ QLabel* summaryLabel(QWidget* parent, const char* name)
     return label;
 }
 
-}  // namespace
+} // namespace
 
 ToolsPageView::ToolsPageView(ControlSet& controls, ToolConfig& config, QWidget* parent) : QWidget(parent)
 {

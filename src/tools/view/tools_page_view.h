@@ -7,7 +7,8 @@ class ControlBinder;
 class ControlSet;
 class ToolConfig;
 
-class ToolsPageView : public QWidget {
+class ToolsPageView : public QWidget
+{
 public:
     ToolsPageView(ControlSet& controls, ToolConfig& config, QWidget* parent = nullptr);
 

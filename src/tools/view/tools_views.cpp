@@ -14,7 +14,8 @@
 #include "tools/view/name_tool_dialog.h"
 #include "tools/view/tools_page_view.h"
 
-namespace {
+namespace
+{
 
 void installToolsPage(TEmbedded& app, MainWindow& window)
 {
@@ -69,7 +70,7 @@ void installToolsMenu(TEmbedded& app, MainWindow& window, ControlBinder& binder)
     });
 }
 
-}  // namespace
+} // namespace
 
 void installToolsViews(TEmbedded& app, MainWindow& window)
 {
@@ -78,5 +79,6 @@ void installToolsViews(TEmbedded& app, MainWindow& window)
     auto* binder = new ControlBinder(app.controls(), &window);
     installToolsMenu(app, window, *binder);
     if (QMenu* program = window.findChild<QMenu*>("Program1"))
-        QObject::connect(program, &QMenu::aboutToShow, &window, [&app] { app.toolRunner().ProgrammingClick(); });
+        QObject::connect(program, &QMenu::aboutToShow, &window,
+                         [&app] { app.toolRunner().ProgrammingClick(); });
 }
