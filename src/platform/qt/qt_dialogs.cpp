@@ -91,6 +91,29 @@ QString suffixOf(const std::string& defaultExtension)
     return s.contains('*') || s.contains('?') ? QString() : s;
 }
 
+// Programs on this platform have no extension: a typed name that exists is taken as it is,
+// and only a name that does not gets the default extension.
+class FileDialog : public QFileDialog
+{
+public:
+    FileDialog(QWidget* parent, const QString& title) : QFileDialog(parent, title) {}
+    void setOpenSuffix(const QString& suffix) { m_openSuffix = suffix; }
+
+    void accept() override
+    {
+        if (!m_openSuffix.isEmpty()) {
+            setDefaultSuffix(QString());
+            const QStringList typed = selectedFiles();
+            if (typed.isEmpty() || !QFileInfo::exists(typed.first()))
+                setDefaultSuffix(m_openSuffix);
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QString m_openSuffix;
+};
+
 } // namespace
 
 QtDialogs::QtDialogs(const DriveMap& map) : m_map(map) {}
@@ -167,7 +190,7 @@ std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& reques
 {
     if (nonInteractive())
         return std::nullopt;
-    QFileDialog dialog(parentWidget(), toQ(request.title));
+    FileDialog dialog(parentWidget(), toQ(request.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     // Callers that must not replace a file without asking ask themselves.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -183,8 +206,11 @@ std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& reques
     }
     if (const QString folder = hostFolder(request.initialFolder); !folder.isEmpty())
         dialog.setDirectory(folder);
-    if (const QString suffix = suffixOf(request.defaultExtension); !suffix.isEmpty())
+    if (const QString suffix = suffixOf(request.defaultExtension); !suffix.isEmpty()) {
         dialog.setDefaultSuffix(suffix);
+        if (!save)
+            dialog.setOpenSuffix(suffix);
+    }
     if (!request.fileName.empty()) {
         if (winpath::hasDirectoryPart(request.fileName)) {
             if (const auto h = m_map.toHost(request.fileName)) {

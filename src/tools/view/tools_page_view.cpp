@@ -21,6 +21,9 @@ namespace
 
 constexpr int ContentWidth = 760;
 constexpr int ButtonWidth = 104;
+// Room for a dozen tools at most; a longer list scrolls rather than fill the page.
+constexpr int ListMinHeight = 150;
+constexpr int ListMaxHeight = 360;
 
 // The path and parameters of the chosen tool, quieter than the lists themselves.
 QLabel* summaryLabel(QWidget* parent, const char* name)
@@ -31,7 +34,9 @@ QLabel* summaryLabel(QWidget* parent, const char* name)
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label->setMinimumWidth(1);
     QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, p.color(QPalette::Disabled, QPalette::WindowText));
+    QColor quiet = p.color(QPalette::WindowText);
+    quiet.setAlpha(150);
+    p.setColor(QPalette::WindowText, quiet);
     label->setPalette(p);
     return label;
 }
@@ -61,7 +66,8 @@ ToolsPageView::ToolsPageView(ControlSet& controls, ToolConfig& config, QWidget* 
     userGrid->setContentsMargins(12, 10, 12, 10);
     userGrid->setHorizontalSpacing(8);
     QWidget* list = binder->createWidget(controls["UserToolsList"], users);
-    list->setMinimumHeight(120);
+    list->setMinimumHeight(ListMinHeight);
+    list->setMaximumHeight(ListMaxHeight);
     userGrid->addWidget(list, 0, 0);
     auto* userButtons = new QVBoxLayout;
     for (const char* name : {"UToolBtn", "RemoveBtn", "EditTools"})
@@ -77,24 +83,29 @@ ToolsPageView::ToolsPageView(ControlSet& controls, ToolConfig& config, QWidget* 
         connect(listWidget, &QListWidget::itemDoubleClicked, this,
                 [&controls] { controls["EditTools"].activate(); });
 
+    auto* column = new QVBoxLayout;
+    column->setSpacing(14);
+    column->addWidget(programming);
+    column->addWidget(users);
+    auto* content = new QWidget(this);
+    content->setLayout(column);
+    content->setMaximumWidth(ContentWidth);
+    column->setContentsMargins(0, 0, 0, 0);
+
+    // The page buttons stand where the other pages have theirs: bottom right.
     auto* pageButtons = new QHBoxLayout;
     pageButtons->addStretch(1);
     for (const char* name : {"AcceptTools", "Button40", "Button14"})
         pageButtons->addWidget(button(controls, *binder, name));
 
-    auto* column = new QVBoxLayout;
-    column->setSpacing(14);
-    column->addWidget(programming);
-    column->addWidget(users, 1);
-    column->addLayout(pageButtons);
-    auto* content = new QWidget(this);
-    content->setLayout(column);
-    content->setMaximumWidth(ContentWidth);
-
-    auto* outer = new QHBoxLayout(this);
-    outer->setContentsMargins(20, 16, 20, 12);
-    outer->addWidget(content, 1);
-    outer->addStretch(0);
+    auto* row = new QHBoxLayout;
+    row->addWidget(content, 1);
+    row->addStretch(0);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(20, 16, 12, 12);
+    outer->addLayout(row);
+    outer->addStretch(1);
+    outer->addLayout(pageButtons);
 
     QPointer<QLabel> progText(progSummary);
     QPointer<QLabel> userText(userSummary);
