@@ -210,10 +210,12 @@ void ToolConfig::refreshProgrammingControls()
 
 std::string ToolConfig::programmingToolSummary()
 {
-    const int chosen = m_app.controls()["ProgToolsList"].itemIndex();
-    if (chosen < 0 || chosen >= static_cast<int>(tools().programming.size()))
-        return {};
-    return "Program: " + tools().programming[static_cast<std::size_t>(chosen)].path;
+    // The tool that Accept would take: the one named in the edit part, else the first.
+    const std::string text = m_app.controls()["ProgToolsList"].text();
+    for (const auto& tool : tools().programming)
+        if (tool.name == text)
+            return "Program: " + tool.path;
+    return tools().programming.empty() ? std::string() : "Program: " + tools().programming.front().path;
 }
 
 std::string ToolConfig::userToolSummary()

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 #include <thread>
+#include <unistd.h>
 
 #include "common/tool_files.h"
 #include "platform/paths/win_path.h"
@@ -36,12 +37,14 @@ std::string hex(long v)
     return buf;
 }
 
-// Shows a step of the programming run, paced so that a person sees it happen.
+// Shows a step of the programming run, paced so that a person at a terminal sees it happen.
 void step(const std::string& what)
 {
+    static const bool watched = ::isatty(STDOUT_FILENO) == 1;
     std::cout << what << std::flush;
     for (int i = 0; i < 6; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(120));
+        if (watched)
+            std::this_thread::sleep_for(std::chrono::milliseconds(120));
         std::cout << '.' << std::flush;
     }
     std::cout << " done\n";
