@@ -182,16 +182,6 @@ TEST_F(ToolsPageTest, DropDownTypingAndChoosingReachTheCore)
     EXPECT_EQ(combo->currentText(), "Beta");
 }
 
-TEST_F(ToolsPageTest, EditAndRemoveWithoutASelectionSaySo)
-{
-    action("ConfigureTools1")->trigger();
-    click("EditTools");
-    click("RemoveBtn");
-    click("PtoolRemove");
-    EXPECT_EQ(f.fake.dialogs.messages(),
-              (std::vector<std::string>{"No Tool is selected", "Nothing Selected", "Nothing Selected"}));
-}
-
 TEST_F(ToolsPageTest, EditToolsOpensTheDialogWithOkAndTheToolsFields)
 {
     action("ConfigureTools1")->trigger();
