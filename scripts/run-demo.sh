@@ -4,8 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-./scripts/deps.sh
+# xterm: the build, the assembler and the stand-in programmer show their output in a terminal.
+./scripts/deps.sh xterm
 cmake -S . -B build >/dev/null
-cmake --build build -j2 --target tarnel tarnel-batch icc78300 xlink A78300 tarnel-demo-install
+cmake --build build -j2 --target tarnel tarnel-batch icc78300 xlink A78300 prog78k tarnel-demo-install
 build/bin/tarnel-demo-install
 exec build/bin/tarnel

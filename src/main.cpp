@@ -7,6 +7,7 @@
 #include "linker/view/command_file_editor_dialog.h"
 #include "components/view/help_views.h"
 #include "platform/qt/qt_host.h"
+#include "tools/view/tools_views.h"
 
 int main(int argc, char** argv)
 {
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
     installHelpViews(app, window, platform.driveMap());
     installSessionEndHandling(application, window);
     installCommandFileEditor(app, &window);
+    installToolsViews(app, window);
 
     window.showMaximized();
     window.activateWindow();

@@ -52,7 +52,8 @@ const DemoProject kProjects[] = {
 };
 
 // First-run settings: the demo's folders, the sample project, the linker target as the
-// build's outcome, and a build window that stays hidden (no terminal needed).
+// build's outcome, a build window that stays hidden (no terminal needed), and the stand-in
+// programmer as the one programming tool, selected.
 const std::pair<const char*, const char*> kSettings[] = {
     {"Directory", DemoInstaller::WorkDir},
     {"Comp Source", DemoInstaller::CompileDir},
@@ -60,7 +61,16 @@ const std::pair<const char*, const char*> kSettings[] = {
     {"Project", DemoInstaller::SampleProject},
     {"Target", "1"},
     {"Progress", "0"},
+    {"PTCount", "1"},
+    {"PTools0", DemoInstaller::ProgrammerName},
+    {"PTNames0", DemoInstaller::ProgrammerPath},
+    {"Programming Tool", DemoInstaller::ProgrammerPath},
 };
+
+const char* const kProgrammer = "prog78k";
+// Without a file named on its command line the programmer loads the one named here.
+const char* const kProgrammerIni = "; prog78k loads this file when Tarnel starts it without one\r\n"
+                                   "Load=C:\\Tarnel\\Source\\aout.a25\r\n";
 
 const char* const kMarkerText =
     "This NEC folder was set up by tarnel-demo-install with Tarnel's stand-in toolchain.\r\n"
@@ -121,6 +131,7 @@ bool DemoInstaller::run()
     if (checkSources()) {
         installNec();
         installWorkArea();
+        installProgrammer();
         if (m_ok)
             installProjects();
         installSettings();
@@ -137,10 +148,12 @@ void DemoInstaller::fail(const std::string& text)
 
 bool DemoInstaller::checkSources()
 {
+    std::vector<std::string> programs{kProgrammer};
     for (const Tool& t : kTools)
-        if (!fs::is_regular_file(fs::path(m_from.binDir) / t.name)) {
-            fail(std::string("the stand-in tool ") + t.name + " is not in " + m_from.binDir +
-                 "; build it first");
+        programs.push_back(t.name);
+    for (const std::string& name : programs)
+        if (!fs::is_regular_file(fs::path(m_from.binDir) / name)) {
+            fail("the stand-in tool " + name + " is not in " + m_from.binDir + "; build it first");
             return false;
         }
     if (!fs::is_directory(fs::path(m_from.demoDir) / "nec")) {
@@ -231,6 +244,23 @@ void DemoInstaller::installWorkArea()
         copyFolder(f.from, f.extension, f.to);
 }
 
+void DemoInstaller::installProgrammer()
+{
+    if (!makeFolder(ProgrammerDir))
+        return;
+    place((fs::path(m_from.binDir) / kProgrammer).string(), ProgrammerDir, kProgrammer, false);
+    const std::string ini = winpath::join(ProgrammerDir, std::string(kProgrammer) + ".ini");
+    const auto host = m_map.toHost(ini);
+    if (host && fs::exists(*host))
+        return;
+    std::ofstream out(host.value_or(""), std::ios::binary);
+    out << kProgrammerIni;
+    if (!host || !out.flush())
+        fail("cannot create " + ini);
+    else
+        m_added.push_back(ini);
+}
+
 void DemoInstaller::installProjects()
 {
     for (const DemoProject& p : kProjects) {
@@ -282,7 +312,8 @@ void DemoInstaller::summarise()
         m_report.push_back("Updated the stand-in tool " + path);
     if (m_settingsWritten)
         m_report.push_back(std::string("Tarnel settings: working directory ") + WorkDir +
-                           ", compile directory " + CompileDir + ", project " + SampleProject);
+                           ", compile directory " + CompileDir + ", project " + SampleProject +
+                           ", programming tool " + ProgrammerPath);
     if (m_ok && m_added.empty() && !m_settingsWritten)
         m_report.push_back("The demo is already installed; nothing of yours was changed.");
     m_report.insert(m_report.end(), m_notes.begin(), m_notes.end());

@@ -1,6 +1,7 @@
 #pragma once
 // Installs the demo into a Wine-style prefix: the stand-in toolchain in the NEC folder layout,
-// the demo sources, command files and projects under C:\Tarnel, and first-run settings.
+// the demo sources, command files and projects and the stand-in programmer under C:\Tarnel,
+// and first-run settings.
 // It only ever adds what is missing. The one exception is the stand-in tools of a NEC folder
 // this installer made (it leaves a marker file there): they are ours, so they are kept current.
 #include <string>
@@ -12,7 +13,7 @@
 class SettingsStore;
 
 struct DemoSources {
-    std::string binDir;  // host folder holding the built icc78300, xlink and A78300
+    std::string binDir;  // host folder holding the built icc78300, xlink, A78300 and prog78k
     std::string demoDir; // host folder of the demo data
 };
 
@@ -25,6 +26,10 @@ public:
     static constexpr const char* CompileDir = "C:\\Tarnel\\Source";
     static constexpr const char* SampleProject = "C:\\Tarnel\\sample.prj";
     static constexpr const char* FaultyProject = "C:\\Tarnel\\faulty.prj";
+    // The stand-in device programmer, registered as the programming tool on a first run.
+    static constexpr const char* ProgrammerDir = "C:\\Tarnel\\Programmer";
+    static constexpr const char* ProgrammerPath = "C:\\Tarnel\\Programmer\\prog78k.exe";
+    static constexpr const char* ProgrammerName = "prog78k (stand-in)";
 
     DemoInstaller(DriveMap map, SettingsStore& settings, DemoSources from);
 
@@ -43,6 +48,7 @@ private:
     void installNec();
     void installWorkArea();
     void installProjects();
+    void installProgrammer();
     void installSettings();
     void summarise();
 

@@ -54,7 +54,7 @@ std::string Control::text() const
 {
     if (m_hex)
         return m_hex->text();
-    if (m_kind == ControlKind::ComboBox)
+    if (m_kind == ControlKind::ComboBox && !editable)
         return itemText();
     return m_text;
 }
@@ -154,7 +154,10 @@ void Control::setSelected(int index)
 {
     if (index < -1 || index >= static_cast<int>(m_entries.size()))
         index = -1;
+    if (m_selected == index)
+        return;
     m_selected = index;
+    notify(Property::Selected);
 }
 
 bool Control::tabVisible(const std::string& tab) const

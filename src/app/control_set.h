@@ -26,7 +26,7 @@ enum class ControlKind {
     Separator,
 };
 
-enum class Property { Checked, Enabled, Visible, Text, ItemIndex, Items, Caption, Entries, TabVisible };
+enum class Property { Checked, Enabled, Visible, Text, ItemIndex, Items, Caption, Entries, TabVisible, Selected };
 
 class ControlSet;
 
@@ -56,6 +56,8 @@ public:
     int helpContext = 0;  // help topic of a help button or item
     bool isDefault = false;
     bool textIsRed = false;
+    // A drop-down with an edit part: its text is its own, not the chosen item's.
+    bool editable = false;
 
     bool checked() const { return m_checked; }
     void setChecked(bool on);

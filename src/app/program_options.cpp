@@ -9,8 +9,6 @@ const char* const kNecTab = "Tarnel Settings ";
 
 const std::vector<ControlSpec> kControls = {
     {"ToolsPan", ControlKind::PageSet, "", "", "", {"Tools", kNecTab}, "1", ""},
-    {"ProgToolsList", ControlKind::List, "ToolsPan", "Tools", "Programming Tools", {}, "", ""},
-    {"UserToolsList", ControlKind::List, "ToolsPan", "Tools", "User Tools", {}, "", ""},
     {"ShowProgress", ControlKind::CheckBox, "ToolsPan", kNecTab, "Show Compile Progress", {}, "1", ""},
     {"SendToFile", ControlKind::CheckBox, "ToolsPan", kNecTab, "Send Output to File", {}, "", ""},
     {"ShowOnEnd", ControlKind::CheckBox, "ToolsPan", kNecTab, "Show O/P file on Compiler finish", {}, "", ""},

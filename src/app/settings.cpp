@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include <algorithm>
+
 #include "app/control_set.h"
 #include "platform/host/settings_store.h"
 #include "platform/paths/win_path.h"
@@ -81,41 +83,37 @@ void Settings::read(const SettingsStore& store, ControlSet& controls)
     readCheck(store, controls, kRedirect);
     readCheck(store, controls, kOnend);
 
-    std::vector<std::string> progTools;
-    std::vector<std::string> userTools;
     tools = {};
-    for (int n = 0; n < ptCount; ++n) {
+    // A damaged count must not fill memory with empty entries; no one adds this many by hand.
+    constexpr int MaxToolEntries = 65536;
+    for (int n = 0; n < std::min(ptCount, MaxToolEntries); ++n) {
         const std::string i = std::to_string(n);
-        progTools.push_back(readString(store, ("PTools" + i).c_str(), ""));
-        tools.progPaths.push_back(readString(store, ("PTNames" + i).c_str(), ""));
+        tools.addProgrammingTool({readString(store, ("PTools" + i).c_str(), ""),
+                                  readString(store, ("PTNames" + i).c_str(), "")});
     }
-    for (int n = 0; n < utCount; ++n) {
+    for (int n = 0; n < std::min(utCount, MaxToolEntries); ++n) {
         const std::string i = std::to_string(n);
-        userTools.push_back(readString(store, ("UTools" + i).c_str(), ""));
-        tools.userPaths.push_back(readString(store, ("UTNames" + i).c_str(), ""));
-        tools.userParams.push_back(readString(store, ("UTParams" + i).c_str(), ""));
+        tools.user.push_back({readString(store, ("UTools" + i).c_str(), ""),
+                              readString(store, ("UTNames" + i).c_str(), ""),
+                              readString(store, ("UTParams" + i).c_str(), "")});
     }
-    controls["ProgToolsList"].setEntries(progTools);
-    controls["UserToolsList"].setEntries(userTools);
+    showToolLists(tools, controls);
 
     editorSwitch = controls["UseEd"].checked();
     targetSwitch = controls["Target"].checked();
 
     Control& pelorus = controls["Prgm"];
-    int found = -1;
-    for (std::size_t n = 0; n < tools.progPaths.size(); ++n)
-        if (tools.progPaths[n] == programmingTool) {
-            found = static_cast<int>(n);
-            break;
-        }
-    if (found >= 0 && found < static_cast<int>(progTools.size())) {
-        controls["ProgToolsList"].setSelected(found);
-        pelorus.setCaption(progTools[static_cast<std::size_t>(found)]);
+    Control& list = controls["ProgToolsList"];
+    const int found = tools.findProgrammingPath(programmingTool);
+    list.setItemIndex(found);
+    if (found >= 0) {
+        list.setText(list.itemText());
+        pelorus.setCaption(list.itemText());
     } else {
         pelorus.setCaption("(None)");
         pelorus.setEnabled(false);
     }
-    controls["SaveOutputFile"].setCaption("Save Output file to " + saveDir);
+    controls["SaveObjectFile"].setCaption("Save Output file to " + saveDir);
 }
 
 bool Settings::write(SettingsStore& store, const ControlSet& controls) const
@@ -132,26 +130,23 @@ bool Settings::write(SettingsStore& store, const ControlSet& controls) const
     store.write("External Ed", externalEd);
     writeCheck(store, controls, kUseEd);
     writeCheck(store, controls, kCloseEds);
-    const auto& progTools = controls["ProgToolsList"].entries();
-    const auto& userTools = controls["UserToolsList"].entries();
-    store.write("PTCount", std::to_string(progTools.size()));
-    store.write("UTCount", std::to_string(userTools.size()));
+    store.write("PTCount", std::to_string(tools.programming.size()));
+    store.write("UTCount", std::to_string(tools.user.size()));
     store.write("Programming Tool", programmingTool);
     store.write("C file", cFile);
     writeCheck(store, controls, kReload);
     writeCheck(store, controls, kRedirect);
     writeCheck(store, controls, kOnend);
-    for (std::size_t n = 0; n < progTools.size(); ++n) {
+    for (std::size_t n = 0; n < tools.programming.size(); ++n) {
         const std::string i = std::to_string(n);
-        store.write("PTools" + i, progTools[n]);
-        store.write("PTNames" + i, n < tools.progPaths.size() ? tools.progPaths[n] : "");
+        store.write("PTools" + i, tools.programming[n].name);
+        store.write("PTNames" + i, tools.programming[n].path);
     }
-    for (std::size_t n = 0; n < userTools.size(); ++n) {
+    for (std::size_t n = 0; n < tools.user.size(); ++n) {
         const std::string i = std::to_string(n);
-        store.write("UTools" + i, userTools[n]);
-        store.write("UTNames" + i, n < tools.userPaths.size() ? tools.userPaths[n] : "");
-        if (!tools.userParams.empty())
-            store.write("UTParams" + i, n < tools.userParams.size() ? tools.userParams[n] : "");
+        store.write("UTools" + i, tools.user[n].name);
+        store.write("UTNames" + i, tools.user[n].path);
+        store.write("UTParams" + i, tools.user[n].params);
     }
     return store.flush();
 }

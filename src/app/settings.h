@@ -4,14 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "tools/tool_lists.h"
+
 class ControlSet;
 class SettingsStore;
-
-struct ToolLists {
-    std::vector<std::string> progPaths;   // programming-tool path list
-    std::vector<std::string> userPaths;   // user-tool path list
-    std::vector<std::string> userParams;  // user-tool parameters list
-};
 
 class Settings {
 public:
@@ -37,8 +33,8 @@ public:
 
     bool projectLoaded() const { return project != NoProject; }
 
-    // Reads every value (defaults for missing or malformed ones), the tool lists into the
-    // list controls, then the derived steps.
+    // Reads every value (defaults for missing or malformed ones), the tool lists (shown in
+    // their controls), then the derived steps.
     void read(const SettingsStore& store, ControlSet& controls);
     // Writes every value in the fixed order; false when the store could not be written.
     bool write(SettingsStore& store, const ControlSet& controls) const;

@@ -16,6 +16,7 @@
 #include "project/project_edit_panel.h"
 #include "project/project_file.h"
 #include "project/source_browser.h"
+#include "tools/tool_config.h"
 
 StartUp::StartUp(TEmbedded& app) : m_app(app) {}
 
@@ -139,6 +140,7 @@ void StartUp::prepareControls()
     m_app.compilerProgram = "icc78300 ";
     m_app.linkerProgram = "xlink ";
     c["Linklistfile"].setText("out.map");
+    m_app.toolConfig().refreshProgrammingControls();
 }
 
 void StartUp::loadLastProject()

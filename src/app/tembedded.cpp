@@ -4,6 +4,7 @@
 #include "app/main_commands.h"
 #include "app/program_options.h"
 #include "app/start_up.h"
+#include "build/assembler_run.h"
 #include "build/build_files.h"
 #include "build/build_run.h"
 #include "build/compiler_options.h"
@@ -17,6 +18,9 @@
 #include "project/project_edit_panel.h"
 #include "project/project_file.h"
 #include "project/project_list_view.h"
+#include "tools/output_save.h"
+#include "tools/tool_config.h"
+#include "tools/tool_runner.h"
 
 TEmbedded::TEmbedded(Host& host) : m_host(host)
 {
@@ -36,6 +40,10 @@ TEmbedded::TEmbedded(Host& host) : m_host(host)
     m_openDialog = std::make_unique<OpenDialog>();
     m_editors = std::make_unique<EditorWindows>(*this);
     m_fileRoutes = std::make_unique<FileRoutes>(*this);
+    m_assembler = std::make_unique<AssemblerRun>(*this);
+    m_toolConfig = std::make_unique<ToolConfig>(*this);
+    m_toolRunner = std::make_unique<ToolRunner>(*this);
+    m_outputSave = std::make_unique<OutputSave>(*this);
     wireCommands();
 }
 
@@ -85,6 +93,16 @@ void TEmbedded::requestHelp(int topic)
     if (onHelp)
         onHelp(topic);
     m_help->showTopic(topic);
+}
+
+void TEmbedded::SaveObjectFileClick()
+{
+    m_outputSave->SaveObjectFileClick();
+}
+
+void TEmbedded::SelectSaveLocation1Click()
+{
+    m_outputSave->SelectSaveLocation1Click();
 }
 
 void TEmbedded::UpdateStatusBar(int mode)

@@ -12,6 +12,7 @@
 #include "app/status_bar.h"
 #include "platform/host/host.h"
 
+class AssemblerRun;
 class BuildFiles;
 class BuildRun;
 class CommandFileWizard;
@@ -22,12 +23,15 @@ class FileRoutes;
 class OpenDialog;
 class HelpHandlers;
 class LinkerOptions;
+class OutputSave;
 class ProgramOptions;
 class ProjectCommands;
 class ProjectEditPanel;
 class ProjectFile;
 class ProjectListView;
 class StartUp;
+class ToolConfig;
+class ToolRunner;
 
 class TEmbedded {
 public:
@@ -60,10 +64,11 @@ public:
 
     void OpenFileClick(const Sender& sender);
     void NewFile1Click();
-    // The output-saving subsystem fills these; the editor's File menu calls them.
-    void SaveObjectFileClick() {}
-    void SelectSaveLocation1Click() {}
     HelpHandlers& help() { return *m_help; }
+    AssemblerRun& assembler() { return *m_assembler; }
+    ToolConfig& toolConfig() { return *m_toolConfig; }
+    ToolRunner& toolRunner() { return *m_toolRunner; }
+    OutputSave& outputSave() { return *m_outputSave; }
 
     // Process-wide values.
     static constexpr const char* ApplicationTitle = "Tarnel";
@@ -83,6 +88,10 @@ public:
                       MsgIcon icon = MsgIcon::Information);
     // Asks for a help topic; every help button and help item ends here.
     void requestHelp(int topic);
+
+    // "&File" items of the main window and of the code editor windows.
+    void SaveObjectFileClick();
+    void SelectSaveLocation1Click();
 
     void UpdateStatusBar(int mode);
     // Every open editor window saves its file, last to first.
@@ -134,4 +143,8 @@ private:
     std::unique_ptr<OpenDialog> m_openDialog;
     std::unique_ptr<EditorWindows> m_editors;
     std::unique_ptr<FileRoutes> m_fileRoutes;
+    std::unique_ptr<AssemblerRun> m_assembler;
+    std::unique_ptr<ToolConfig> m_toolConfig;
+    std::unique_ptr<ToolRunner> m_toolRunner;
+    std::unique_ptr<OutputSave> m_outputSave;
 };

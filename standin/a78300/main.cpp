@@ -25,6 +25,7 @@ int main(int argc, char** argv)
     }
     const std::string& source = names[0];
     const std::string objectName = baseName(source) + ".r25";
+    std::cout << "Source  : " << source << '\n';
     DiagnosticLog log;
     const auto lines = readLines(source);
     if (!lines) {
@@ -37,7 +38,11 @@ int main(int argc, char** argv)
             const std::string listName = withDefaultExtension(names[1], ".lst");
             if (!writeLines(listName, result.listing))
                 log.error(ErrWriteFailed, "cannot create file '" + listName + "'");
+            else
+                std::cout << "Listing : " << listName << '\n';
         }
+        if (log.errorCount() == 0)
+            std::cout << "Object  : " << objectName << '\n';
     }
     if (log.errorCount() > 0)
         removeFile(objectName);

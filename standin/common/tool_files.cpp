@@ -16,6 +16,9 @@ namespace standin
 
 std::optional<std::string> hostPath(std::string_view windowsPath)
 {
+    // Tarnel hands native programs host paths in place of the Windows ones it was given.
+    if (windowsPath.rfind('/', 0) == 0)
+        return std::string(windowsPath);
     static const DriveMap map = DriveMap::fromEnvironment();
     return map.toHost(windowsPath);
 }

@@ -9,8 +9,8 @@
 namespace standin
 {
 
-// Host path of a Windows path or of a name relative to the current folder; nullopt when the
-// path names a drive that does not exist.
+// Host path of a Windows path or of a name relative to the current folder (a path that starts
+// with "/" already is one); nullopt when the path names a drive that does not exist.
 std::optional<std::string> hostPath(std::string_view windowsPath);
 
 bool fileExists(std::string_view windowsPath);

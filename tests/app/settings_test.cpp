@@ -29,7 +29,7 @@ TEST_F(SettingsTest, CleanStoreGivesTheDefaults)
     EXPECT_TRUE(s.targetSwitch);
     EXPECT_EQ(c["Prgm"].caption(), "(None)");
     EXPECT_FALSE(c["Prgm"].enabled());
-    EXPECT_EQ(c["SaveOutputFile"].caption(), "Save Output file to A:");
+    EXPECT_EQ(c["SaveObjectFile"].caption(), "Save Output file to A:");
 }
 
 TEST_F(SettingsTest, OddValuesReadAsTheirDefaults)
@@ -46,7 +46,7 @@ TEST_F(SettingsTest, OddValuesReadAsTheirDefaults)
     EXPECT_TRUE(c["Target"].checked());
     EXPECT_TRUE(c["ShowProgress"].checked());
     EXPECT_TRUE(c["Pause"].checked());
-    EXPECT_TRUE(c["ProgToolsList"].entries().empty());
+    EXPECT_TRUE(c["ProgToolsList"].items().empty());
     EXPECT_TRUE(c["UserToolsList"].entries().empty());
 }
 
@@ -69,25 +69,30 @@ TEST_F(SettingsTest, ToolListsFollowTheirCountsAndMissingEntriesReadEmpty)
     v["utools0"] = "Diff";
     v["ptools5"] = "stale entry beyond the count";
     read();
-    EXPECT_EQ(c["ProgToolsList"].entries(), (std::vector<std::string>{"Flasher", ""}));
-    EXPECT_EQ(s.tools.progPaths, (std::vector<std::string>{"C:\\flash\\flash.exe", ""}));
+    // The drop-down sorts its names; each keeps its own path.
+    EXPECT_EQ(c["ProgToolsList"].items(), (std::vector<std::string>{"", "Flasher"}));
+    ASSERT_EQ(s.tools.programming.size(), 2u);
+    EXPECT_EQ(s.tools.programming[0].path, "");
+    EXPECT_EQ(s.tools.programming[1].path, "C:\\flash\\flash.exe");
     EXPECT_EQ(c["UserToolsList"].entries(), (std::vector<std::string>{"Diff"}));
-    EXPECT_EQ(s.tools.userParams, (std::vector<std::string>{""}));
+    ASSERT_EQ(s.tools.user.size(), 1u);
+    EXPECT_EQ(s.tools.user[0].params, "");
 }
 
 TEST_F(SettingsTest, SelectedProgrammingToolNamesThePelorusItem)
 {
     auto& v = f.fake.settings.values;
     v["ptcount"] = "2";
-    v["ptools0"] = "Flasher";
-    v["ptnames0"] = "C:\\flash\\flash.exe";
+    v["ptools0"] = "Zeta";
+    v["ptnames0"] = "C:\\flash\\zeta.exe";
     v["ptools1"] = "Pelorus 2";
     v["ptnames1"] = "D:\\pelorus\\pelorus.exe";
     v["programming tool"] = "D:\\pelorus\\pelorus.exe";
     read();
     EXPECT_EQ(c["Prgm"].caption(), "Pelorus 2");
     EXPECT_TRUE(c["Prgm"].enabled());
-    EXPECT_EQ(c["ProgToolsList"].selected(), 1);
+    EXPECT_EQ(c["ProgToolsList"].itemIndex(), 0);
+    EXPECT_EQ(c["ProgToolsList"].text(), "Pelorus 2");
 
     v["programming tool"] = "D:\\elsewhere.exe";
     read();
@@ -98,11 +103,8 @@ TEST_F(SettingsTest, SelectedProgrammingToolNamesThePelorusItem)
 TEST_F(SettingsTest, WriteOrderAndToolEntries)
 {
     read();
-    c["UserToolsList"].setEntries({"Diff", "Grep"});
-    s.tools.userPaths = {"C:\\diff.exe", "C:\\grep.exe"};
-    s.tools.userParams = {"-u", ""};
-    c["ProgToolsList"].setEntries({"Flasher"});
-    s.tools.progPaths = {"C:\\flash.exe"};
+    s.tools.user = {{"Diff", "C:\\diff.exe", "-u"}, {"Grep", "C:\\grep.exe", "-"}};
+    s.tools.programming = {{"Flasher", "C:\\flash.exe"}};
     ASSERT_TRUE(s.write(f.fake.settings, c));
     const std::vector<std::string> expected = {
         "Directory", "Comp Source", "Project", "Pelorus Dir", "Nec Dir", "Pause", "Save Dir", "Progress",
@@ -111,18 +113,9 @@ TEST_F(SettingsTest, WriteOrderAndToolEntries)
         "UTNames1", "UTParams1"};
     EXPECT_EQ(f.fake.settings.writeOrder, expected);
     EXPECT_EQ(f.fake.settings.values["utcount"], "2");
+    EXPECT_EQ(f.fake.settings.values["utparams1"], "-");
     EXPECT_EQ(f.fake.settings.values["use ed"], "1");
     EXPECT_EQ(f.fake.settings.values["pause"], "0");
-}
-
-TEST_F(SettingsTest, NoParametersNoParameterValues)
-{
-    read();
-    c["UserToolsList"].setEntries({"Diff"});
-    s.tools.userPaths = {"C:\\diff.exe"};
-    s.tools.userParams.clear();
-    ASSERT_TRUE(s.write(f.fake.settings, c));
-    EXPECT_EQ(f.fake.settings.values.count("utparams0"), 0u);
 }
 
 TEST_F(SettingsTest, FailedStoreIsReported)

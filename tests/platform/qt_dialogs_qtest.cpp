@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
@@ -26,6 +28,15 @@ void acceptFileDialogWhenShown(const std::function<void(QFileDialog&)>& check)
         ASSERT_NE(dialog, nullptr);
         check(*dialog);
         static_cast<QDialog*>(dialog)->accept();
+        // A dialog that refused the choice shows a box over itself: fail rather than wait.
+        QTimer::singleShot(500, [dialog = QPointer<QFileDialog>(dialog)] {
+            if (!dialog || !dialog->isVisible())
+                return;
+            ADD_FAILURE() << "the file dialog did not take the choice";
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->done(0);
+            dialog->reject();
+        });
     });
 }
 
@@ -96,6 +107,29 @@ TEST(QtDialogs, OpenFileStartsWhereAskedAndAnswersInWindowsForm)
         EXPECT_EQ(d.defaultSuffix(), "r25");
     });
     EXPECT_EQ(dialogs.openFile(request), std::optional<std::string>("C:\\Tarnel\\Source\\out.a25"));
+}
+
+TEST(QtDialogs, OpenFileAddsTheDefaultExtensionOnlyToANameThatDoesNotExist)
+{
+    TempPrefix tmp;
+    fs::create_directories(tmp.driveC() + "/Tools");
+    std::ofstream(tmp.driveC() + "/Tools/prog78k") << "a native program";
+    std::ofstream(tmp.driveC() + "/Tools/flash.exe") << "MZ";
+    DriveMap map(tmp.path());
+    QtDialogs dialogs(map);
+    FileDialogRequest request;
+    request.filters = parseFilterList("Executeable files (*.exe)|*.exe|All files (*.*)|*.*");
+    request.filterIndex = 2;
+    request.initialFolder = "C:\\Tools";
+    request.defaultExtension = "*.exe";
+    for (const auto& [typed, chosen] : {std::pair{"prog78k", "C:\\Tools\\prog78k"}, {"flash", "C:\\Tools\\flash.exe"}}) {
+        acceptFileDialogWhenShown([typed = QString(typed)](QFileDialog& d) {
+            auto* name = d.findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_NE(name, nullptr);
+            name->setText(typed);
+        });
+        EXPECT_EQ(dialogs.openFile(request), std::optional<std::string>(chosen)) << typed;
+    }
 }
 
 TEST(QtDialogs, SaveFileAddsTheDefaultExtension)

@@ -108,12 +108,89 @@ TEST_F(QtShellTest, ShownBatchFilesOpenATerminal)
 
 TEST_F(QtShellTest, WindowsProgramsRunThroughWineWithParametersAsWritten)
 {
-    writeScript(tmp.driveC() + "/Tools/prog.exe", "exit 0\n");
+    writeHostFile(tmp.driveC() + "/Tools/prog.exe", "MZ\x90\0 a Windows program");
+    writeScript(bin + "/wine", "exit 0\n");
+    {
+        ScopedPath path(bin, true);
+        const auto cmd = shell.commandFor("C:\\Tools\\prog.exe", "-p \"C:\\a b\\out.a25\"", "C:\\Tools", true);
+        EXPECT_EQ(cmd.program, QString::fromStdString(bin + "/wine"));
+        EXPECT_EQ(cmd.arguments, (QStringList{hostQ("C:\\Tools\\prog.exe"), "-p", "C:\\a b\\out.a25"}));
+    }
+    ScopedPath noWine(tmp.path() + "/empty", true);
+    const auto cmd = shell.commandFor("C:\\Tools\\prog.exe", "", "C:\\Tools", true);
+    EXPECT_TRUE(cmd.program.isEmpty());
+    EXPECT_TRUE(cmd.document.isEmpty());
+    EXPECT_TRUE(cmd.failure.contains("wine")) << cmd.failure.toStdString();
+}
+
+TEST_F(QtShellTest, AWindowsProgramNameFindsTheNativeProgramBesideIt)
+{
+    // A native program named .exe runs as itself, not through wine.
+    writeScript(tmp.driveC() + "/Nec/ASM/A78300/A78300", "exit 0\n");
+    writeScript(tmp.driveC() + "/Tools/flash.exe", "exit 0\n");
     writeScript(bin + "/wine", "exit 0\n");
     ScopedPath path(bin, true);
-    const auto cmd = shell.commandFor("C:\\Tools\\prog.exe", "-p \"C:\\a b\\out.a25\"", "C:\\Tools", true);
-    EXPECT_EQ(cmd.program, QString::fromStdString(bin + "/wine"));
-    EXPECT_EQ(cmd.arguments, (QStringList{hostQ("C:\\Tools\\prog.exe"), "-p", "C:\\a b\\out.a25"}));
+    const auto asm78 = shell.commandFor("C:\\Nec\\asm\\A78300\\A78300.exe", "C:\\Tarnel\\Source\\main.s25 main",
+                                        "C:\\Tarnel\\Source", false);
+    EXPECT_EQ(asm78.program, hostQ("C:\\Nec\\ASM\\A78300\\A78300"));
+    EXPECT_EQ(asm78.arguments, (QStringList{hostQ("C:\\Tarnel\\Source\\main.s25"), "main"}));
+    EXPECT_EQ(shell.commandFor("C:\\Tools\\flash.exe", "", "", false).program, hostQ("C:\\Tools\\flash.exe"));
+}
+
+TEST_F(QtShellTest, ProgramsThatCannotStartSayWhyOnStandardError)
+{
+    writeHostFile(tmp.driveC() + "/Tools/noexec.sh", "#!/bin/sh\nexit 0\n");
+    writeHostFile(tmp.driveC() + "/Tools/tool.exe", "not a program at all");
+    const struct {
+        const char* file;
+        const char* reason;
+    } rows[] = {
+        {"C:\\Tools\\missing.exe", "no such file"},
+        {"C:\\Tools\\noexec.sh", "not an executable program"},
+        {"C:\\Tools\\tool.exe", "not an executable program"},
+        {"Q:\\no drive\\tool.exe", "no such drive"},
+        {"", "no program named"},
+    };
+    for (const auto& r : rows) {
+        const auto cmd = shell.commandFor(r.file, "-x", "C:\\Tools", true);
+        EXPECT_TRUE(cmd.program.isEmpty() && cmd.document.isEmpty()) << r.file;
+        EXPECT_EQ(cmd.failure.toStdString(), r.reason) << r.file;
+        ::testing::internal::CaptureStderr();
+        shell.open(r.file, "-x", "C:\\Tools", true);
+        const std::string err = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(err, std::string("Tarnel: cannot start ") + r.file + ": " + r.reason + "\n");
+    }
+    // A working folder that does not exist fails the start itself.
+    writeScript(tmp.driveC() + "/Tools/ok", "exit 0\n");
+    ::testing::internal::CaptureStderr();
+    shell.open("C:\\Tools\\ok", "", "C:\\Tools\\gone", true);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("Tarnel: cannot start C:\\Tools\\ok: "), std::string::npos);
+}
+
+TEST_F(QtShellTest, ShownConsoleProgramsRunInATerminalThatWaitsAtTheEnd)
+{
+    const std::string console = std::string(TARNEL_BIN_DIR) + "/A78300";
+    const std::string gui = hostPathFromQ(QCoreApplication::applicationFilePath()); // links Qt's GUI
+    ASSERT_TRUE(fs::exists(console) && fs::exists(gui));
+    EXPECT_TRUE(QtShell::isConsoleProgram(hostPathToQ(console)));
+    EXPECT_FALSE(QtShell::isConsoleProgram(hostPathToQ(gui)));
+    EXPECT_FALSE(QtShell::isConsoleProgram(hostPathToQ(tmp.path())));
+
+    fs::create_directories(tmp.driveC() + "/Tools");
+    fs::copy_file(console, tmp.driveC() + "/Tools/prog78k");
+    writeScript(tmp.driveC() + "/Tools/launcher", "exit 0\n");
+    writeScript(bin + "/xterm", "exit 0\n");
+    ScopedPath path(bin, true);
+    const auto shown = shell.commandFor("C:\\Tools\\prog78k.exe", "\"C:\\My Files\\a.a25\"", "C:\\Tools", true);
+    EXPECT_EQ(shown.program, QString::fromStdString(bin + "/xterm"));
+    ASSERT_EQ(shown.arguments.size(), 6);
+    EXPECT_EQ(shown.arguments.mid(0, 3), (QStringList{"-e", "/bin/sh", "-c"}));
+    EXPECT_TRUE(shown.arguments[3].contains("Press Enter"));
+    EXPECT_EQ(shown.arguments.mid(4), (QStringList{hostQ("C:\\Tools\\prog78k"), hostQ("C:\\My Files\\a.a25")}));
+    EXPECT_EQ(shown.workingFolder, hostQ("C:\\Tools"));
+    // Hidden, or a script (it may open a window of its own): no terminal.
+    EXPECT_EQ(shell.commandFor("C:\\Tools\\prog78k.exe", "", "", false).program, hostQ("C:\\Tools\\prog78k"));
+    EXPECT_EQ(shell.commandFor("C:\\Tools\\launcher", "", "", true).program, hostQ("C:\\Tools\\launcher"));
 }
 
 TEST_F(QtShellTest, NativeProgramsGetHostPathsAndDocumentsOpenOnTheDesktop)

@@ -1,4 +1,4 @@
-// Runs the built stand-in tools (icc78300, xlink, A78300) in a temporary compile directory.
+// Runs the built stand-in tools (icc78300, xlink, A78300, prog78k) in a temporary compile directory.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -51,7 +51,7 @@ protected:
     {
         m_dir = m_prefix.driveC() + "/Tarnel/Source";
         fs::create_directories(m_dir);
-        for (const char* tool : {"icc78300", "xlink", "A78300"})
+        for (const char* tool : {"icc78300", "xlink", "A78300", "prog78k"})
             ASSERT_TRUE(fs::exists(std::string(TARNEL_BIN_DIR) + "/" + tool)) << tool << " is not built";
     }
 
@@ -490,6 +490,51 @@ TEST_F(StandinTest, AssemblerReadsTheCompilersAssemblerOutput)
     EXPECT_NE(broken.out.find("\"bad.s25\",3  Error["), std::string::npos) << broken.out;
     EXPECT_FALSE(exists("bad.r25"));
     EXPECT_NE(run("A78300", {"missing.s25"}).exitCode, 0);
+}
+
+TEST_F(StandinTest, AssemblesTheDemosAssemblerSource)
+{
+    copyDemo("sample/boot.s25");
+    const ToolRun r = run("A78300", {"boot.s25", "boot"});
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    for (const char* line :
+         {"PUBLIC reset_entry CODE 0000", "PUBLIC spin CODE 0006", "EXTERN main", "SEGMENT INTVEC 0002"})
+        EXPECT_NE(read("boot.r25").find(line), std::string::npos) << line << "\n" << read("boot.r25");
+    EXPECT_NE(r.out.find("Listing : boot.lst"), std::string::npos) << r.out;
+}
+
+TEST_F(StandinTest, ProgrammerReportsWhatItWasAskedToLoad)
+{
+    put("good.hex", ":0400100001020304E2\n:00000001FF\n");
+    put("bad.hex", ":0400100001020304E3\n");
+    put("notes.txt", "not a target file\n");
+    const struct {
+        Args args;
+        int exitCode;
+        const char* text;
+    } rows[] = {
+        {{"good.hex"}, 0, "Image          : 4 bytes at 0010-0013H"},
+        {{"bad.hex"}, 1, "line 1: bad checksum"},
+        {{"notes.txt"}, 1, "holds neither S-records nor Intel hex"},
+        {{"C:\\Tarnel\\Source\\gone.a25"}, 1, "Cannot open C:\\Tarnel\\Source\\gone.a25"},
+        {{}, 1, "Nothing to load"},
+    };
+    for (const auto& row : rows) {
+        const ToolRun r = run("prog78k", row.args);
+        EXPECT_EQ(r.exitCode, row.exitCode) << r.out;
+        EXPECT_NE(r.out.find(row.text), std::string::npos) << r.out;
+    }
+
+    // The linked sample, named by the ini file beside the programmer as the demo installs it.
+    copySampleAndLibrary();
+    compileSample();
+    ASSERT_EQ(run("xlink", kLinkLine).exitCode, 0);
+    put("prog78k.ini", "; comment\r\nLoad=C:\\Tarnel\\Source\\aout.a25\r\n");
+    const ToolRun r = run("prog78k", {});
+    EXPECT_EQ(r.exitCode, 0) << r.out;
+    for (const char* text :
+         {"Parameters     : (none)", "(from prog78k.ini)", "Motorola S-records", "Verifying ...... done"})
+        EXPECT_NE(r.out.find(text), std::string::npos) << text << "\n" << r.out;
 }
 
 TEST_F(StandinTest, FaultyDemoGivesOneErrorAtLine17)

@@ -28,8 +28,8 @@ const std::map<std::string, QString> kIcons = {
     {"EditProjBtn", "editproj"}, {"OpenFileBtn", "openfile"},   {"NewFileBtn", "newfile"},
     {"BuildAllBtn", "buildall"}, {"CompBtn", "compile"},        {"MakeBtn", "make"},
     {"ViewListBtn", "viewlist"}, {"ErrorcheckBtn", "errorcheck"}, {"CompOptsBtn", "compopts"},
-    {"LinkOptsBtn", "linkopts"}, {"ToggleListBtn", "togglelist"}, {"ProgBtn", "program"},
-    {"ToolsBtn", "tools"},       {"WizardBtn", "wizard"},
+    {"LinkOptsBtn", "linkopts"}, {"ToggleListBtn", "togglelist"}, {"ToolButton9", "program"},
+    {"ConfigToolsBtn", "tools"}, {"WizardBtn", "wizard"},
 };
 
 }  // namespace

@@ -29,6 +29,12 @@ public:
     virtual bool removeFile(const std::string& path) = 0;
     // Copies into the folder under the source's own name, replacing a file of that name.
     virtual CopyResult copyIntoFolder(const std::string& source, const std::string& folder) = 0;
+    // The same, and the copy is on the disk before it takes the name: for media that may be
+    // pulled out (a stick, a floppy), where a file under the name must be whole.
+    virtual CopyResult saveIntoFolder(const std::string& source, const std::string& folder)
+    {
+        return copyIntoFolder(source, folder);
+    }
     virtual bool copyFile(const std::string& source, const std::string& destination) = 0;
     // Names (not paths) of the files in the folder that match the mask, without regard to case.
     virtual std::vector<std::string> list(const std::string& folder, const std::string& mask) const = 0;

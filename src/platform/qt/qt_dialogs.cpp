@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <map>
 
 #include "platform/paths/drive_map.h"
 #include "platform/paths/win_path.h"
@@ -21,6 +22,12 @@ namespace
 const char* const AppTitle = "Tarnel";
 
 std::atomic<bool> s_nonInteractive{false};
+
+std::map<std::string, QtDialogs::DialogView>& dialogViews()
+{
+    static std::map<std::string, QtDialogs::DialogView> views;
+    return views;
+}
 
 struct ButtonSet {
     MsgButtons buttons;
@@ -84,6 +91,29 @@ QString suffixOf(const std::string& defaultExtension)
         s.remove(0, 1);
     return s.contains('*') || s.contains('?') ? QString() : s;
 }
+
+// Programs on this platform have no extension: a typed name that exists is taken as it is,
+// and only a name that does not gets the default extension.
+class FileDialog : public QFileDialog
+{
+public:
+    FileDialog(QWidget* parent, const QString& title) : QFileDialog(parent, title) {}
+    void setOpenSuffix(const QString& suffix) { m_openSuffix = suffix; }
+
+    void accept() override
+    {
+        if (!m_openSuffix.isEmpty()) {
+            setDefaultSuffix(QString());
+            const QStringList typed = selectedFiles();
+            if (typed.isEmpty() || !QFileInfo::exists(typed.first()))
+                setDefaultSuffix(m_openSuffix);
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QString m_openSuffix;
+};
 
 } // namespace
 
@@ -161,7 +191,7 @@ std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& reques
 {
     if (nonInteractive())
         return std::nullopt;
-    QFileDialog dialog(parentWidget(), toQ(request.title));
+    FileDialog dialog(parentWidget(), toQ(request.title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     // Callers that must not replace a file without asking ask themselves.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -179,8 +209,11 @@ std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& reques
     }
     if (const QString folder = hostFolder(request.initialFolder); !folder.isEmpty())
         dialog.setDirectory(folder);
-    if (const QString suffix = suffixOf(request.defaultExtension); !suffix.isEmpty())
+    if (const QString suffix = suffixOf(request.defaultExtension); !suffix.isEmpty()) {
         dialog.setDefaultSuffix(suffix);
+        if (!save)
+            dialog.setOpenSuffix(suffix);
+    }
     if (!request.fileName.empty()) {
         if (winpath::hasDirectoryPart(request.fileName)) {
             if (const auto h = m_map.toHost(request.fileName)) {
@@ -227,4 +260,19 @@ std::optional<std::string> QtDialogs::chooseFolder(const std::string& title, con
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return m_map.toWindows(hostPathFromQ(dialog.selectedFiles().first()));
+}
+
+void QtDialogs::registerView(const std::string& dialogName, DialogView view)
+{
+    dialogViews()[dialogName] = std::move(view);
+}
+
+MsgAnswer QtDialogs::runDialog(OwnDialog& dialog)
+{
+    if (nonInteractive())
+        return MsgAnswer::Cancel;
+    const auto it = dialogViews().find(dialog.dialogName());
+    if (it == dialogViews().end() || !it->second)
+        return MsgAnswer::Cancel;
+    return it->second(dialog, parentWidget());
 }

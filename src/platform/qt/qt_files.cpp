@@ -131,12 +131,17 @@ CopyResult QtFiles::copyIntoFolder(const std::string& source, const std::string&
     return copy(source, winpath::join(folder, winpath::fileName(source)));
 }
 
+CopyResult QtFiles::saveIntoFolder(const std::string& source, const std::string& folder)
+{
+    return copy(source, winpath::join(folder, winpath::fileName(source)), true);
+}
+
 bool QtFiles::copyFile(const std::string& source, const std::string& destination)
 {
     return copy(source, destination) == CopyResult::Ok;
 }
 
-CopyResult QtFiles::copy(const std::string& source, const std::string& destination)
+CopyResult QtFiles::copy(const std::string& source, const std::string& destination, bool flushed)
 {
     const auto from = host(source);
     if (!from)
@@ -155,7 +160,7 @@ CopyResult QtFiles::copy(const std::string& source, const std::string& destinati
         outStat && outStat->st_dev == inStat.st_dev && outStat->st_ino == inStat.st_ino)
         return CopyResult::Ok;
 
-    AtomicFile out(*to, AtomicFile::Durability::Renamed);
+    AtomicFile out(*to, flushed ? AtomicFile::Durability::Flushed : AtomicFile::Durability::Renamed);
     if (!out.open())
         return CopyResult::CannotCreate;
     char buffer[CopyBufferSize];

@@ -17,6 +17,7 @@ public:
     bool createFolders(const std::string& path) override;
     bool removeFile(const std::string& path) override;
     CopyResult copyIntoFolder(const std::string& source, const std::string& folder) override;
+    CopyResult saveIntoFolder(const std::string& source, const std::string& folder) override;
     bool copyFile(const std::string& source, const std::string& destination) override;
     std::vector<std::string> list(const std::string& folder, const std::string& mask) const override;
     std::optional<std::int64_t> modifiedMs(const std::string& path) const override;
@@ -29,7 +30,7 @@ public:
 
 private:
     std::optional<std::string> host(const std::string& path) const;
-    CopyResult copy(const std::string& source, const std::string& destination);
+    CopyResult copy(const std::string& source, const std::string& destination, bool flushed = false);
 
     const DriveMap& m_map;
     std::string m_current; // as last set; the host's own folder until then

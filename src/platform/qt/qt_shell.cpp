@@ -7,7 +7,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <cctype>
-#include <iostream>
+#include <cstdio>
 
 #include "platform/paths/drive_map.h"
 #include "platform/paths/win_path.h"
@@ -95,9 +95,15 @@ QtShell::Command QtShell::commandFor(const std::string& file, const std::string&
         cmd.document = QUrl(toQ(file));
         return cmd;
     }
-    const auto hostFile = m_map.toHost(file);
-    if (!hostFile)
+    if (winpath::trim(file).empty()) {
+        cmd.failure = QStringLiteral("no program named");
         return cmd;
+    }
+    const auto hostFile = m_map.toHost(file);
+    if (!hostFile) {
+        cmd.failure = QStringLiteral("no such drive");
+        return cmd;
+    }
     if (!winpath::trim(workingFolder).empty())
         if (const auto wd = m_map.toHost(workingFolder))
             cmd.workingFolder = hostPathToQ(*wd);
@@ -119,36 +125,107 @@ QtShell::Command QtShell::commandFor(const std::string& file, const std::string&
         }
         return cmd;
     }
-    if (endsWithNoCase(file, ".exe") || endsWithNoCase(file, ".com")) {
-        // Wine maps the Windows paths among the parameters itself.
-        const QString wine = QStandardPaths::findExecutable("wine");
-        if (!wine.isEmpty()) {
-            cmd.program = wine;
-            cmd.arguments = QStringList{path} << QProcess::splitCommand(hostPathToQ(parameters));
-            return cmd;
-        }
+    return programCommand(file, path, parameters, shown, cmd);
+}
+
+QtShell::Command QtShell::programCommand(const std::string& file, const QString& path,
+                                         const std::string& parameters, bool shown, Command cmd) const
+{
+    QFileInfo info(path);
+    const bool windowsName = endsWithNoCase(file, ".exe") || endsWithNoCase(file, ".com");
+    // The stand-in tools are native programs under the Windows program's name without ".exe".
+    if (windowsName && !info.exists()) {
+        const QFileInfo native(path.chopped(4));
+        if (native.isFile() && native.isExecutable())
+            info = native;
     }
-    const QFileInfo info(path);
-    if (info.isFile() && info.isExecutable()) {
-        cmd.program = path;
-        cmd.arguments = hostArguments(parameters);
+    if (!info.exists()) {
+        cmd.failure = QStringLiteral("no such file");
         return cmd;
     }
-    cmd.document = QUrl::fromLocalFile(path);
+    if (!info.isFile()) {
+        cmd.document = QUrl::fromLocalFile(info.filePath());
+        return cmd;
+    }
+    const QByteArray head = [&] {
+        QFile f(info.filePath());
+        return f.open(QIODevice::ReadOnly) ? f.read(4) : QByteArray();
+    }();
+    if (head.startsWith("MZ")) {
+        // Wine maps the Windows paths among the parameters itself.
+        const QString wine = QStandardPaths::findExecutable("wine");
+        if (wine.isEmpty()) {
+            cmd.failure = QStringLiteral("a Windows program, and wine is not installed");
+            return cmd;
+        }
+        cmd.program = wine;
+        cmd.arguments = QStringList{info.filePath()} << QProcess::splitCommand(hostPathToQ(parameters));
+        return cmd;
+    }
+    const bool looksLikeProgram = head.startsWith("\x7f" "ELF") || head.startsWith("#!");
+    if (!info.isExecutable()) {
+        if (looksLikeProgram || windowsName) {
+            cmd.failure = QStringLiteral("not an executable program");
+            return cmd;
+        }
+        cmd.document = QUrl::fromLocalFile(info.filePath());
+        return cmd;
+    }
+    cmd.program = info.filePath();
+    cmd.arguments = hostArguments(parameters);
+    if (shown && isConsoleProgram(cmd.program)) {
+        // The window stays until its last lines have been read, as a run in a terminal does.
+        const QStringList held = QStringList{
+            QStringLiteral("-c"),
+            QStringLiteral("\"$0\" \"$@\"; s=$?; printf '\\n%s ended (exit code %d). Press Enter to close this "
+                           "window.' \"${0##*/}\" \"$s\"; read r"),
+            cmd.program} << cmd.arguments;
+        QString terminal;
+        const QStringList termArgs = inTerminal(QStringLiteral("/bin/sh"), held, cmd.workingFolder, terminal);
+        if (!terminal.isEmpty()) {
+            cmd.program = terminal;
+            cmd.arguments = termArgs;
+        }
+    }
     return cmd;
+}
+
+bool QtShell::isConsoleProgram(const QString& hostPath)
+{
+    QFile f(hostPath);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = f.read(4 * 1024 * 1024);
+    if (!head.startsWith("\x7f" "ELF"))
+        return false;
+    // A program linked to a windowing library opens its own window.
+    static const char* const windowing[] = {"libX11.so", "libxcb.so", "libwayland-client.so", "libQt5Gui.so",
+                                            "libQt6Gui.so", "libgtk-", "libgdk-", "libSDL2", "libglfw"};
+    for (const char* lib : windowing)
+        if (head.contains(lib))
+            return false;
+    return true;
 }
 
 void QtShell::open(const std::string& file, const std::string& parameters, const std::string& workingFolder,
                    bool shown)
 {
+    // The start's result is not the caller's business, but a start that fails says why.
+    auto report = [&file](const QString& reason) {
+        std::fprintf(stderr, "Tarnel: cannot start %s: %s\n", file.c_str(), reason.toLocal8Bit().constData());
+    };
     const Command cmd = commandFor(file, parameters, workingFolder, shown);
-    // The user is never told of a failed start; standard error is, for whoever looks.
-    bool started = false;
-    if (!cmd.program.isEmpty())
-        started = QProcess::startDetached(cmd.program, cmd.arguments, cmd.workingFolder);
-    else if (!cmd.document.isEmpty())
-        started = QDesktopServices::openUrl(cmd.document);
-    if (!started)
-        std::cerr << "tarnel: could not open " << file
-                  << (cmd.document.isEmpty() ? "" : " (no program of the desktop takes it)") << std::endl;
+    if (!cmd.program.isEmpty()) {
+        QProcess process;
+        process.setProgram(cmd.program);
+        process.setArguments(cmd.arguments);
+        process.setWorkingDirectory(cmd.workingFolder);
+        if (!process.startDetached())
+            report(process.errorString());
+    } else if (!cmd.document.isEmpty()) {
+        if (!QDesktopServices::openUrl(cmd.document))
+            report(QStringLiteral("no program opens it"));
+    } else {
+        report(cmd.failure);
+    }
 }

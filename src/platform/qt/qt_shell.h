@@ -23,16 +23,21 @@ public:
         QStringList arguments;
         QString workingFolder;
         QUrl document; // set instead of program for documents and addresses
+        QString failure; // why nothing can be started, when neither is set
     };
     Command commandFor(const std::string& file, const std::string& parameters,
                        const std::string& workingFolder, bool shown) const;
 
     static bool isAddress(const std::string& file);
+    // A native program with no window of its own: shown, it runs in a terminal.
+    static bool isConsoleProgram(const QString& hostPath);
 
 private:
     QStringList hostArguments(const std::string& parameters) const;
     static QStringList inTerminal(const QString& program, const QStringList& arguments,
                                   const QString& workingFolder, QString& terminal);
+    Command programCommand(const std::string& file, const QString& path, const std::string& parameters,
+                           bool shown, Command cmd) const;
 
     const DriveMap& m_map;
 };
