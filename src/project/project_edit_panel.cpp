@@ -38,8 +38,8 @@ void ProjectEditPanel::declare()
         {"DirectoryListBox1", K::List, Panel, "", "", {}, "", ""},
         {"DriveComboBox1", K::ComboBox, Panel, "", "", {}, "", ""},
         {"Trans", K::Edit, Panel, "", "", {}, "", ""},
-        {"AddBtn", K::Button, Panel, "", "Add", {}, "", ""},
-        {"RemoveBtn", K::Button, Panel, "", "Remove", {}, "", ""},
+        {"PAddBtn", K::Button, Panel, "", "Add", {}, "", ""},
+        {"PRemoveBtn", K::Button, Panel, "", "Remove", {}, "", ""},
         {"SpeedButton1", K::Button, Panel, "", "", {}, "", ""},
         {"SpeedButton2", K::Button, Panel, "", "", {}, "", ""},
         {"SpeedButton3", K::Button, Panel, "", "", {}, "", ""},
@@ -66,9 +66,9 @@ void ProjectEditPanel::declare()
 void ProjectEditPanel::wire()
 {
     ControlSet& c = m_app.controls();
-    for (const char* name : {"AddBtn", "SpeedButton1"})
+    for (const char* name : {"PAddBtn", "SpeedButton1"})
         c[name].onActivate([this](const Sender&) { AddClick(); });
-    for (const char* name : {"RemoveBtn", "SpeedButton2"})
+    for (const char* name : {"PRemoveBtn", "SpeedButton2"})
         c[name].onActivate([this](const Sender&) { RemoveClick(); });
     c["SpeedButton3"].onActivate([this](const Sender&) { SpeedButton3Click(); });
     c["SpeedButton4"].onActivate([this](const Sender&) { SpeedButton4Click(); });

@@ -42,13 +42,13 @@ TEST_F(EditPanel, FileListShowsSubFoldersThenTheSourcesOfTheCurrentDirectory)
 TEST_F(EditPanel, AddTakesTheSelectedFileOrTheMaskWhenNothingIsSelected)
 {
     c()["ProjectListBox"].setEntries({});
-    c()["AddBtn"].activate();
+    c()["PAddBtn"].activate();
     EXPECT_EQ(sources(), std::vector<std::string>{"D:\\work\\*.c;*.h"});
 
     browser().selectFile(row("util.c"));
     EXPECT_EQ(c()["Trans"].text(), "util.c");
     c()["SpeedButton1"].activate();
-    c()["AddBtn"].activate();
+    c()["PAddBtn"].activate();
     EXPECT_EQ(sources(), (std::vector<std::string>{"D:\\work\\*.c;*.h", "D:\\work\\util.c", "D:\\work\\util.c"}));
 
     // A folder row is no file: the mask again.
@@ -70,12 +70,12 @@ TEST_F(EditPanel, AddAtADriveRootJoinsWithOneBackslash)
 
 TEST_F(EditPanel, RemoveTakesOnlyTheSelectedEntry)
 {
-    c()["RemoveBtn"].activate();
+    c()["PRemoveBtn"].activate();
     EXPECT_EQ(sources(), kSources) << "no selection: unchanged";
     c()["ProjectListBox"].setSelected(1);
     c()["SpeedButton2"].activate();
     EXPECT_EQ(sources(), (std::vector<std::string>{"D:\\work\\main.c", "D:\\work\\defs.h"}));
-    c()["RemoveBtn"].activate();
+    c()["PRemoveBtn"].activate();
     EXPECT_EQ(sources().size(), 2u) << "the selection went with the entry";
 }
 
@@ -122,7 +122,7 @@ TEST_F(EditPanel, CancelHidesThePanelAndKeepsTheEditsUntilTheNextWrite)
 TEST_F(EditPanel, OkWritesTheProjectAndTheBuildFilesWithoutTheLinker)
 {
     c()["ProjectListBox"].setSelected(2);
-    c()["RemoveBtn"].activate();
+    c()["PRemoveBtn"].activate();
     c()["EditOK"].activate();
     EXPECT_FALSE(c()["PEditPan"].visible());
     const std::string batch = text(kIdeBat);

@@ -74,9 +74,9 @@ TEST_F(ProjectViews, PanelShowsItsHeadingTheProjectNameAndItsButtons)
     app.controls()["ProjectName"].setCaption("blink");
     EXPECT_EQ(view->findChild<QLabel*>("EditHeading")->text(), "EDIT PROJECT");
     EXPECT_EQ(view->findChild<QLabel*>("ProjectName")->text(), "blink");
-    for (const char* name : {"AddBtn", "RemoveBtn", "EditOK", "EditCancel", "EditHelp"})
+    for (const char* name : {"PAddBtn", "PRemoveBtn", "EditOK", "EditCancel", "EditHelp"})
         EXPECT_TRUE(button(name) && button(name)->isVisible()) << name;
-    EXPECT_EQ(button("AddBtn")->text(), "Add");
+    EXPECT_EQ(button("PAddBtn")->text(), "Add");
     EXPECT_EQ(button("EditOK")->text(), "OK");
     for (const char* name : {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4"}) {
         EXPECT_FALSE(button(name)->icon().isNull()) << name;
@@ -143,7 +143,7 @@ TEST_F(ProjectViews, FileListShowsFoldersAndSourcesAndTheButtonsMoveThem)
 
     fileList->setCurrentRow(2);
     EXPECT_EQ(app.controls()["Trans"].text(), "util.c");
-    QTest::mouseClick(button("AddBtn"), Qt::LeftButton);
+    QTest::mouseClick(button("PAddBtn"), Qt::LeftButton);
     EXPECT_EQ(texts(project), QStringList{"C:\\work\\util.c"});
 
     fileList->setCurrentRow(-1);
@@ -151,9 +151,9 @@ TEST_F(ProjectViews, FileListShowsFoldersAndSourcesAndTheButtonsMoveThem)
     EXPECT_EQ(texts(project), (QStringList{"C:\\work\\util.c", "C:\\work\\*.c;*.h"}));
 
     project->setCurrentRow(0);
-    QTest::mouseClick(button("RemoveBtn"), Qt::LeftButton);
+    QTest::mouseClick(button("PRemoveBtn"), Qt::LeftButton);
     EXPECT_EQ(texts(project), QStringList{"C:\\work\\*.c;*.h"});
-    QTest::mouseClick(button("RemoveBtn"), Qt::LeftButton);
+    QTest::mouseClick(button("PRemoveBtn"), Qt::LeftButton);
     EXPECT_EQ(texts(project).size(), 1) << "nothing selected any more";
 
     button("SpeedButton4")->click();
