@@ -62,7 +62,14 @@ public:
     bool visible() const { return m_visible; }
     void setVisible(bool on);
     const std::string& caption() const { return m_caption; }
+    // A caption of the program's own: an "&" marks the accelerator key.
     void setCaption(const std::string& caption);
+    // A caption holding a text that comes from data (a folder, a tool or file name) between
+    // fixed parts: an "&" of the data is a character like any other.
+    void setCaption(const std::string& before, const std::string& data, const std::string& after = {});
+    // The caption in menu markup, where "&&" stands for one "&": the fixed parts' markers stay
+    // accelerators, every "&" of data is doubled.
+    std::string markupCaption() const;
 
     // Edit text; for a numeric field the field's text.
     std::string text() const;
@@ -119,6 +126,8 @@ private:
     bool m_enabled = true;
     bool m_visible = true;
     std::string m_caption;
+    std::size_t m_dataBegin = 0;  // the data part of the caption, empty when none
+    std::size_t m_dataEnd = 0;
     std::string m_text;
     int m_itemIndex = -1;
     std::vector<std::string> m_items;

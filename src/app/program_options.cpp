@@ -59,7 +59,7 @@ void ProgramOptions::prepare()
 void ProgramOptions::TarnelOptionsClick()
 {
     ControlSet& c = m_app.controls();
-    c["Target"].setCaption("Check for Linker Target file creation (" + c["LinkFile"].text() + ")");
+    c["Target"].setCaption("Check for Linker Target file creation (", c["LinkFile"].text(), ")");
     c["ToolsPan"].showTab(kNecTab);
     c["ToolsPan"].setVisible(true);
 }

@@ -110,12 +110,12 @@ void Settings::read(const SettingsStore& store, ControlSet& controls)
         }
     if (found >= 0 && found < static_cast<int>(progTools.size())) {
         controls["ProgToolsList"].setSelected(found);
-        pelorus.setCaption(progTools[static_cast<std::size_t>(found)]);
+        pelorus.setCaption({}, progTools[static_cast<std::size_t>(found)]);
     } else {
         pelorus.setCaption("(None)");
         pelorus.setEnabled(false);
     }
-    controls["SaveOutputFile"].setCaption("Save Output file to " + saveDir);
+    controls["SaveOutputFile"].setCaption("Save Output file to ", saveDir);
 }
 
 bool Settings::write(SettingsStore& store, const ControlSet& controls) const

@@ -64,12 +64,12 @@ QWidget* ControlBinder::createWidget(Control& c, QWidget* parent)
     QWidget* widget = nullptr;
     switch (c.kind()) {
     case ControlKind::CheckBox: {
-        auto* box = new QCheckBox(toQ(c.caption()), parent);
+        auto* box = new QCheckBox(toQ(c.markupCaption()), parent);
         QPointer<QCheckBox> p(box);
         watch(c, [p, &c] {
             if (!p)
                 return;
-            p->setText(toQ(c.caption()));
+            p->setText(toQ(c.markupCaption()));
             p->setChecked(c.checked());
         });
         connect(box, &QCheckBox::clicked, this, [this, &c](bool on) {
@@ -168,7 +168,7 @@ QWidget* ControlBinder::createWidget(Control& c, QWidget* parent)
         QPointer<QPushButton> p(button);
         watch(c, [p, &c] {
             if (p)
-                p->setText(toQ(c.caption()));
+                p->setText(toQ(c.markupCaption()));
         });
         connect(button, &QPushButton::clicked, this, [&c] { c.activate(); });
         widget = button;

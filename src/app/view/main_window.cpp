@@ -73,11 +73,11 @@ void MainWindow::buildMenus()
             QAction* menuAction = nullptr;
             if (c->name() == "EditBatch") {
                 // A menu-bar entry that is itself the command.
-                menuAction = menuBar()->addAction(toQ(c->caption()));
+                menuAction = menuBar()->addAction(toQ(c->markupCaption()));
                 connect(menuAction, &QAction::triggered, this, [c] { c->activate(); });
                 current = nullptr;
             } else {
-                current = menuBar()->addMenu(toQ(c->caption()));
+                current = menuBar()->addMenu(toQ(c->markupCaption()));
                 current->setObjectName(toQ(c->name()));
                 menuAction = current->menuAction();
             }
@@ -88,13 +88,13 @@ void MainWindow::buildMenus()
                     return;
                 a->setVisible(c->visible());
                 a->setEnabled(c->enabled());
-                a->setText(toQ(c->caption()));
+                a->setText(toQ(c->markupCaption()));
             });
             continue;
         }
         if (c->kind() != ControlKind::MenuItem || !current || c->parent.empty() || c->parent == "StatusBarMenu")
             continue;
-        QAction* action = current->addAction(toQ(c->caption()));
+        QAction* action = current->addAction(toQ(c->markupCaption()));
         action->setObjectName(toQ(c->name()));
         if (c->isDefault) {
             QFont f = action->font();
@@ -105,7 +105,7 @@ void MainWindow::buildMenus()
         m_binder->watch(*c, [a, c] {
             if (!a)
                 return;
-            a->setText(toQ(c->caption()));
+            a->setText(toQ(c->markupCaption()));
             a->setEnabled(c->enabled());
             a->setVisible(c->visible());
             a->setCheckable(c->checked() || a->isCheckable());
@@ -196,7 +196,7 @@ void MainWindow::buildStatusBar()
     auto* menu = new QMenu(this);
     menu->setObjectName("StatusBarMenu");
     Control& help = m_app.controls()["StatusbarHelp"];
-    QAction* helpAction = menu->addAction(toQ(help.caption()));
+    QAction* helpAction = menu->addAction(toQ(help.markupCaption()));
     helpAction->setObjectName("StatusbarHelp");
     connect(helpAction, &QAction::triggered, this, [&help] { help.activate(); });
     connect(bar, &QWidget::customContextMenuRequested, this,
