@@ -240,6 +240,7 @@ Control& ControlSet::add(const ControlSpec& row)
     c.page = row.page;
     c.tab = row.tab;
     c.label = row.label;
+    c.layout = row.layout;
     c.setCaption(row.caption);
     c.setItems(row.items);
     switch (row.kind) {

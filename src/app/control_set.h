@@ -30,6 +30,22 @@ enum class Property { Checked, Enabled, Visible, Text, ItemIndex, Items, Caption
 
 class ControlSet;
 
+// Where a control stands on its page; pages are laid out from this alone. Within a group the
+// controls keep their declaration order; groups stand in the order their first control is declared.
+struct ControlLayout {
+    enum Column { Left, Right, Wide };  // Wide: across both columns
+    enum Role { Option, PageButton, CancelButton };
+    static constexpr int ReadableWidth = 900;
+
+    std::string group = {}; // heading of the group the control belongs to; "" for none
+    Column column = Left;
+    int indent = 0;         // steps in under the box that enables or refines the control
+    int chars = 0;          // width of a field in characters; 0: as wide as its group allows
+    bool beside = false;    // on the row of the control declared before it
+    Role role = Option;     // page buttons stand along the bottom; Escape presses the cancel button
+    int maxWidth = 0;       // page sets: the widest a page's content may grow, in pixels
+};
+
 // How a handler was invoked, for handlers that tell their senders apart.
 enum class SenderKind { MenuItem, ToolButton, Button, Program };
 struct Sender {
@@ -54,6 +70,8 @@ public:
     int group = 0;        // menu group for merging
     bool isDefault = false;
     bool textIsRed = false;
+    std::string shortcut; // key of a menu item, in portable form ("Ctrl+F7")
+    ControlLayout layout;
 
     bool checked() const { return m_checked; }
     void setChecked(bool on);
@@ -152,6 +170,7 @@ struct ControlSpec {
     std::vector<std::string> items;
     std::string initial;   // "1" checked, text, item index or value, by kind
     std::string label;
+    ControlLayout layout = {};
 };
 
 class ControlSet {

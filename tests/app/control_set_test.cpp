@@ -64,3 +64,43 @@ TEST(ControlCaption, SettingsPutToolNameAndSaveLocationAsData)
 }
 
 }  // namespace
+
+namespace {
+
+// The option pages as declared: every page has one cancel button for Escape, and each group's
+// controls are declared together, so that the keyboard order runs through a group in one go.
+TEST(PageLayoutData, EveryPageHasOneCancelButtonAndContiguousGroups)
+{
+    AppFixture f;
+    TEmbedded& app = f.make();
+    const ControlSet& controls = app.controls();
+    const std::vector<std::pair<const char*, std::vector<std::string>>> pages = {
+        {"OptionsTabs", controls["OptionsTabs"].items()},
+        {"LinkerTabs", controls["LinkerTabs"].items()},
+        {"ToolsPan", {"Tarnel Settings "}},
+    };
+    for (const auto& [set, tabs] : pages) {
+        EXPECT_GT(controls[set].layout.maxWidth, 0) << set;
+        for (const std::string& tab : tabs) {
+            int cancels = 0;
+            std::vector<std::pair<std::string, int>> seen;
+            for (const Control* c : controls.onPage(set, tab)) {
+                if (c->layout.role == ControlLayout::CancelButton) {
+                    ++cancels;
+                    EXPECT_TRUE(c->hasAction()) << c->name();
+                }
+                if (c->layout.role != ControlLayout::Option)
+                    continue;
+                const std::pair<std::string, int> group{c->layout.group, c->layout.column};
+                if (seen.empty() || seen.back() != group) {
+                    for (const auto& g : seen)
+                        EXPECT_NE(g, group) << tab << ": group \"" << group.first << "\" split at " << c->name();
+                    seen.push_back(group);
+                }
+            }
+            EXPECT_EQ(cancels, 1) << set << " " << tab;
+        }
+    }
+}
+
+}  // namespace

@@ -96,6 +96,8 @@ void MainWindow::buildMenus()
             continue;
         QAction* action = current->addAction(toQ(c->markupCaption()));
         action->setObjectName(toQ(c->name()));
+        if (!c->shortcut.empty())
+            action->setShortcut(QKeySequence(toQ(c->shortcut), QKeySequence::PortableText));
         if (c->isDefault) {
             QFont f = action->font();
             f.setBold(true);
