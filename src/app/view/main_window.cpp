@@ -15,27 +15,15 @@
 #include "app/tembedded.h"
 #include "app/view/control_binder.h"
 #include "app/view/page_set_view.h"
+#include "app/view/tool_icons.h"
 #include "platform/qt/qt_text.h"
-
-namespace {
-
-// Our own tool bar pictures, by button name.
-const std::map<std::string, QString> kIcons = {
-    {"ExitBtn", "exit"},         {"OpenProjBtn", "openproj"},   {"NewProjBtn", "newproj"},
-    {"EditProjBtn", "editproj"}, {"OpenFileBtn", "openfile"},   {"NewFileBtn", "newfile"},
-    {"BuildAllBtn", "buildall"}, {"CompBtn", "compile"},        {"MakeBtn", "make"},
-    {"ViewListBtn", "viewlist"}, {"ErrorcheckBtn", "errorcheck"}, {"CompOptsBtn", "compopts"},
-    {"LinkOptsBtn", "linkopts"}, {"ToggleListBtn", "togglelist"}, {"ProgBtn", "program"},
-    {"ToolsBtn", "tools"},       {"WizardBtn", "wizard"},
-};
-
-}  // namespace
 
 MainWindow::MainWindow(TEmbedded& app, QWidget* parent)
     : QMainWindow(parent), m_app(app), m_binder(new ControlBinder(app.controls(), this))
 {
     setObjectName("TEmbedded");
     setWindowTitle(toQ(app.caption()));
+    setWindowIcon(toolicons::application());
     resize(964, 576);
     buildMenus();
     buildToolBar();
@@ -129,9 +117,8 @@ void MainWindow::buildToolBar()
             bar->addSeparator();
             continue;
         }
-        auto icon = kIcons.find(c->name());
-        QAction* action = bar->addAction(icon == kIcons.end() ? QIcon() : QIcon(":/icons/" + icon->second + ".png"),
-                                         c->hint.empty() ? QString("Exit") : toQ(c->hint));
+        QAction* action =
+            bar->addAction(toolicons::forButton(c->name()), c->hint.empty() ? QString("Exit") : toQ(c->hint));
         action->setObjectName(toQ(c->name()));
         action->setToolTip(toQ(c->hint));
         QPointer<QAction> a(action);
