@@ -173,3 +173,84 @@ TEST(QtDialogs, MessageBoxShowsTitleLinesAndAnswers)
                   r.answer);
     }
 }
+
+#include <QListView>
+#include <QStyledItemDelegate>
+
+namespace
+{
+
+QStringList sidebarNames(QFileDialog& dialog)
+{
+    QStringList out;
+    auto* sidebar = dialog.findChild<QListView*>("sidebar");
+    if (!sidebar)
+        return out;
+    auto* names = qobject_cast<QStyledItemDelegate*>(sidebar->itemDelegate());
+    for (int row = 0; row < sidebar->model()->rowCount(); ++row) {
+        const QVariant text = sidebar->model()->index(row, 0).data();
+        out << (names ? names->displayText(text, QLocale()) : text.toString());
+    }
+    return out;
+}
+
+QString canonical(const QString& path)
+{
+    return QString::fromStdString(fs::canonical(path.toStdString()).string());
+}
+
+} // namespace
+
+TEST(QtDialogs, DialogsOfferEveryMappedDriveAndStartInTheNearestMappedFolder)
+{
+    TempPrefix tmp;
+    fs::create_directories(tmp.driveC() + "/Tarnel/Source");
+    fs::create_directories(tmp.path() + "/drive_d");
+    fs::create_directory_symlink("../drive_d", tmp.path() + "/dosdevices/d:");
+    fs::create_directory_symlink(tmp.path() + "/nowhere", tmp.path() + "/dosdevices/e:"); // no disk
+    std::ofstream(tmp.path() + "/dosdevices/c::") << "";                                  // a raw device
+    DriveMap map(tmp.path());
+    QtDialogs dialogs(map);
+
+    const QList<QUrl> places = dialogs.places();
+    ASSERT_EQ(places.size(), 4);
+    const QString devices = QString::fromStdString(tmp.path()) + "/dosdevices/";
+    EXPECT_EQ(places[0].toLocalFile(), devices + "c:");
+    EXPECT_EQ(places[1].toLocalFile(), devices + "d:");
+    EXPECT_EQ(places[2].toLocalFile(), devices + "z:");
+
+    struct Case {
+        std::string asked;
+        std::string opens; // under drive_c
+    };
+    const Case cases[] = {
+        {"C:\\Tarnel\\Source", "/Tarnel/Source"},
+        {"c:\\tarnel\\source\\", "/Tarnel/Source"},
+        {"C:\\Tarnel\\Missing\\Deeper", "/Tarnel"},
+        {"Q:\\No Drive", ""},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(canonical(dialogs.startFolder(c.asked)),
+                  canonical(QString::fromStdString(tmp.driveC() + c.opens)))
+            << c.asked;
+
+    FileDialogRequest request;
+    request.initialFolder = "C:\\Tarnel\\Missing";
+    acceptFileDialogWhenShown([&](QFileDialog& d) {
+        EXPECT_EQ(canonical(d.directory().absolutePath()), canonical(QString::fromStdString(tmp.driveC() + "/Tarnel")));
+        EXPECT_EQ(d.sidebarUrls(), places);
+        EXPECT_EQ(sidebarNames(d).mid(0, 3), (QStringList{"C:", "D:", "Z:"}));
+        d.selectFile(devices + "d:/made.txt");
+    });
+    EXPECT_EQ(dialogs.saveFile(request), std::optional<std::string>("D:\\made.txt"));
+
+    QTimer::singleShot(50, [&] {
+        auto* dialog = qobject_cast<FolderDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->sidebarUrls(), places);
+        EXPECT_EQ(sidebarNames(*dialog).mid(0, 3), (QStringList{"C:", "D:", "Z:"}));
+        dialog->reject();
+    });
+    EXPECT_FALSE(dialogs.chooseFolder("Nec files ", "C:\\Nec"));
+}

@@ -5,7 +5,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QListView>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -84,6 +86,20 @@ QString suffixOf(const std::string& defaultExtension)
     return s.contains('*') || s.contains('?') ? QString() : s;
 }
 
+// Drive places read "C:", as the system writes them, not as the link in the prefix is named.
+class DrivePlaceNames : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant& value, const QLocale& locale) const override
+    {
+        const QString text = QStyledItemDelegate::displayText(value, locale);
+        if (text.size() == 2 && text[0].isLetter() && text[1] == ':')
+            return text.toUpper();
+        return text;
+    }
+};
+
 } // namespace
 
 QtDialogs::QtDialogs(const DriveMap& map) : m_map(map) {}
@@ -148,6 +164,44 @@ MsgAnswer QtDialogs::message(const std::string& text, MsgButtons buttons, MsgIco
     return answerOf(clicked == QMessageBox::NoButton ? set.escape : clicked);
 }
 
+QList<QUrl> QtDialogs::places() const
+{
+    QList<QUrl> out;
+    const QDir devices(hostPathToQ(m_map.prefix()) + "/dosdevices");
+    const auto entries = devices.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
+    for (const QFileInfo& entry : entries) {
+        const QString name = entry.fileName();
+        // "c:" links a drive; "c::" names its raw device.
+        if (name.size() == 2 && name[0].isLetter() && name[1] == ':' && entry.isDir())
+            out << QUrl::fromLocalFile(entry.absoluteFilePath());
+    }
+    out << QUrl::fromLocalFile(QDir::homePath());
+    return out;
+}
+
+QString QtDialogs::startFolder(const std::string& windowsFolder) const
+{
+    std::string folder = winpath::trim(windowsFolder);
+    while (!folder.empty()) {
+        if (const QString host = hostFolder(folder); !host.isEmpty())
+            return host;
+        if (folder.size() > 3 && folder.back() == '\\')
+            folder.pop_back();
+        const std::string up = winpath::dirOnly(folder);
+        if (up == folder)
+            break;
+        folder = up;
+    }
+    return hostFolder("C:\\");
+}
+
+void QtDialogs::showPlaces(QFileDialog& dialog) const
+{
+    dialog.setSidebarUrls(places());
+    if (auto* sidebar = dialog.findChild<QListView*>("sidebar"))
+        sidebar->setItemDelegate(new DrivePlaceNames(sidebar));
+}
+
 QString QtDialogs::hostFolder(const std::string& windowsFolder) const
 {
     if (winpath::trim(windowsFolder).empty())
@@ -174,7 +228,8 @@ std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& reques
         const int index = std::clamp(request.filterIndex - 1, 0, int(filters.size()) - 1);
         dialog.selectNameFilter(filters.at(index));
     }
-    if (const QString folder = hostFolder(request.initialFolder); !folder.isEmpty())
+    showPlaces(dialog);
+    if (const QString folder = startFolder(request.initialFolder); !folder.isEmpty())
         dialog.setDirectory(folder);
     if (const QString suffix = suffixOf(request.defaultExtension); !suffix.isEmpty())
         dialog.setDefaultSuffix(suffix);
@@ -209,7 +264,8 @@ std::optional<std::string> QtDialogs::chooseFolder(const std::string& title, con
 {
     if (nonInteractive())
         return std::nullopt;
-    FolderDialog dialog(parentWidget(), toQ(title), hostFolder(initialFolder));
+    FolderDialog dialog(parentWidget(), toQ(title), startFolder(initialFolder));
+    showPlaces(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return m_map.toWindows(hostPathFromQ(dialog.selectedFiles().first()));

@@ -1,11 +1,14 @@
 #pragma once
 // Message boxes and file dialogs in Qt Widgets; paths cross the dialogs in Windows form.
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 #include "platform/host/dialogs.h"
 
 class DriveMap;
+class QFileDialog;
 class QWidget;
 
 class QtDialogs : public Dialogs
@@ -31,8 +34,15 @@ public:
     // "Description (*.a *.b)" entries for QFileDialog.
     static QStringList nameFilters(const std::vector<FileFilter>& filters);
 
+    // Each mapped drive (C:, D:, ...) as a place of the dialogs' side bar, then the home folder.
+    QList<QUrl> places() const;
+    // Where a dialog asked to start in a Windows folder opens: that folder, else the nearest
+    // folder above it that exists, else drive C:.
+    QString startFolder(const std::string& windowsFolder) const;
+
 private:
     std::optional<std::string> fileDialog(const FileDialogRequest& request, bool save);
+    void showPlaces(QFileDialog& dialog) const;
     QString hostFolder(const std::string& windowsFolder) const;
     static QWidget* parentWidget();
 
