@@ -128,6 +128,53 @@ QString QtDialogs::displayText(const std::string& text)
     return out;
 }
 
+QtDialogs::BoxText QtDialogs::boxText(const std::string& text)
+{
+    const QString whole = displayText(text);
+    const QChar ellipsis(0x2026);
+    BoxText out;
+    bool cut = false;
+    qsizetype start = 0;
+    for (int line = 0; start <= whole.size(); ++line) {
+        qsizetype end = whole.indexOf('\n', start);
+        if (end < 0)
+            end = whole.size();
+        if (line == MaxShownLines || out.shown.size() >= MaxShownLength) {
+            out.shown += '\n';
+            out.shown += ellipsis;
+            cut = true;
+            break;
+        }
+        if (line > 0)
+            out.shown += '\n';
+        const qsizetype room = std::min<qsizetype>(MaxShownLineLength, MaxShownLength - out.shown.size());
+        if (end - start > room) {
+            out.shown += QStringView(whole).mid(start, room);
+            out.shown += ellipsis;
+            cut = true;
+        } else {
+            out.shown += QStringView(whole).mid(start, end - start);
+        }
+        start = end + 1;
+    }
+    if (!cut)
+        return out;
+    out.details.reserve(whole.size() + whole.size() / DetailsPieceLength + 1);
+    qsizetype run = 0;
+    for (const QChar c : whole) {
+        if (c == '\n') {
+            run = 0;
+        } else if (run == DetailsPieceLength) {
+            out.details += '\n';
+            run = 0;
+        }
+        if (c != '\n')
+            ++run;
+        out.details += c;
+    }
+    return out;
+}
+
 QStringList QtDialogs::nameFilters(const std::vector<FileFilter>& filters)
 {
     QStringList out;
@@ -155,9 +202,11 @@ MsgAnswer QtDialogs::message(const std::string& text, MsgButtons buttons, MsgIco
         return unattendedAnswer(buttons);
     }
     const ButtonSet& set = buttonSet(buttons);
-    QMessageBox box(qtIcon(icon), QString::fromLatin1(AppTitle), displayText(text), set.standard,
-                    parentWidget());
+    const BoxText shown = boxText(text);
+    QMessageBox box(qtIcon(icon), QString::fromLatin1(AppTitle), shown.shown, set.standard, parentWidget());
     box.setTextFormat(Qt::PlainText);
+    if (!shown.details.isEmpty())
+        box.setDetailedText(shown.details);
     box.setEscapeButton(set.escape);
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());

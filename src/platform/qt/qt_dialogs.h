@@ -31,6 +31,19 @@ public:
     static MsgAnswer unattendedAnswer(MsgButtons buttons);
     // Message text for display: a lone CR, like CR LF, starts a new line.
     static QString displayText(const std::string& text);
+
+    // What a message box shows of a text: long lines and texts are cut short with an ellipsis,
+    // so that laying the box out stays quick; the whole text then goes into the box's details,
+    // its longest lines broken into pieces the details view can lay out one at a time.
+    struct BoxText {
+        QString shown;
+        QString details;  // empty when nothing was cut
+    };
+    static constexpr int MaxShownLines = 30;
+    static constexpr int MaxShownLineLength = 400;
+    static constexpr int MaxShownLength = 4000;
+    static constexpr int DetailsPieceLength = 2000;
+    static BoxText boxText(const std::string& text);
     // "Description (*.a *.b)" entries for QFileDialog.
     static QStringList nameFilters(const std::vector<FileFilter>& filters);
 
