@@ -18,7 +18,7 @@ int main(int argc, char** argv)
     TEmbedded app(platform.host());
     MainWindow window(app);
     app.runSetupDialog = [&window](DirSetup& setup) { return DirSetupDialog::run(setup, &window); };
-    installSessionEndHandling(application, window);
+    installSessionEndHandling(application, window, app);
 
     window.showMaximized();
     window.activateWindow();

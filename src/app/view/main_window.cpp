@@ -18,6 +18,20 @@
 #include "app/view/tool_icons.h"
 #include "platform/qt/qt_text.h"
 
+namespace {
+
+// A panel shows a few hundred characters at most: a huge text (a 10 MB file name) is cut
+// before Qt lays it out.
+QString panelText(const std::string& text)
+{
+    constexpr std::size_t Shown = 1000;
+    if (text.size() <= Shown)
+        return toQ(text);
+    return toQ(text.substr(0, Shown)) + QChar(0x2026);
+}
+
+}  // namespace
+
 MainWindow::MainWindow(TEmbedded& app, QWidget* parent)
     : QMainWindow(parent), m_app(app), m_binder(new ControlBinder(app.controls(), this))
 {
@@ -202,10 +216,10 @@ void MainWindow::refreshStatusBar()
 {
     const StatusBar& model = m_app.statusBar();
     for (int i = 0; i < StatusBar::PanelCount; ++i) {
-        m_panels[i]->setText(toQ(model.panel(i).text));
+        m_panels[i]->setText(panelText(model.panel(i).text));
         m_panels[i]->setVisible(!model.simple());
     }
-    m_simple->setText(toQ(model.simpleText()));
+    m_simple->setText(panelText(model.simpleText()));
     m_simple->setVisible(model.simple());
 }
 
