@@ -22,7 +22,7 @@ int main(int argc, char** argv)
     MainWindow window(app);
     app.runSetupDialog = [&window](DirSetup& setup) { return DirSetupDialog::run(setup, &window); };
     installHelpViews(app, window, platform.driveMap());
-    installSessionEndHandling(application, window);
+    installSessionEndHandling(application, window, app);
     installCommandFileEditor(app, &window);
     installToolsViews(app, window);
 

@@ -44,10 +44,32 @@ void Control::setVisible(bool on)
 
 void Control::setCaption(const std::string& caption)
 {
-    if (m_caption == caption)
+    setCaption(caption, {});
+}
+
+void Control::setCaption(const std::string& before, const std::string& data, const std::string& after)
+{
+    const std::string caption = before + data + after;
+    const std::size_t begin = before.size();
+    const std::size_t end = begin + data.size();
+    if (m_caption == caption && m_dataBegin == begin && m_dataEnd == end)
         return;
     m_caption = caption;
+    m_dataBegin = begin;
+    m_dataEnd = end;
     notify(Property::Caption);
+}
+
+std::string Control::markupCaption() const
+{
+    std::string out;
+    out.reserve(m_caption.size());
+    for (std::size_t i = 0; i < m_caption.size(); ++i) {
+        out += m_caption[i];
+        if (m_caption[i] == '&' && i >= m_dataBegin && i < m_dataEnd)
+            out += '&';
+    }
+    return out;
 }
 
 std::string Control::text() const
@@ -229,6 +251,7 @@ Control& ControlSet::add(const ControlSpec& row)
     c.tab = row.tab;
     c.label = row.label;
     c.helpContext = row.helpContext;
+    c.layout = row.layout;
     c.setCaption(row.caption);
     c.setItems(row.items);
     switch (row.kind) {

@@ -30,6 +30,22 @@ enum class Property { Checked, Enabled, Visible, Text, ItemIndex, Items, Caption
 
 class ControlSet;
 
+// Where a control stands on its page; pages are laid out from this alone. Within a group the
+// controls keep their declaration order; groups stand in the order their first control is declared.
+struct ControlLayout {
+    enum Column { Left, Right, Wide };  // Wide: across both columns
+    enum Role { Option, PageButton, CancelButton };
+    static constexpr int ReadableWidth = 900;
+
+    std::string group = {}; // heading of the group the control belongs to; "" for none
+    Column column = Left;
+    int indent = 0;         // steps in under the box that enables or refines the control
+    int chars = 0;          // width of a field in characters; 0: as wide as its group allows
+    bool beside = false;    // on the row of the control declared before it
+    Role role = Option;     // page buttons stand along the bottom; Escape presses the cancel button
+    int maxWidth = 0;       // page sets: the widest a page's content may grow, in pixels
+};
+
 // How a handler was invoked, for handlers that tell their senders apart.
 enum class SenderKind { MenuItem, ToolButton, Button, Program };
 struct Sender {
@@ -58,6 +74,8 @@ public:
     bool textIsRed = false;
     // A drop-down with an edit part: its text is its own, not the chosen item's.
     bool editable = false;
+    std::string shortcut; // key of a menu item, in portable form ("Ctrl+F7")
+    ControlLayout layout;
 
     bool checked() const { return m_checked; }
     void setChecked(bool on);
@@ -66,7 +84,14 @@ public:
     bool visible() const { return m_visible; }
     void setVisible(bool on);
     const std::string& caption() const { return m_caption; }
+    // A caption of the program's own: an "&" marks the accelerator key.
     void setCaption(const std::string& caption);
+    // A caption holding a text that comes from data (a folder, a tool or file name) between
+    // fixed parts: an "&" of the data is a character like any other.
+    void setCaption(const std::string& before, const std::string& data, const std::string& after = {});
+    // The caption in menu markup, where "&&" stands for one "&": the fixed parts' markers stay
+    // accelerators, every "&" of data is doubled.
+    std::string markupCaption() const;
 
     // Edit text; for a numeric field the field's text.
     std::string text() const;
@@ -125,6 +150,8 @@ private:
     bool m_enabled = true;
     bool m_visible = true;
     std::string m_caption;
+    std::size_t m_dataBegin = 0;  // the data part of the caption, empty when none
+    std::size_t m_dataEnd = 0;
     std::string m_text;
     int m_itemIndex = -1;
     std::vector<std::string> m_items;
@@ -149,6 +176,7 @@ struct ControlSpec {
     std::vector<std::string> items;
     std::string initial;   // "1" checked, text, item index or value, by kind
     std::string label;
+    ControlLayout layout = {};
     int helpContext = 0;
 };
 

@@ -117,6 +117,8 @@ void declareMainCommands(ControlSet& controls)
             c.parent = menu;
     }
     controls["Cascade1"].isDefault = true;
+    controls["BuildAll1"].shortcut = "F7";
+    controls["Compile1"].shortcut = "Ctrl+F7";
     controls["Window1"].setVisible(false);
     controls["EditBatch"].setEnabled(false);
 

@@ -7,19 +7,31 @@ namespace {
 
 const char* const kNecTab = "Tarnel Settings ";
 
+using L = ControlLayout;
+const char* const Building = "Building";
+const char* const Editor = "Editor";
+
 const std::vector<ControlSpec> kControls = {
-    {"ToolsPan", ControlKind::PageSet, "", "", "", {"Tools", kNecTab}, "1", ""},
-    {"ShowProgress", ControlKind::CheckBox, "ToolsPan", kNecTab, "Show Compile Progress", {}, "1", ""},
-    {"SendToFile", ControlKind::CheckBox, "ToolsPan", kNecTab, "Send Output to File", {}, "", ""},
-    {"ShowOnEnd", ControlKind::CheckBox, "ToolsPan", kNecTab, "Show O/P file on Compiler finish", {}, "", ""},
-    {"Target", ControlKind::CheckBox, "ToolsPan", kNecTab, "Check for Linker Target file creation", {}, "1", ""},
-    {"CloseEds", ControlKind::CheckBox, "ToolsPan", kNecTab, "Close Editor windows when Compiling", {}, "1", ""},
-    {"UseEd", ControlKind::CheckBox, "ToolsPan", kNecTab, "Use Tarnel editor", {}, "1", ""},
-    {"Reload", ControlKind::CheckBox, "ToolsPan", kNecTab, "Re-load last editor file", {}, "", ""},
-    {"EditorName", ControlKind::Edit, "ToolsPan", kNecTab, "", {}, "Internal", "Editor"},
-    {"Browseed", ControlKind::Button, "ToolsPan", kNecTab, "...", {}, "", ""},
-    {"NecHelp", ControlKind::Button, "ToolsPan", kNecTab, "Help", {}, "", "", 32},
-    {"NecClose", ControlKind::Button, "ToolsPan", kNecTab, "Close", {}, "", ""},
+    {"ToolsPan", ControlKind::PageSet, "", "", "", {"Tools", kNecTab}, "1", "", {.maxWidth = L::ReadableWidth}},
+    {"ShowProgress", ControlKind::CheckBox, "ToolsPan", kNecTab, "Show Compile Progress", {}, "1", "",
+     {.group = Building}},
+    {"SendToFile", ControlKind::CheckBox, "ToolsPan", kNecTab, "Send Output to File", {}, "", "", {.group = Building}},
+    {"ShowOnEnd", ControlKind::CheckBox, "ToolsPan", kNecTab, "Show O/P file on Compiler finish", {}, "", "",
+     {.group = Building}},
+    {"Target", ControlKind::CheckBox, "ToolsPan", kNecTab, "Check for Linker Target file creation", {}, "1", "",
+     {.group = Building}},
+    {"CloseEds", ControlKind::CheckBox, "ToolsPan", kNecTab, "Close Editor windows when Compiling", {}, "1", "",
+     {.group = Building}},
+    {"UseEd", ControlKind::CheckBox, "ToolsPan", kNecTab, "Use Tarnel editor", {}, "1", "",
+     {.group = Editor, .column = L::Right}},
+    {"EditorName", ControlKind::Edit, "ToolsPan", kNecTab, "", {}, "Internal", "Editor",
+     {.group = Editor, .column = L::Right, .indent = 1}},
+    {"Browseed", ControlKind::Button, "ToolsPan", kNecTab, "...", {}, "", "",
+     {.group = Editor, .column = L::Right, .chars = 3, .beside = true}},
+    {"Reload", ControlKind::CheckBox, "ToolsPan", kNecTab, "Re-load last editor file", {}, "", "",
+     {.group = Editor, .column = L::Right}},
+    {"NecHelp", ControlKind::Button, "ToolsPan", kNecTab, "Help", {}, "", "", {.role = L::PageButton}, 32},
+    {"NecClose", ControlKind::Button, "ToolsPan", kNecTab, "Close", {}, "", "", {.role = L::CancelButton}},
 };
 
 }  // namespace
@@ -58,7 +70,7 @@ void ProgramOptions::prepare()
 void ProgramOptions::TarnelOptionsClick()
 {
     ControlSet& c = m_app.controls();
-    c["Target"].setCaption("Check for Linker Target file creation (" + c["LinkFile"].text() + ")");
+    c["Target"].setCaption("Check for Linker Target file creation (", c["LinkFile"].text(), ")");
     c["ToolsPan"].showTab(kNecTab);
     c["ToolsPan"].setVisible(true);
 }

@@ -108,12 +108,12 @@ void Settings::read(const SettingsStore& store, ControlSet& controls)
     list.setItemIndex(found);
     if (found >= 0) {
         list.setText(list.itemText());
-        pelorus.setCaption(list.itemText());
+        pelorus.setCaption({}, list.itemText());
     } else {
         pelorus.setCaption("(None)");
         pelorus.setEnabled(false);
     }
-    controls["SaveObjectFile"].setCaption("Save Output file to " + saveDir);
+    controls["SaveObjectFile"].setCaption("Save Output file to ", saveDir);
 }
 
 bool Settings::write(SettingsStore& store, const ControlSet& controls) const

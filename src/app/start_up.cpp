@@ -106,6 +106,8 @@ void StartUp::copyToolchainFiles()
     for (const auto& [sub, mask] : sources) {
         const std::string folder = winpath::join(nec, sub);
         for (const std::string& name : files.list(folder, mask)) {
+            if (m_app.closing())
+                return;
             const std::string source = winpath::join(folder, name);
             const CopyResult r = files.copyIntoFolder(source, dest);
             if (r == CopyResult::Ok)

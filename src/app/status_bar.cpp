@@ -23,16 +23,8 @@ void StatusBar::setPanelText(int index, const std::string& text)
 void StatusBar::setMode(int mode)
 {
     m_mode = mode;
+    m_simpleText = mode == 1 ? m_panels[6].text : mode == 2 ? m_panels[5].text : std::string();
     notify();
-}
-
-std::string StatusBar::simpleText() const
-{
-    if (m_mode == 1)
-        return m_panels[6].text;
-    if (m_mode == 2)
-        return m_panels[5].text;
-    return {};
 }
 
 void StatusBar::notify()

@@ -102,8 +102,15 @@ public:
     // Life cycle: first activation arms the start-up timer; close runs the shutdown.
     void FormActivate();
     void FormClose();
-    // The shutdown has begun; a start-up still under way stops at its next step.
-    bool closing() const { return m_closing; }
+    // The shutdown has begun; a start-up still under way stops at its next step. Long work asks
+    // this at safe points, so a request to end the session that is pending (a signal) begins
+    // the shutdown there rather than after the work.
+    bool closing() const
+    {
+        if (!m_closing && pollShutdown)
+            pollShutdown();
+        return m_closing;
+    }
 
     // Writes the settings; false (after the message) when the store failed.
     bool writeSettings();
@@ -116,6 +123,7 @@ public:
     std::function<bool(DirSetup&)> runSetupDialog;
     std::function<void(int)> onHelp;  // sees every requested topic
     std::function<void()> onCloseRequest;
+    std::function<void()> pollShutdown;
 
 private:
     void wireCommands();

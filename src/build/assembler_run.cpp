@@ -33,7 +33,7 @@ void AssemblerRun::PickAsmFile()
     if (!chosen)
         return;
     ControlSet& c = m_app.controls();
-    c["Assemble1"].setCaption("Assemble " + *chosen);
+    c["Assemble1"].setCaption("Assemble ", *chosen);
     c["AssemblerFile"].setText(*chosen);
 }
 

@@ -61,5 +61,5 @@ void OutputSave::SelectSaveLocation1Click()
     if (!chosen)
         return;
     s.saveDir = *chosen;
-    m_app.controls()["SaveObjectFile"].setCaption("Save Output file to " + s.saveDir);
+    m_app.controls()["SaveObjectFile"].setCaption("Save Output file to ", s.saveDir);
 }

@@ -183,7 +183,7 @@ void ToolConfig::AcceptToolsClick()
     if (!tools().programming.empty() && list.itemIndex() >= 0) {
         m_app.settings().programmingTool =
             tools().programming[static_cast<std::size_t>(list.itemIndex())].path;
-        c["Prgm"].setCaption(list.text());
+        c["Prgm"].setCaption({}, list.text());
     }
     c["ToolsPan"].setVisible(false);
     m_app.toolRunner().rebuildToolsMenu();

@@ -75,4 +75,45 @@ TEST(SessionEnd, SigtermRunsTheNormalShutdownAndExitsZero)
     EXPECT_NE(readHostFile(errFile.string()).find("No Project loaded"), std::string::npos);
 }
 
+// A box whose text is huge must not keep the program from its shutdown.
+TEST(SessionEnd, SigtermDuringABoxWithAHugeTextStillSavesAndExits)
+{
+    TempPrefix prefix;
+    const fs::path home = fs::path(prefix.path()) / "home";
+    fs::create_directories(home / ".config" / "Orvane");
+    const std::string hugeDir = "C:\\" + std::string(10 * 1024 * 1024, 'x');
+    // The compile directory is missing, so the start-up tells so in a box holding its name.
+    std::ofstream(home / ".config" / "Orvane" / "Tarnel.conf")
+        << "[General]\nDirectory=C:\\\nComp Source=" << hugeDir << "\n";
+    const fs::path errFile = fs::path(prefix.path()) / "stderr.txt";
+
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        setenv("HOME", home.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        if (FILE* err = freopen(errFile.c_str(), "w", stderr))
+            (void)err;
+        const std::string program = std::string(TARNEL_BIN_DIR) + "/tarnel";
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // The box comes up after the start-up timer; give it time to be laid out.
+    std::this_thread::sleep_for(std::chrono::seconds(4));
+    kill(pid, SIGTERM);
+    int status = 0;
+    const bool ended = waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, std::chrono::seconds(30));
+    if (!ended) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
+    ASSERT_TRUE(ended) << "SIGTERM was not answered";
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const std::string settings = readHostFile((home / ".config" / "Orvane" / "Tarnel.conf").string());
+    EXPECT_NE(settings.find("\nComp Source=" + hugeDir + "\n"), std::string::npos);
+    EXPECT_NE(settings.find("Directory=C:\\\n"), std::string::npos) << settings.substr(0, 300);
+}
+
 }  // namespace

@@ -134,3 +134,37 @@ TEST_F(OptionPagesTest, DebuggerArrowsStepTheHardwareTypeWithinItsRange)
 }
 
 }  // namespace
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+TEST_F(OptionPagesTest, CommandFileFieldFollowsTheWriteFormatAndMemoryBaseAtOnce)
+{
+    window.findChild<QAction*>("LinkerOptions1")->trigger();
+    auto* tabs = static_cast<QTabWidget*>(window.pageWidget("LinkerTabs"));
+    auto* cmdFile = static_cast<QLineEdit*>(widget("LinkerTabs", "LinkerCmdfile"));
+    auto* writeFormat = static_cast<QComboBox*>(widget("LinkerTabs", "PWbox"));
+    auto* memoryBase = static_cast<QComboBox*>(widget("LinkerTabs", "MBox"));
+    ASSERT_TRUE(cmdFile && writeFormat && memoryBase);
+    EXPECT_EQ(cmdFile->text(), "LK7832SL");
+
+    tabs->setCurrentIndex(3);  // General
+    writeFormat->setFocus();
+    QTest::keyClick(writeFormat, Qt::Key_Down);
+    QTest::keyClick(writeFormat, Qt::Key_Down);
+    EXPECT_EQ(app.controls()["LinkerCmdfile"].text(), "LK7832LL");
+    EXPECT_EQ(cmdFile->text(), "LK7832LL");
+    QTest::keyClick(memoryBase, Qt::Key_Down);
+    EXPECT_EQ(cmdFile->text(), "LK7832LH");
+    EXPECT_NE(window.statusSimpleText()->text().indexOf("-f LK7832LL"), -1);
+
+    // Changed while another page is in front: the field shows it when its page comes back.
+    tabs->setCurrentIndex(0);
+    app.controls()["MBox"].setItemIndex(0);
+    EXPECT_EQ(cmdFile->text(), "LK7832LL");
+}
+
+}  // namespace

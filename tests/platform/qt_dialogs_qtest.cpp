@@ -207,3 +207,145 @@ TEST(QtDialogs, MessageBoxShowsTitleLinesAndAnswers)
                   r.answer);
     }
 }
+
+#include <QListView>
+#include <QStyledItemDelegate>
+
+namespace
+{
+
+QStringList sidebarNames(QFileDialog& dialog)
+{
+    QStringList out;
+    auto* sidebar = dialog.findChild<QListView*>("sidebar");
+    if (!sidebar)
+        return out;
+    auto* names = qobject_cast<QStyledItemDelegate*>(sidebar->itemDelegate());
+    for (int row = 0; row < sidebar->model()->rowCount(); ++row) {
+        const QVariant text = sidebar->model()->index(row, 0).data();
+        out << (names ? names->displayText(text, QLocale()) : text.toString());
+    }
+    return out;
+}
+
+QString canonical(const QString& path)
+{
+    return QString::fromStdString(fs::canonical(path.toStdString()).string());
+}
+
+} // namespace
+
+TEST(QtDialogs, DialogsOfferEveryMappedDriveAndStartInTheNearestMappedFolder)
+{
+    TempPrefix tmp;
+    fs::create_directories(tmp.driveC() + "/Tarnel/Source");
+    fs::create_directories(tmp.path() + "/drive_d");
+    fs::create_directory_symlink("../drive_d", tmp.path() + "/dosdevices/d:");
+    fs::create_directory_symlink(tmp.path() + "/nowhere", tmp.path() + "/dosdevices/e:"); // no disk
+    std::ofstream(tmp.path() + "/dosdevices/c::") << "";                                  // a raw device
+    DriveMap map(tmp.path());
+    QtDialogs dialogs(map);
+
+    const QList<QUrl> places = dialogs.places();
+    ASSERT_EQ(places.size(), 4);
+    const QString devices = QString::fromStdString(tmp.path()) + "/dosdevices/";
+    EXPECT_EQ(places[0].toLocalFile(), devices + "c:");
+    EXPECT_EQ(places[1].toLocalFile(), devices + "d:");
+    EXPECT_EQ(places[2].toLocalFile(), devices + "z:");
+
+    struct Case {
+        std::string asked;
+        std::string opens; // under drive_c
+    };
+    const Case cases[] = {
+        {"C:\\Tarnel\\Source", "/Tarnel/Source"},
+        {"c:\\tarnel\\source\\", "/Tarnel/Source"},
+        {"C:\\Tarnel\\Missing\\Deeper", "/Tarnel"},
+        {"Q:\\No Drive", ""},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(canonical(dialogs.startFolder(c.asked)),
+                  canonical(QString::fromStdString(tmp.driveC() + c.opens)))
+            << c.asked;
+
+    FileDialogRequest request;
+    request.initialFolder = "C:\\Tarnel\\Missing";
+    QTimer::singleShot(50, [&] {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(canonical(d->directory().absolutePath()), canonical(QString::fromStdString(tmp.driveC() + "/Tarnel")));
+        EXPECT_EQ(d->sidebarUrls(), places);
+        EXPECT_EQ(sidebarNames(*d).mid(0, 3), (QStringList{"C:", "D:", "Z:"}));
+        d->reject();
+    });
+    EXPECT_FALSE(dialogs.saveFile(request));
+    // A file reached through a drive's place comes back on that drive.
+    EXPECT_EQ(map.toWindows(places[1].toLocalFile().toStdString() + "/made.txt"), "D:\\made.txt");
+
+    QTimer::singleShot(50, [&] {
+        auto* dialog = qobject_cast<FolderDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->sidebarUrls(), places);
+        EXPECT_EQ(sidebarNames(*dialog).mid(0, 3), (QStringList{"C:", "D:", "Z:"}));
+        dialog->reject();
+    });
+    EXPECT_FALSE(dialogs.chooseFolder("Nec files ", "C:\\Nec"));
+}
+
+TEST(QtDialogs, LongTextsAreCutShortForTheBoxAndKeptWholeInItsDetails)
+{
+    const QString more(QChar(0x2026));
+    const std::string longLine(1000, 'a');
+    std::string manyLines;
+    for (int i = 0; i < 40; ++i)
+        manyLines += "line\r";
+    struct Case {
+        std::string text;
+        QString shown;
+        bool cut;
+    };
+    const Case cases[] = {
+        {"Unable to Compile", "Unable to Compile", false},
+        {"two\rlines\r\n", "two\nlines\n", false},
+        {std::string(400, 'b'), QString(400, 'b'), false},
+        {"x\r" + longLine + "\ry", "x\n" + QString(400, 'a') + more + "\ny", true},
+        {manyLines, QString("line\n").repeated(30) + more, true},
+    };
+    for (const Case& c : cases) {
+        const QtDialogs::BoxText box = QtDialogs::boxText(c.text);
+        EXPECT_EQ(box.shown, c.shown) << c.text.substr(0, 40);
+        EXPECT_EQ(!box.details.isEmpty(), c.cut) << c.text.substr(0, 40);
+        if (c.cut) {
+            // Every character is in the details; only the longest lines are broken up.
+            QString joined = box.details;
+            EXPECT_EQ(joined.remove('\n'), QtDialogs::displayText(c.text).remove('\n'));
+        }
+    }
+    // Many short lines of a huge text never add up to a huge box.
+    std::string wide;
+    for (int i = 0; i < 29; ++i)
+        wide += std::string(390, 'c') + "\r";
+    EXPECT_LE(QtDialogs::boxText(wide).shown.size(), QtDialogs::MaxShownLength + 3);
+}
+
+TEST(QtDialogs, AHugeTextShowsCutShortAndTheBoxStillAnswers)
+{
+    TempPrefix tmp;
+    DriveMap map(tmp.path());
+    QtDialogs dialogs(map);
+    const std::string name(10 * 1024 * 1024, 'n');
+    QString shown;
+    qsizetype details = 0;
+    QTimer::singleShot(50, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shown = box->text();
+        details = box->detailedText().size();
+        box->button(QMessageBox::Cancel)->click();
+    });
+    EXPECT_EQ(dialogs.message("Cannot open file " + name, MsgButtons::OkCancel, MsgIcon::Error), MsgAnswer::Cancel);
+    EXPECT_TRUE(shown.startsWith("Cannot open file nnn"));
+    EXPECT_LE(shown.size(), QtDialogs::MaxShownLength + 3);
+    EXPECT_GE(details, static_cast<qsizetype>(name.size()));
+}

@@ -49,34 +49,31 @@ void ControlBinder::followVisibility(Control& control, QWidget* widget)
     });
 }
 
-namespace {
-
-// Runs a widget-to-core write without echoing it back into the widget.
-template <typename Fn>
-void push(bool& flag, Fn fn)
+void ControlBinder::push(Control& control, const std::function<void()>& write)
 {
-    flag = true;
-    fn();
-    flag = false;
+    const Control* outer = m_pushing;
+    m_pushing = &control;
+    write();
+    m_pushing = outer;
+    // The core may have made the value something else than what was typed.
+    changed(control);
 }
-
-}  // namespace
 
 QWidget* ControlBinder::createWidget(Control& c, QWidget* parent)
 {
     QWidget* widget = nullptr;
     switch (c.kind()) {
     case ControlKind::CheckBox: {
-        auto* box = new QCheckBox(toQ(c.caption()), parent);
+        auto* box = new QCheckBox(toQ(c.markupCaption()), parent);
         QPointer<QCheckBox> p(box);
         watch(c, [p, &c] {
             if (!p)
                 return;
-            p->setText(toQ(c.caption()));
+            p->setText(toQ(c.markupCaption()));
             p->setChecked(c.checked());
         });
         connect(box, &QCheckBox::clicked, this, [this, &c](bool on) {
-            push(m_pushing, [&] { c.setChecked(on); });
+            push(c, [&] { c.setChecked(on); });
             c.activate();
         });
         widget = box;
@@ -86,11 +83,11 @@ QWidget* ControlBinder::createWidget(Control& c, QWidget* parent)
         auto* edit = new QLineEdit(parent);
         QPointer<QLineEdit> p(edit);
         watch(c, [this, p, &c] {
-            if (p && !m_pushing && fromQ(p->text()) != c.text())
+            if (p && m_pushing != &c && fromQ(p->text()) != c.text())
                 p->setText(toQ(c.text()));
         });
         connect(edit, &QLineEdit::textEdited, this,
-                [this, &c](const QString& t) { push(m_pushing, [&] { c.setText(fromQ(t)); }); });
+                [this, &c](const QString& t) { push(c, [&] { c.setText(fromQ(t)); }); });
         connect(edit, &QLineEdit::editingFinished, this, [&c] { c.exit(); });
         widget = edit;
         break;
@@ -102,15 +99,20 @@ QWidget* ControlBinder::createWidget(Control& c, QWidget* parent)
             if (!p)
                 return;
             const QSignalBlocker block(p);
-            if (p->count() != static_cast<int>(c.items().size())) {
+            QStringList items;
+            for (const auto& item : c.items())
+                items << toQ(item);
+            QStringList shown;
+            for (int i = 0; i < p->count(); ++i)
+                shown << p->itemText(i);
+            if (items != shown) {
                 p->clear();
-                for (const auto& item : c.items())
-                    p->addItem(toQ(item));
+                p->addItems(items);
             }
             p->setCurrentIndex(c.itemIndex());
         });
         connect(combo, qOverload<int>(&QComboBox::activated), this,
-                [this, &c](int index) { push(m_pushing, [&] { c.setItemIndex(index); }); });
+                [this, &c](int index) { push(c, [&] { c.setItemIndex(index); }); });
         widget = combo;
         break;
     }
@@ -162,7 +164,12 @@ QWidget* ControlBinder::createWidget(Control& c, QWidget* parent)
         break;
     }
     case ControlKind::Button: {
-        auto* button = new QPushButton(toQ(c.caption()), parent);
+        auto* button = new QPushButton(parent);
+        QPointer<QPushButton> p(button);
+        watch(c, [p, &c] {
+            if (p)
+                p->setText(toQ(c.markupCaption()));
+        });
         connect(button, &QPushButton::clicked, this, [&c] { c.activate(); });
         widget = button;
         break;

@@ -24,9 +24,12 @@ public:
 
 private:
     void changed(Control& control);
+    // Runs a widget's write into its control. Only that control's widget keeps what the user
+    // typed meanwhile; every other control the core changes on the way shows its new state.
+    void push(Control& control, const std::function<void()>& write);
 
     ControlSet& m_controls;
     int m_subscription = 0;
     std::map<const Control*, std::vector<std::function<void()>>> m_updaters;
-    bool m_pushing = false;  // a widget is writing into the core: don't echo back
+    const Control* m_pushing = nullptr;
 };

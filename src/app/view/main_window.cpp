@@ -15,6 +15,7 @@
 #include "app/tembedded.h"
 #include "app/view/control_binder.h"
 #include "app/view/page_set_view.h"
+#include "app/view/tool_icons.h"
 #include "editor/view/editor_area_view.h"
 #include "platform/qt/qt_text.h"
 #include "project/view/project_edit_view.h"
@@ -22,15 +23,15 @@
 
 namespace {
 
-// Our own tool bar pictures, by button name.
-const std::map<std::string, QString> kIcons = {
-    {"ExitBtn", "exit"},         {"OpenProjBtn", "openproj"},   {"NewProjBtn", "newproj"},
-    {"EditProjBtn", "editproj"}, {"OpenFileBtn", "openfile"},   {"NewFileBtn", "newfile"},
-    {"BuildAllBtn", "buildall"}, {"CompBtn", "compile"},        {"MakeBtn", "make"},
-    {"ViewListBtn", "viewlist"}, {"ErrorcheckBtn", "errorcheck"}, {"CompOptsBtn", "compopts"},
-    {"LinkOptsBtn", "linkopts"}, {"ToggleListBtn", "togglelist"}, {"ToolButton9", "program"},
-    {"ConfigToolsBtn", "tools"}, {"WizardBtn", "wizard"},
-};
+// A panel shows a few hundred characters at most: a huge text (a 10 MB file name) is cut
+// before Qt lays it out.
+QString panelText(const std::string& text)
+{
+    constexpr std::size_t Shown = 1000;
+    if (text.size() <= Shown)
+        return toQ(text);
+    return toQ(text.substr(0, Shown)) + QChar(0x2026);
+}
 
 }  // namespace
 
@@ -39,6 +40,7 @@ MainWindow::MainWindow(TEmbedded& app, QWidget* parent)
 {
     setObjectName("TEmbedded");
     setWindowTitle(toQ(app.caption()));
+    setWindowIcon(toolicons::application());
     resize(964, 576);
     buildMenus();
     buildToolBar();
@@ -77,11 +79,11 @@ void MainWindow::buildMenus()
             QAction* menuAction = nullptr;
             if (c->name() == "EditBatch") {
                 // A menu-bar entry that is itself the command.
-                menuAction = menuBar()->addAction(toQ(c->caption()));
+                menuAction = menuBar()->addAction(toQ(c->markupCaption()));
                 connect(menuAction, &QAction::triggered, this, [c] { c->activate(); });
                 current = nullptr;
             } else {
-                current = menuBar()->addMenu(toQ(c->caption()));
+                current = menuBar()->addMenu(toQ(c->markupCaption()));
                 current->setObjectName(toQ(c->name()));
                 menuAction = current->menuAction();
             }
@@ -92,14 +94,16 @@ void MainWindow::buildMenus()
                     return;
                 a->setVisible(c->visible());
                 a->setEnabled(c->enabled());
-                a->setText(toQ(c->caption()));
+                a->setText(toQ(c->markupCaption()));
             });
             continue;
         }
         if (c->kind() != ControlKind::MenuItem || !current || c->parent.empty() || c->parent == "StatusBarMenu")
             continue;
-        QAction* action = current->addAction(toQ(c->caption()));
+        QAction* action = current->addAction(toQ(c->markupCaption()));
         action->setObjectName(toQ(c->name()));
+        if (!c->shortcut.empty())
+            action->setShortcut(QKeySequence(toQ(c->shortcut), QKeySequence::PortableText));
         if (c->isDefault) {
             QFont f = action->font();
             f.setBold(true);
@@ -109,7 +113,7 @@ void MainWindow::buildMenus()
         m_binder->watch(*c, [a, c] {
             if (!a)
                 return;
-            a->setText(toQ(c->caption()));
+            a->setText(toQ(c->markupCaption()));
             a->setEnabled(c->enabled());
             a->setVisible(c->visible());
             a->setCheckable(c->checked() || a->isCheckable());
@@ -131,9 +135,8 @@ void MainWindow::buildToolBar()
             bar->addSeparator();
             continue;
         }
-        auto icon = kIcons.find(c->name());
-        QAction* action = bar->addAction(icon == kIcons.end() ? QIcon() : QIcon(":/icons/" + icon->second + ".png"),
-                                         c->hint.empty() ? QString("Exit") : toQ(c->hint));
+        QAction* action =
+            bar->addAction(toolicons::forButton(c->name()), c->hint.empty() ? QString("Exit") : toQ(c->hint));
         action->setObjectName(toQ(c->name()));
         action->setToolTip(toQ(c->hint));
         QPointer<QAction> a(action);
@@ -195,7 +198,7 @@ void MainWindow::buildStatusBar()
     auto* menu = new QMenu(this);
     menu->setObjectName("StatusBarMenu");
     Control& help = m_app.controls()["StatusbarHelp"];
-    QAction* helpAction = menu->addAction(toQ(help.caption()));
+    QAction* helpAction = menu->addAction(toQ(help.markupCaption()));
     helpAction->setObjectName("StatusbarHelp");
     connect(helpAction, &QAction::triggered, this, [&help] { help.activate(); });
     connect(bar, &QWidget::customContextMenuRequested, this,
@@ -212,10 +215,10 @@ void MainWindow::refreshStatusBar()
 {
     const StatusBar& model = m_app.statusBar();
     for (int i = 0; i < StatusBar::PanelCount; ++i) {
-        m_panels[i]->setText(toQ(model.panel(i).text));
+        m_panels[i]->setText(panelText(model.panel(i).text));
         m_panels[i]->setVisible(!model.simple());
     }
-    m_simple->setText(toQ(model.simpleText()));
+    m_simple->setText(panelText(model.simpleText()));
     m_simple->setVisible(model.simple());
 }
 

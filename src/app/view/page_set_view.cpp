@@ -1,26 +1,17 @@
 #include "app/view/page_set_view.h"
 
-#include <QGridLayout>
+#include <QApplication>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPointer>
+#include <QScrollArea>
+#include <QShortcut>
 #include <QTabBar>
 #include <QVBoxLayout>
-#include <set>
 
 #include "app/control_set.h"
 #include "app/view/control_binder.h"
+#include "app/view/page_form.h"
 #include "platform/qt/qt_text.h"
-
-namespace {
-
-bool isPageButton(const Control& c)
-{
-    static const std::set<std::string> captions = {"Set Defaults", "Help", "Cancel", "OK", "Accept", "Close"};
-    return c.kind() == ControlKind::Button && captions.count(c.caption()) != 0;
-}
-
-}  // namespace
 
 PageSetView::PageSetView(ControlSet& controls, Control& pageSet, ControlBinder& binder, QWidget* parent)
     : QTabWidget(parent)
@@ -30,7 +21,7 @@ PageSetView::PageSetView(ControlSet& controls, Control& pageSet, ControlBinder& 
     setAutoFillBackground(true);
     tabBar()->setAutoFillBackground(true);
     for (const auto& tab : pageSet.items())
-        addTab(buildTab(controls, tab, binder), toQ(tab));
+        addTab(buildTab(controls, tab, binder, pageSet.layout.maxWidth), toQ(tab));
 
     QPointer<PageSetView> self(this);
     binder.watch(pageSet, [self, &pageSet] {
@@ -39,106 +30,92 @@ PageSetView::PageSetView(ControlSet& controls, Control& pageSet, ControlBinder& 
         const QSignalBlocker block(self);
         for (int i = 0; i < static_cast<int>(pageSet.items().size()); ++i)
             self->setTabVisible(i, pageSet.tabVisible(pageSet.items()[static_cast<std::size_t>(i)]));
+        const int before = self->currentIndex();
         if (pageSet.itemIndex() >= 0)
             self->setCurrentIndex(pageSet.itemIndex());
         self->setVisible(pageSet.visible());
-        if (pageSet.visible())
-            self->raise();
+        const bool opened = pageSet.visible() && !self->m_open;
+        self->m_open = pageSet.visible();
+        if (!pageSet.visible())
+            return;
+        self->raise();
+        // Opened, or turned to another page by the program: the page's first control.
+        if (opened || (self->currentIndex() != before && self->isAncestorOf(QApplication::focusWidget())))
+            self->focusFirstControl();
     });
     connect(this, &QTabWidget::currentChanged, this, [&pageSet](int index) { pageSet.setItemIndex(index); });
+
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, [this] { cancel(); });
 }
 
-QWidget* PageSetView::buildTab(ControlSet& controls, const std::string& tab, ControlBinder& binder)
+QWidget* PageSetView::buildTab(ControlSet& controls, const std::string& tab, ControlBinder& binder,
+                               int maxWidth)
 {
-    auto* page = new QWidget(this);
-    auto* outer = new QVBoxLayout(page);
-    auto* grid = new QGridLayout;
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
-    auto* buttons = new QHBoxLayout;
-    outer->addLayout(grid);
-    outer->addStretch(1);
-    buttons->addStretch(1);
-    outer->addLayout(buttons);
-
-    // Rows follow the declaration order. A check box or label directly followed by a field
-    // without a label of its own shares its row, so a field stands beside the box that enables it.
-    int row = 0;
-    int column = 0;              // next free half-row for lone check boxes (0 or 2)
-    QWidget* pending = nullptr;  // a check box or label waiting for its field
-    QHBoxLayout* lastRow = nullptr;
-    auto newRow = [&] {
-        if (column != 0) {
-            ++row;
-            column = 0;
-        }
-    };
-    auto placePending = [&] {
-        if (!pending)
-            return;
-        if (qobject_cast<QLabel*>(pending)) {
-            newRow();
-            grid->addWidget(pending, row++, 0, 1, 4);
-        } else {
-            grid->addWidget(pending, row, column, 1, 2);
-            column = column == 0 ? 2 : 0;
-            if (column == 0)
-                ++row;
-        }
-        pending = nullptr;
-        lastRow = nullptr;
-    };
-    auto addFieldRow = [&](QWidget* left, QWidget* field) {
-        newRow();
-        lastRow = new QHBoxLayout;
-        lastRow->addWidget(field, 1);
-        if (left)
-            grid->addWidget(left, row, 0);
-        grid->addLayout(lastRow, row++, left ? 1 : 0, 1, left ? 3 : 4);
-    };
-
     const std::string pageName = objectName().toLatin1().toStdString();
+    std::vector<Control*> options;
+    std::vector<Control*> buttons;
+    Tab entry;
     for (Control* c : controls.onPage(pageName, tab)) {
-        if (isPageButton(*c)) {
-            buttons->addWidget(binder.createWidget(*c, page));
+        if (c->layout.role == ControlLayout::Option) {
+            options.push_back(c);
             continue;
         }
-        QWidget* w = binder.createWidget(*c, page);
-        switch (c->kind()) {
-        case ControlKind::CheckBox:
-        case ControlKind::Label:
-            placePending();
-            pending = w;
-            break;
-        case ControlKind::Button:
-        case ControlKind::UpDown:
-            placePending();
-            if (!lastRow)
-                addFieldRow(nullptr, new QWidget(page));
-            lastRow->addWidget(w);
-            break;
-        case ControlKind::List:
-            placePending();
-            newRow();
-            grid->addWidget(w, row++, 0, 1, 4);
-            lastRow = new QHBoxLayout;
-            lastRow->addStretch(1);
-            grid->addLayout(lastRow, row++, 0, 1, 4);
-            break;
-        default:
-            if (!c->label.empty()) {
-                placePending();
-                auto* label = new QLabel(toQ(c->label), page);
-                binder.followVisibility(*c, label);
-                addFieldRow(label, w);
-            } else {
-                QWidget* left = pending;
-                pending = nullptr;
-                addFieldRow(left, w);
-            }
-            break;
-        }
+        buttons.push_back(c);
+        if (c->layout.role == ControlLayout::CancelButton)
+            entry.cancel = c;
     }
-    placePending();
+
+    auto* page = new QWidget(this);
+    auto* outer = new QVBoxLayout(page);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    entry.scroll = new QScrollArea(page);
+    entry.scroll->setObjectName("PageScroll");
+    entry.scroll->setFrameShape(QFrame::NoFrame);
+    entry.scroll->setWidgetResizable(true);
+    // The keyboard goes from control to control; the area itself only scrolls them into view.
+    entry.scroll->setFocusPolicy(Qt::NoFocus);
+    // The page shows through: the scroll area is only there for small screens.
+    entry.scroll->viewport()->setAutoFillBackground(false);
+    auto* content = new QWidget(entry.scroll);
+    auto* row = new QHBoxLayout(content);
+    row->setContentsMargins(18, 16, 18, 12);
+    entry.form = new PageForm(options, binder, maxWidth, content);
+    row->addWidget(entry.form, 1);
+    row->addStretch(0);
+    entry.scroll->setWidget(content);
+    content->setAutoFillBackground(false);
+    outer->addWidget(entry.scroll, 1);
+
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->setContentsMargins(18, 8, 18, 12);
+    buttonRow->setSpacing(6);
+    buttonRow->addStretch(1);
+    for (Control* c : buttons)
+        buttonRow->addWidget(binder.createWidget(*c, page));
+    outer->addLayout(buttonRow);
+
+    m_tabs.push_back(entry);
     return page;
+}
+
+void PageSetView::cancel()
+{
+    const int index = currentIndex();
+    if (index < 0 || index >= static_cast<int>(m_tabs.size()))
+        return;
+    if (Control* button = m_tabs[static_cast<std::size_t>(index)].cancel)
+        button->activate();
+}
+
+void PageSetView::focusFirstControl()
+{
+    const int index = currentIndex();
+    if (index < 0 || index >= static_cast<int>(m_tabs.size()))
+        return;
+    if (QWidget* first = m_tabs[static_cast<std::size_t>(index)].form->firstFocusable())
+        first->setFocus(Qt::OtherFocusReason);
 }

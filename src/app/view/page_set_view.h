@@ -1,16 +1,34 @@
 #pragma once
-// A tabbed page set laid out from the controls declared on it: check boxes in two columns,
-// fields with their labels, lists with their buttons, and the page buttons along the bottom.
+// A tabbed page set over the client area: each page's form in a scroll area, so that every
+// control stays reachable on a small screen, and the page buttons along the bottom. Escape
+// presses the page's cancel button; opening the set puts the focus on its first control.
 #include <QTabWidget>
+#include <vector>
 
 class Control;
 class ControlBinder;
 class ControlSet;
+class PageForm;
+class QScrollArea;
 
-class PageSetView : public QTabWidget {
+class PageSetView : public QTabWidget
+{
 public:
     PageSetView(ControlSet& controls, Control& pageSet, ControlBinder& binder, QWidget* parent = nullptr);
 
+    PageForm* form(int tab) const { return m_tabs.at(static_cast<std::size_t>(tab)).form; }
+    QScrollArea* scrollArea(int tab) const { return m_tabs.at(static_cast<std::size_t>(tab)).scroll; }
+
 private:
-    QWidget* buildTab(ControlSet& controls, const std::string& tab, ControlBinder& binder);
+    struct Tab {
+        PageForm* form = nullptr;
+        QScrollArea* scroll = nullptr;
+        Control* cancel = nullptr;
+    };
+    QWidget* buildTab(ControlSet& controls, const std::string& tab, ControlBinder& binder, int maxWidth);
+    void cancel();
+    void focusFirstControl();
+
+    std::vector<Tab> m_tabs;
+    bool m_open = false;
 };

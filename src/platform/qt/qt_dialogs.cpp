@@ -5,7 +5,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QListView>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -115,6 +117,20 @@ private:
     QString m_openSuffix;
 };
 
+// Drive places read "C:", as the system writes them, not as the link in the prefix is named.
+class DrivePlaceNames : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant& value, const QLocale& locale) const override
+    {
+        const QString text = QStyledItemDelegate::displayText(value, locale);
+        if (text.size() == 2 && text[0].isLetter() && text[1] == ':')
+            return text.toUpper();
+        return text;
+    }
+};
+
 } // namespace
 
 QtDialogs::QtDialogs(const DriveMap& map) : m_map(map) {}
@@ -140,6 +156,53 @@ QString QtDialogs::displayText(const std::string& text)
     QString out = toQ(text);
     out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     out.replace('\r', '\n');
+    return out;
+}
+
+QtDialogs::BoxText QtDialogs::boxText(const std::string& text)
+{
+    const QString whole = displayText(text);
+    const QChar ellipsis(0x2026);
+    BoxText out;
+    bool cut = false;
+    qsizetype start = 0;
+    for (int line = 0; start <= whole.size(); ++line) {
+        qsizetype end = whole.indexOf('\n', start);
+        if (end < 0)
+            end = whole.size();
+        if (line == MaxShownLines || out.shown.size() >= MaxShownLength) {
+            out.shown += '\n';
+            out.shown += ellipsis;
+            cut = true;
+            break;
+        }
+        if (line > 0)
+            out.shown += '\n';
+        const qsizetype room = std::min<qsizetype>(MaxShownLineLength, MaxShownLength - out.shown.size());
+        if (end - start > room) {
+            out.shown += QStringView(whole).mid(start, room);
+            out.shown += ellipsis;
+            cut = true;
+        } else {
+            out.shown += QStringView(whole).mid(start, end - start);
+        }
+        start = end + 1;
+    }
+    if (!cut)
+        return out;
+    out.details.reserve(whole.size() + whole.size() / DetailsPieceLength + 1);
+    qsizetype run = 0;
+    for (const QChar c : whole) {
+        if (c == '\n') {
+            run = 0;
+        } else if (run == DetailsPieceLength) {
+            out.details += '\n';
+            run = 0;
+        }
+        if (c != '\n')
+            ++run;
+        out.details += c;
+    }
     return out;
 }
 
@@ -170,13 +233,53 @@ MsgAnswer QtDialogs::message(const std::string& text, MsgButtons buttons, MsgIco
         return unattendedAnswer(buttons);
     }
     const ButtonSet& set = buttonSet(buttons);
-    QMessageBox box(qtIcon(icon), QString::fromLatin1(AppTitle), displayText(text), set.standard,
-                    parentWidget());
+    const BoxText shown = boxText(text);
+    QMessageBox box(qtIcon(icon), QString::fromLatin1(AppTitle), shown.shown, set.standard, parentWidget());
     box.setTextFormat(Qt::PlainText);
+    if (!shown.details.isEmpty())
+        box.setDetailedText(shown.details);
     box.setEscapeButton(set.escape);
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
     return answerOf(clicked == QMessageBox::NoButton ? set.escape : clicked);
+}
+
+QList<QUrl> QtDialogs::places() const
+{
+    QList<QUrl> out;
+    const QDir devices(hostPathToQ(m_map.prefix()) + "/dosdevices");
+    const auto entries = devices.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
+    for (const QFileInfo& entry : entries) {
+        const QString name = entry.fileName();
+        // "c:" links a drive; "c::" names its raw device.
+        if (name.size() == 2 && name[0].isLetter() && name[1] == ':' && entry.isDir())
+            out << QUrl::fromLocalFile(entry.absoluteFilePath());
+    }
+    out << QUrl::fromLocalFile(QDir::homePath());
+    return out;
+}
+
+QString QtDialogs::startFolder(const std::string& windowsFolder) const
+{
+    std::string folder = winpath::trim(windowsFolder);
+    while (!folder.empty()) {
+        if (const QString host = hostFolder(folder); !host.isEmpty())
+            return host;
+        if (folder.size() > 3 && folder.back() == '\\')
+            folder.pop_back();
+        const std::string up = winpath::dirOnly(folder);
+        if (up == folder)
+            break;
+        folder = up;
+    }
+    return hostFolder("C:\\");
+}
+
+void QtDialogs::showPlaces(QFileDialog& dialog) const
+{
+    dialog.setSidebarUrls(places());
+    if (auto* sidebar = dialog.findChild<QListView*>("sidebar"))
+        sidebar->setItemDelegate(new DrivePlaceNames(sidebar));
 }
 
 QString QtDialogs::hostFolder(const std::string& windowsFolder) const
@@ -207,7 +310,8 @@ std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& reques
         // label with two blanks in a row would not be found by its text.
         dialog.selectNameFilter(dialog.nameFilters().at(index));
     }
-    if (const QString folder = hostFolder(request.initialFolder); !folder.isEmpty())
+    showPlaces(dialog);
+    if (const QString folder = startFolder(request.initialFolder); !folder.isEmpty())
         dialog.setDirectory(folder);
     if (const QString suffix = suffixOf(request.defaultExtension); !suffix.isEmpty()) {
         dialog.setDefaultSuffix(suffix);
@@ -256,7 +360,8 @@ std::optional<std::string> QtDialogs::chooseFolder(const std::string& title, con
 {
     if (nonInteractive())
         return std::nullopt;
-    FolderDialog dialog(parentWidget(), toQ(title), hostFolder(initialFolder));
+    FolderDialog dialog(parentWidget(), toQ(title), startFolder(initialFolder));
+    showPlaces(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return m_map.toWindows(hostPathFromQ(dialog.selectedFiles().first()));

@@ -1,12 +1,15 @@
 #pragma once
 // Message boxes and file dialogs in Qt Widgets; paths cross the dialogs in Windows form.
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <functional>
 
 #include "platform/host/dialogs.h"
 
 class DriveMap;
+class QFileDialog;
 class QWidget;
 
 class QtDialogs : public Dialogs
@@ -36,11 +39,31 @@ public:
     static MsgAnswer unattendedAnswer(MsgButtons buttons);
     // Message text for display: a lone CR, like CR LF, starts a new line.
     static QString displayText(const std::string& text);
+
+    // What a message box shows of a text: long lines and texts are cut short with an ellipsis,
+    // so that laying the box out stays quick; the whole text then goes into the box's details,
+    // its longest lines broken into pieces the details view can lay out one at a time.
+    struct BoxText {
+        QString shown;
+        QString details;  // empty when nothing was cut
+    };
+    static constexpr int MaxShownLines = 30;
+    static constexpr int MaxShownLineLength = 400;
+    static constexpr int MaxShownLength = 4000;
+    static constexpr int DetailsPieceLength = 2000;
+    static BoxText boxText(const std::string& text);
     // "Description (*.a *.b)" entries for QFileDialog.
     static QStringList nameFilters(const std::vector<FileFilter>& filters);
 
+    // Each mapped drive (C:, D:, ...) as a place of the dialogs' side bar, then the home folder.
+    QList<QUrl> places() const;
+    // Where a dialog asked to start in a Windows folder opens: that folder, else the nearest
+    // folder above it that exists, else drive C:.
+    QString startFolder(const std::string& windowsFolder) const;
+
 private:
     std::optional<std::string> fileDialog(const FileDialogRequest& request, bool save, int* chosenFilter);
+    void showPlaces(QFileDialog& dialog) const;
     QString hostFolder(const std::string& windowsFolder) const;
     static QWidget* parentWidget();
 
