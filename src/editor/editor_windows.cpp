@@ -75,7 +75,13 @@ std::vector<std::string> EditorWindows::windowList() const
 {
     std::vector<std::string> out;
     for (std::size_t i = 0; i < m_order.size(); ++i)
-        out.push_back("&" + std::to_string(i + 1) + " " + m_order[i]->caption());
+    {
+        // The number is the entry's accelerator; an "&" in a file name shows as itself.
+        std::string name;
+        for (char ch : m_order[i]->caption())
+            name += ch == '&' ? std::string("&&") : std::string(1, ch);
+        out.push_back("&" + std::to_string(i + 1) + " " + name);
+    }
     return out;
 }
 

@@ -114,7 +114,7 @@ void FileRoutes::show(const std::string& path)
     }
     EditorWindows& editors = m_app.editors();
     TCodeEd& ed = editors.create();
-    ed.controls()["SaveOutputFileto"].setCaption("Save Output File to " + s.saveDir);
+    ed.controls()["SaveOutputFileto"].setCaption("Save Output File to ", s.saveDir);
     editors.cascade();
     m_app.controls()["Window1"].setVisible(true);
     ed.OpenAtLine(path, editors.pendingJumpLine);

@@ -301,7 +301,9 @@ TEST_F(FileRoutesTest, WindowListNamesTheWindowsInOrder)
 {
     open("C:\\W\\a.c", "x");
     eds.create();
-    EXPECT_EQ(eds.windowList(), (std::vector<std::string>{"&1 a.c", "&2 Code Editor"}));
+    open("C:\\W\\R&D.c", "y");
+    // The number is the accelerator; an "&" of a file name shows as itself.
+    EXPECT_EQ(eds.windowList(), (std::vector<std::string>{"&1 a.c", "&2 Code Editor", "&3 R&&D.c"}));
     std::vector<TCodeEd*> asked;
     eds.subscribe([&](EditorEvent e, TCodeEd* ed) {
         if (e == EditorEvent::Activate)

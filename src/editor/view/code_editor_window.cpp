@@ -120,7 +120,7 @@ void CodeEditorWindow::buildMenus()
     QMenu* current = nullptr;
     for (Control* c : m_ed->controls().all()) {
         if (c->kind() == ControlKind::Menu) {
-            current = new QMenu(toQ(c->caption()), this);
+            current = new QMenu(toQ(c->markupCaption()), this);
             current->setObjectName(toQ(c->name()));
             current->menuAction()->setObjectName(toQ(c->name()));
             m_menus[c->name()] = current;
@@ -128,7 +128,7 @@ void CodeEditorWindow::buildMenus()
         }
         if (c->kind() != ControlKind::MenuItem || !current)
             continue;
-        QAction* action = current->addAction(toQ(c->caption()));
+        QAction* action = current->addAction(toQ(c->markupCaption()));
         action->setObjectName(toQ(c->name()));
         if (auto it = shortcuts().find(c->name()); it != shortcuts().end())
             action->setShortcuts(it->second);
@@ -136,7 +136,7 @@ void CodeEditorWindow::buildMenus()
         m_binder->watch(*c, [a, c] {
             if (!a)
                 return;
-            a->setText(toQ(c->caption()));
+            a->setText(toQ(c->markupCaption()));
             a->setEnabled(c->enabled());
             a->setVisible(c->visible());
         });
