@@ -18,7 +18,7 @@ DirSetup::DirSetup(TEmbedded& app) : m_app(app)
         {"Nec", ControlKind::Edit, "", "", "", {}, s.necDir, "Nec files "},
     };
     m_fields.addAll(specs);
-    m_fields.add({"DirhelpButt", ControlKind::Button, "", "", "Help", {}, "", "", 43});
+    m_fields.add({"DirhelpButt", ControlKind::Button, "", "", "Help", {}, "", "", {}, 43});
 }
 
 void DirSetup::browse(const std::string& field)

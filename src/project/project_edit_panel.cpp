@@ -1,6 +1,7 @@
 #include "project/project_edit_panel.h"
 
 #include "app/tembedded.h"
+#include "components/help_handlers.h"
 #include "build/build_files.h"
 #include "platform/paths/win_path.h"
 #include "project/source_browser.h"
@@ -46,7 +47,7 @@ void ProjectEditPanel::declare()
         {"SpeedButton4", K::Button, Panel, "", "", {}, "", ""},
         {"EditOK", K::Button, Panel, "", "OK", {}, "", ""},
         {"EditCancel", K::Button, Panel, "", "Cancel", {}, "", ""},
-        {"EditHelp", K::Button, Panel, "", "Help", {}, "", ""},
+        {"EditHelp", K::Button, Panel, "", "Help", {}, "", "", {}, HelpTopic},
     };
     // The project file may have declared the lists it stores already.
     for (const ControlSpec& row : rows)
@@ -74,7 +75,7 @@ void ProjectEditPanel::wire()
     c["SpeedButton4"].onActivate([this](const Sender&) { SpeedButton4Click(); });
     c["EditOK"].onActivate([this](const Sender& s) { m_app.buildFiles().MakeIdeBatClick(s); });
     c["EditCancel"].onActivate([this](const Sender&) { CancelClick(); });
-    c["EditHelp"].onActivate([this](const Sender&) { m_app.requestHelp(HelpTopic); });
+    c["EditHelp"].onActivate([this](const Sender& s) { m_app.help().HelpbtnClick(s); });
 }
 
 void ProjectEditPanel::AddClick()

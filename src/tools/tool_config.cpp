@@ -1,6 +1,7 @@
 #include "tools/tool_config.h"
 
 #include "app/tembedded.h"
+#include "components/help_handlers.h"
 #include "platform/paths/win_path.h"
 #include "tools/tnt_dlg.h"
 #include "tools/tool_lists.h"
@@ -25,7 +26,7 @@ const std::vector<ControlSpec> kControls = {
     {"EditTools", K::Button, Page, ToolConfig::Tab, "Edit Tools", {}, "", ""},
     {"AcceptTools", K::Button, Page, ToolConfig::Tab, "Accept", {}, "", ""},
     {"Button40", K::Button, Page, ToolConfig::Tab, "Cancel", {}, "", ""},
-    {"Button14", K::Button, Page, ToolConfig::Tab, "Help", {}, "", ""},
+    {"Button14", K::Button, Page, ToolConfig::Tab, "Help", {}, "", "", {}, 33},
 };
 
 const char* const SelectProgToolFilter = "Executeable files (*.exe)|*.exe|All files (*.*)|*.*";
@@ -52,7 +53,7 @@ ToolConfig::ToolConfig(TEmbedded& app) : m_app(app)
     c["EditTools"].onActivate([this](const Sender&) { EditToolsClick(); });
     c["AcceptTools"].onActivate([this](const Sender&) { AcceptToolsClick(); });
     c["Button40"].onActivate([this](const Sender&) { Button40Click(); });
-    c["Button14"].onActivate([this](const Sender&) { m_app.requestHelp(33); });
+    c["Button14"].onActivate([this](const Sender& s) { m_app.help().HelpbtnClick(s); });
     for (const char* configure : {"ConfigureTools1", "ConfigToolsBtn"})
         c[configure].onActivate([this](const Sender&) { ConfigureTools1Click(); });
 }

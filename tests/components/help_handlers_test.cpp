@@ -45,6 +45,8 @@ const TopicRow HelpControls[] = {
     {"Button54", "LinkHelp5", 26},   // linker "Libraries"
     {"WizardHelp1", "WizardHelp", 5},
     {"Helpbtn", "NecHelp", 32},      // "Tarnel Settings " page
+    {"Button14", "Button14", 33},    // "Tools" page
+    {"Button42", "EditHelp", 40},    // project edit panel
     {"help", "StatusbarHelp", 48},   // the status bar's pop-up menu
 };
 

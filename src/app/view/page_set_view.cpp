@@ -111,11 +111,41 @@ void PageSetView::cancel()
         button->activate();
 }
 
+bool PageSetView::replacePage(const std::string& tab, QWidget* page, Control* cancel)
+{
+    for (int i = 0; i < count(); ++i) {
+        if (tabText(i) != toQ(tab))
+            continue;
+        const QSignalBlocker block(this);
+        const bool front = currentIndex() == i;
+        QWidget* generic = widget(i);
+        removeTab(i);
+        delete generic;
+        insertTab(i, page, toQ(tab));
+        if (front)
+            setCurrentIndex(i);
+        m_tabs[static_cast<std::size_t>(i)] = Tab{nullptr, nullptr, cancel, page};
+        return true;
+    }
+    return false;
+}
+
 void PageSetView::focusFirstControl()
 {
     const int index = currentIndex();
     if (index < 0 || index >= static_cast<int>(m_tabs.size()))
         return;
-    if (QWidget* first = m_tabs[static_cast<std::size_t>(index)].form->firstFocusable())
+    const Tab& t = m_tabs[static_cast<std::size_t>(index)];
+    QWidget* first = t.form ? t.form->firstFocusable() : nullptr;
+    if (!first && t.custom) {
+        // The first control of the page's own tab order.
+        for (QWidget* w = t.custom->nextInFocusChain(); w && w != t.custom; w = w->nextInFocusChain()) {
+            if (t.custom->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled()) {
+                first = w;
+                break;
+            }
+        }
+    }
+    if (first)
         first->setFocus(Qt::OtherFocusReason);
 }

@@ -16,6 +16,11 @@ class PageSetView : public QTabWidget
 public:
     PageSetView(ControlSet& controls, Control& pageSet, ControlBinder& binder, QWidget* parent = nullptr);
 
+    // A page laid out by a view of its own instead of the generic form; Escape presses
+    // `cancel`. False when the set has no such tab.
+    bool replacePage(const std::string& tab, QWidget* page, Control* cancel);
+
+    // Null for a replaced page.
     PageForm* form(int tab) const { return m_tabs.at(static_cast<std::size_t>(tab)).form; }
     QScrollArea* scrollArea(int tab) const { return m_tabs.at(static_cast<std::size_t>(tab)).scroll; }
 
@@ -24,6 +29,7 @@ private:
         PageForm* form = nullptr;
         QScrollArea* scroll = nullptr;
         Control* cancel = nullptr;
+        QWidget* custom = nullptr;
     };
     QWidget* buildTab(ControlSet& controls, const std::string& tab, ControlBinder& binder, int maxWidth);
     void cancel();

@@ -8,6 +8,7 @@
 #include "app/tembedded.h"
 #include "app/view/control_binder.h"
 #include "app/view/main_window.h"
+#include "app/view/page_set_view.h"
 #include "platform/qt/qt_text.h"
 #include "tools/tool_config.h"
 #include "tools/tool_runner.h"
@@ -19,22 +20,11 @@ namespace
 
 void installToolsPage(TEmbedded& app, MainWindow& window)
 {
-    auto* tabs = qobject_cast<QTabWidget*>(window.pageWidget("ToolsPan"));
-    if (!tabs)
+    auto* set = dynamic_cast<PageSetView*>(window.pageWidget("ToolsPan"));
+    if (!set)
         return;
-    for (int i = 0; i < tabs->count(); ++i) {
-        if (tabs->tabText(i) != ToolConfig::Tab)
-            continue;
-        const QSignalBlocker block(tabs);
-        const bool front = tabs->currentIndex() == i;
-        QWidget* generic = tabs->widget(i);
-        tabs->removeTab(i);
-        delete generic;
-        tabs->insertTab(i, new ToolsPageView(app.controls(), app.toolConfig(), tabs), ToolConfig::Tab);
-        if (front)
-            tabs->setCurrentIndex(i);
-        return;
-    }
+    set->replacePage(ToolConfig::Tab, new ToolsPageView(app.controls(), app.toolConfig(), set),
+                     &app.controls()["Button40"]);
 }
 
 // The user tool items follow "Configure Tools"; the menu's entries are their captions.
