@@ -61,6 +61,16 @@ std::optional<std::string> FakeDialogs::chooseFolder(const std::string& title,
     return nextFile(fileAnswers);
 }
 
+MsgAnswer FakeDialogs::runDialog(OwnDialog& dialog)
+{
+    calls.push_back({"dialog", dialog.dialogName(), MsgButtons::Ok, MsgIcon::None, {}});
+    if (dialogScripts.empty())
+        return MsgAnswer::Cancel;
+    const auto script = std::move(dialogScripts.front());
+    dialogScripts.pop_front();
+    return script(dialog);
+}
+
 std::vector<std::string> FakeDialogs::messages() const
 {
     std::vector<std::string> out;

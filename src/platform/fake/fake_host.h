@@ -1,6 +1,7 @@
 #pragma once
 // In-memory stand-ins for every platform interface, for tests.
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -8,8 +9,8 @@
 #include "platform/host/host.h"
 
 struct DialogCall {
-    std::string kind;  // "message", "open", "save", "folder"
-    std::string text;  // message text or dialog title
+    std::string kind;  // "message", "open", "save", "folder", "dialog"
+    std::string text;  // message text, dialog title, or the own dialog's name
     MsgButtons buttons = MsgButtons::Ok;
     MsgIcon icon = MsgIcon::None;
     FileDialogRequest request;
@@ -23,8 +24,11 @@ public:
     std::optional<FileChoice> openFileChoice(const FileDialogRequest& request) override;
     std::optional<std::string> chooseFolder(const std::string& title,
                                             const std::string& initialFolder) override;
+    MsgAnswer runDialog(OwnDialog& dialog) override;
 
     std::vector<DialogCall> calls;
+    // Plays the user's part in the next own dialog; default: Cancel.
+    std::deque<std::function<MsgAnswer(OwnDialog&)>> dialogScripts;
     std::deque<MsgAnswer> answers;                     // default: Ok
     std::deque<std::optional<std::string>> fileAnswers;  // default: cancel
     std::deque<int> filterAnswers;                     // filter left chosen; default: as asked

@@ -19,12 +19,23 @@ struct FileDialogRequest {
     std::string initialFolder;  // Windows path
     std::string fileName;       // proposed name
     std::string defaultExtension;
+    // Open: a name that does not exist yet is taken too, as for a file about to be made.
+    bool mayBeNew = false;
 };
 
 // A confirmed open-file choice and the filter the user left chosen (numbered from 1).
 struct FileChoice {
     std::string path;
     int filterIndex = 0;
+};
+
+// A dialog of the system's own: core state with its handlers. The platform only shows it;
+// the dialog's buttons set its result.
+class OwnDialog {
+public:
+    virtual ~OwnDialog() = default;
+    // The name the platform finds the dialog's view by.
+    virtual std::string dialogName() const = 0;
 };
 
 // Modal dialogs. A lone CR in a message text starts a new line.
@@ -46,6 +57,13 @@ public:
     // Offers to create a typed folder that does not exist.
     virtual std::optional<std::string> chooseFolder(const std::string& title,
                                                     const std::string& initialFolder) = 0;
+    // Shows a dialog of the system's own modally: Ok or Cancel. A platform with no view for
+    // it (or no user in front of it) answers Cancel, which changes nothing.
+    virtual MsgAnswer runDialog(OwnDialog& dialog)
+    {
+        (void)dialog;
+        return MsgAnswer::Cancel;
+    }
 };
 
 // Splits the "A|*.a|B|*.b" filter notation into its pairs.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <map>
 
 #include "platform/paths/drive_map.h"
 #include "platform/paths/win_path.h"
@@ -21,6 +22,12 @@ namespace
 const char* const AppTitle = "Tarnel";
 
 std::atomic<bool> s_nonInteractive{false};
+
+std::map<std::string, QtDialogs::DialogView>& dialogViews()
+{
+    static std::map<std::string, QtDialogs::DialogView> views;
+    return views;
+}
 
 struct ButtonSet {
     MsgButtons buttons;
@@ -166,7 +173,7 @@ std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& reques
     // Callers that must not replace a file without asking ask themselves.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(save || request.mayBeNew ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
 
     const QStringList filters = nameFilters(request.filters);
     if (!filters.isEmpty()) {
@@ -227,4 +234,19 @@ std::optional<std::string> QtDialogs::chooseFolder(const std::string& title, con
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return m_map.toWindows(hostPathFromQ(dialog.selectedFiles().first()));
+}
+
+void QtDialogs::registerView(const std::string& dialogName, DialogView view)
+{
+    dialogViews()[dialogName] = std::move(view);
+}
+
+MsgAnswer QtDialogs::runDialog(OwnDialog& dialog)
+{
+    if (nonInteractive())
+        return MsgAnswer::Cancel;
+    const auto it = dialogViews().find(dialog.dialogName());
+    if (it == dialogViews().end() || !it->second)
+        return MsgAnswer::Cancel;
+    return it->second(dialog, parentWidget());
 }

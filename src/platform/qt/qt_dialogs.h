@@ -2,6 +2,7 @@
 // Message boxes and file dialogs in Qt Widgets; paths cross the dialogs in Windows form.
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "platform/host/dialogs.h"
 
@@ -19,6 +20,12 @@ public:
     std::optional<FileChoice> openFileChoice(const FileDialogRequest& request) override;
     std::optional<std::string> chooseFolder(const std::string& title,
                                             const std::string& initialFolder) override;
+    MsgAnswer runDialog(OwnDialog& dialog) override;
+
+    // The Qt view that shows a dialog of the system's own, by the dialog's name; views
+    // register theirs when they are installed.
+    using DialogView = std::function<MsgAnswer(OwnDialog& dialog, QWidget* parent)>;
+    static void registerView(const std::string& dialogName, DialogView view);
 
     // While on (during shutdown on a signal) no dialog is shown: messages go to standard
     // error and are answered so that nothing is lost; file and folder choices are skipped.
