@@ -6,6 +6,7 @@
 #include "app/start_up.h"
 #include "build/build_files.h"
 #include "build/build_run.h"
+#include "build/error_check.h"
 #include "build/compiler_options.h"
 #include "linker/command_file_wizard.h"
 #include "editor/editor_windows.h"
@@ -34,6 +35,7 @@ TEmbedded::TEmbedded(Host& host) : m_host(host)
     m_openDialog = std::make_unique<OpenDialog>();
     m_editors = std::make_unique<EditorWindows>(*this);
     m_fileRoutes = std::make_unique<FileRoutes>(*this);
+    m_errorCheck = std::make_unique<ErrorCheck>(*this);
     wireCommands();
 }
 

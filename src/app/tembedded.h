@@ -18,6 +18,7 @@ class CommandFileWizard;
 class CompilerOptions;
 class DirSetup;
 class EditorWindows;
+class ErrorCheck;
 class FileRoutes;
 class OpenDialog;
 class LinkerOptions;
@@ -56,6 +57,7 @@ public:
     EditorWindows& editors() { return *m_editors; }
     OpenDialog& openDialog() { return *m_openDialog; }
     FileRoutes& fileRoutes() { return *m_fileRoutes; }
+    ErrorCheck& errorCheck() { return *m_errorCheck; }
 
     void OpenFileClick(const Sender& sender);
     void NewFile1Click();
@@ -130,4 +132,5 @@ private:
     std::unique_ptr<OpenDialog> m_openDialog;
     std::unique_ptr<EditorWindows> m_editors;
     std::unique_ptr<FileRoutes> m_fileRoutes;
+    std::unique_ptr<ErrorCheck> m_errorCheck;
 };
