@@ -13,6 +13,7 @@
 #include "editor/file_routes.h"
 #include "editor/open_dialog.h"
 #include "linker/linker_options.h"
+#include "linker/new_command_file.h"
 #include "project/project_commands.h"
 #include "project/project_edit_panel.h"
 #include "project/project_file.h"
@@ -36,6 +37,7 @@ TEmbedded::TEmbedded(Host& host) : m_host(host)
     m_editors = std::make_unique<EditorWindows>(*this);
     m_fileRoutes = std::make_unique<FileRoutes>(*this);
     m_errorCheck = std::make_unique<ErrorCheck>(*this);
+    m_newCommandFile = std::make_unique<NewCommandFile>(*this);
     wireCommands();
 }
 

@@ -22,6 +22,7 @@ class ErrorCheck;
 class FileRoutes;
 class OpenDialog;
 class LinkerOptions;
+class NewCommandFile;
 class ProgramOptions;
 class ProjectCommands;
 class ProjectEditPanel;
@@ -58,6 +59,7 @@ public:
     OpenDialog& openDialog() { return *m_openDialog; }
     FileRoutes& fileRoutes() { return *m_fileRoutes; }
     ErrorCheck& errorCheck() { return *m_errorCheck; }
+    NewCommandFile& newCommandFile() { return *m_newCommandFile; }
 
     void OpenFileClick(const Sender& sender);
     void NewFile1Click();
@@ -133,4 +135,5 @@ private:
     std::unique_ptr<EditorWindows> m_editors;
     std::unique_ptr<FileRoutes> m_fileRoutes;
     std::unique_ptr<ErrorCheck> m_errorCheck;
+    std::unique_ptr<NewCommandFile> m_newCommandFile;
 };
