@@ -1,6 +1,7 @@
 #include "build/error_check.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "app/file_messages.h"
 #include "app/tembedded.h"
@@ -8,6 +9,42 @@
 #include "editor/open_dialog.h"
 #include "editor/tcode_ed.h"
 #include "editor/text_search.h"
+
+namespace {
+
+char fold(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+}
+
+// First hit of marker at or after from, letters a to z matched without regard to case. A marker
+// that ends in a non-letter (both do: '[') is found by that byte with memchr, which a listing
+// holds far more rarely than letters; the rest is compared at each candidate.
+std::size_t findMarker(const std::string& text, std::size_t from, const std::string& marker)
+{
+    const std::size_t n = marker.size();
+    const char last = marker.empty() ? 'A' : fold(marker.back());
+    if (last >= 'A' && last <= 'Z')
+        return findIgnoringCase(text, from, marker);
+    if (from > text.size() || text.size() - from < n)
+        return std::string::npos;
+    const char* const base = text.data();
+    const char* const end = base + text.size();
+    for (const char* p = base + from + n - 1; p < end; ++p) {
+        p = static_cast<const char*>(std::memchr(p, marker.back(), static_cast<std::size_t>(end - p)));
+        if (!p)
+            break;
+        const char* start = p - (n - 1);
+        std::size_t i = 0;
+        while (i + 1 < n && fold(start[i]) == fold(marker[i]))
+            ++i;
+        if (i + 1 == n)
+            return static_cast<std::size_t>(start - base);
+    }
+    return std::string::npos;
+}
+
+}  // namespace
 
 ErrorCheck::ErrorCheck(TEmbedded& app) : m_app(app)
 {
@@ -55,7 +92,7 @@ bool ErrorCheck::CollectMarkedLines(std::vector<std::string>& lines, const std::
     std::size_t lineStart = 0;
     std::size_t lineEnd = 0;
     for (int round = 0; round < Rounds; ++round) {
-        const std::size_t p = findIgnoringCase(text, from, marker);
+        const std::size_t p = findMarker(text, from, marker);
         // Every later round would search the same rest and find nothing either.
         if (p == std::string::npos)
             break;
