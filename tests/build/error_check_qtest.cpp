@@ -125,6 +125,8 @@ TEST_F(ErrorCheckViewTest, FromTheFaultyBuildsListingToTheEditorAtTheFaultyLine)
         auto* list = dialog.findChild<QListWidget*>("ErrorList");
         for (int i = 0; i < list->count(); ++i)
             listed << list->item(i)->text();
+        // Nothing is picked until the user clicks.
+        EXPECT_TRUE(dialog.findChild<QLabel*>("Panel0")->text().isEmpty());
         const QRect row = list->visualItemRect(list->item(0));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
         for (const char* name : {"Panel0", "Panel1"})
@@ -174,6 +176,28 @@ TEST_F(ErrorCheckViewTest, CancelAndEscapeCloseTheWindowWithoutOpening)
         EXPECT_EQ(app->editors().count(), 0);
         EXPECT_EQ(app->errorCheck().position().ErrorLine, 17) << "the click counts even when cancelled";
     }
+}
+
+TEST_F(ErrorCheckViewTest, KeyboardPicksALineAndEnterGoesToIt)
+{
+    files.writeBytes("C:\\Tarnel\\Source\\x.lst", "\"main.c\",17  Error[1]: a\r\n\"main.c\",5  Error[2]: b\r\n");
+    QString panel;
+    whenErrorWindowShown([&panel](ErrorLogDialog& dialog) {
+        auto* list = dialog.findChild<QListWidget*>("ErrorList");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        panel = dialog.findChild<QLabel*>("Panel1")->text();
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    dialogs.fileAnswers = {std::string("C:\\Tarnel\\Source\\x.lst")};
+    app->controls()["ErrorcheckBtn"].activate();
+    EXPECT_EQ(panel, "5 ");
+    // The sample project is the one loaded.
+    ASSERT_EQ(app->editors().count(), 1);
+    TCodeEd& ed = *app->editors().windows().front();
+    EXPECT_EQ(ed.fileName(), "C:\\Tarnel\\Sample\\main.c");
+    EXPECT_EQ(ed.buffer().lineOfPosition(ed.buffer().selStart()), 4);
+    EXPECT_TRUE(dialogs.messages().empty()) << dialogs.messages().front();
 }
 
 }  // namespace

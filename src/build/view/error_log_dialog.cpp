@@ -29,9 +29,17 @@ ErrorLogDialog::ErrorLogDialog(TErrorLog& state, QWidget* parent) : QDialog(pare
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    // The binder has put the selection into the core by the time these run.
-    connect(m_list, &QListWidget::currentRowChanged, this, [&c] { c["ErrorList"].activate(); });
-    connect(m_list, &QListWidget::itemClicked, this, [&c] { c["ErrorList"].activate(); });
+    // Only a line the user picks counts: the list's focus makes its first line current without
+    // selecting it, and "GoTo Error" then goes where the last click said.
+    auto picked = [this, &c] {
+        const QList<QListWidgetItem*> items = m_list->selectedItems();
+        if (items.isEmpty())
+            return;
+        c["ErrorList"].setSelected(m_list->row(items.front()));
+        c["ErrorList"].activate();
+    };
+    connect(m_list, &QListWidget::itemSelectionChanged, this, picked);
+    connect(m_list, &QListWidget::itemClicked, this, picked);
     // A double click is a click and "GoTo Error"; Enter reaches the default button.
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { pressed("GoToError"); });
     layout->addWidget(m_list, 1);
