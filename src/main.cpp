@@ -4,6 +4,7 @@
 #include "app/view/dir_setup_dialog.h"
 #include "app/view/main_window.h"
 #include "app/view/session_end.h"
+#include "build/view/error_log_dialog.h"
 #include "linker/view/command_file_editor_dialog.h"
 #include "components/view/help_views.h"
 #include "platform/qt/qt_host.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv)
     installSessionEndHandling(application, window, app);
     installCommandFileEditor(app, &window);
     installToolsViews(app, window);
+    ErrorLogDialog::registerView();
 
     window.showMaximized();
     window.activateWindow();

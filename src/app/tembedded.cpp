@@ -7,6 +7,7 @@
 #include "build/assembler_run.h"
 #include "build/build_files.h"
 #include "build/build_run.h"
+#include "build/error_check.h"
 #include "build/compiler_options.h"
 #include "linker/command_file_wizard.h"
 #include "editor/editor_windows.h"
@@ -14,6 +15,7 @@
 #include "editor/open_dialog.h"
 #include "components/help_handlers.h"
 #include "linker/linker_options.h"
+#include "linker/new_command_file.h"
 #include "project/project_commands.h"
 #include "project/project_edit_panel.h"
 #include "project/project_file.h"
@@ -44,6 +46,8 @@ TEmbedded::TEmbedded(Host& host) : m_host(host)
     m_toolConfig = std::make_unique<ToolConfig>(*this);
     m_toolRunner = std::make_unique<ToolRunner>(*this);
     m_outputSave = std::make_unique<OutputSave>(*this);
+    m_errorCheck = std::make_unique<ErrorCheck>(*this);
+    m_newCommandFile = std::make_unique<NewCommandFile>(*this);
     wireCommands();
 }
 

@@ -19,11 +19,13 @@ class CommandFileWizard;
 class CompilerOptions;
 class DirSetup;
 class EditorWindows;
+class ErrorCheck;
 class FileRoutes;
 class OpenDialog;
 class HelpHandlers;
 class LinkerOptions;
 class OutputSave;
+class NewCommandFile;
 class ProgramOptions;
 class ProjectCommands;
 class ProjectEditPanel;
@@ -61,6 +63,8 @@ public:
     EditorWindows& editors() { return *m_editors; }
     OpenDialog& openDialog() { return *m_openDialog; }
     FileRoutes& fileRoutes() { return *m_fileRoutes; }
+    ErrorCheck& errorCheck() { return *m_errorCheck; }
+    NewCommandFile& newCommandFile() { return *m_newCommandFile; }
 
     void OpenFileClick(const Sender& sender);
     void NewFile1Click();
@@ -155,4 +159,6 @@ private:
     std::unique_ptr<ToolConfig> m_toolConfig;
     std::unique_ptr<ToolRunner> m_toolRunner;
     std::unique_ptr<OutputSave> m_outputSave;
+    std::unique_ptr<ErrorCheck> m_errorCheck;
+    std::unique_ptr<NewCommandFile> m_newCommandFile;
 };

@@ -16,9 +16,10 @@ const std::vector<FileFilter>& OpenDialog::filters()
     return table;
 }
 
-std::optional<std::string> OpenDialog::Execute(Dialogs& dialogs)
+std::optional<std::string> OpenDialog::Execute(Dialogs& dialogs, bool mayBeNew)
 {
     FileDialogRequest request;
+    request.mayBeNew = mayBeNew;
     request.title = title;
     request.filters = filters();
     request.filterIndex = filterIndex;

@@ -19,6 +19,7 @@ public:
     std::string initialFolder;
 
     // Shows the dialog; nullopt when cancelled. A confirmed path becomes the proposed name and
-    // the filter the user left chosen stays chosen.
-    std::optional<std::string> Execute(Dialogs& dialogs);
+    // the filter the user left chosen stays chosen. With mayBeNew a name that does not exist
+    // yet is taken too.
+    std::optional<std::string> Execute(Dialogs& dialogs, bool mayBeNew = false);
 };

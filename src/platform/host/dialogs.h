@@ -19,6 +19,8 @@ struct FileDialogRequest {
     std::string initialFolder;  // Windows path
     std::string fileName;       // proposed name
     std::string defaultExtension;
+    // Open: a name that does not exist yet is taken too, as for a file about to be made.
+    bool mayBeNew = false;
 };
 
 // A confirmed open-file choice and the filter the user left chosen (numbered from 1).

@@ -299,7 +299,7 @@ std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& reques
     // Callers that must not replace a file without asking ask themselves.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(save || request.mayBeNew ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
 
     const QStringList filters = nameFilters(request.filters);
     if (!filters.isEmpty()) {
