@@ -30,6 +30,7 @@ const std::vector<CommandRow> kMenus = {
     {"SaveProject", ControlKind::MenuItem, "&Save Project", 0, 0},
     {"SaveProjectAs1", ControlKind::MenuItem, "Save Project &As", 0, 0},
     {"Update1", ControlKind::MenuItem, "Update", 0, 0},
+    {"RecentProjects1", ControlKind::MenuItem, "Recent Projects", 0, 0},  // our own submenu
     {"EditBatch", ControlKind::Menu, "&Edit Batch", 20, 2},
     {"CompileMenu", ControlKind::Menu, "Compile", 0, 3},
     {"Compile1", ControlKind::MenuItem, "Compile", 0, 0},
@@ -121,6 +122,7 @@ void declareMainCommands(ControlSet& controls)
     controls["Compile1"].shortcut = "Ctrl+F7";
     controls["Window1"].setVisible(false);
     controls["EditBatch"].setEnabled(false);
+    controls["RecentProjects1"].setEnabled(false);
 
     for (const auto& row : kToolBar) {
         Control& c = controls.add(row.name, row.kind);

@@ -30,6 +30,8 @@ const std::vector<ControlSpec> kControls = {
      {.group = Editor, .column = L::Right, .chars = 3, .beside = true}},
     {"Reload", ControlKind::CheckBox, "ToolsPan", kNecTab, "Re-load last editor file", {}, "", "",
      {.group = Editor, .column = L::Right}},
+    {ProgramOptions::CodeColours, ControlKind::CheckBox, "ToolsPan", kNecTab,
+     "Code colours, line numbers and current line", {}, "1", "", {.group = Editor, .column = L::Right}},
     {"NecHelp", ControlKind::Button, "ToolsPan", kNecTab, "Help", {}, "", "", {.role = L::PageButton}, 32},
     {"NecClose", ControlKind::Button, "ToolsPan", kNecTab, "Close", {}, "", "", {.role = L::CancelButton}},
 };

@@ -4,6 +4,9 @@ class TEmbedded;
 
 class ProgramOptions {
 public:
+    // Our own switch: the code editor's colours, line-number gutter and current-line mark.
+    static constexpr const char* CodeColours = "CodeColours";
+
     explicit ProgramOptions(TEmbedded& app);
 
     void TarnelOptionsClick();

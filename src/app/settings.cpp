@@ -48,6 +48,8 @@ const FlagSetting kUseEd{"Use Ed", "Use Ed", "UseEd", true};
 const FlagSetting kReload{"reload", "Reload", "Reload", false};
 const FlagSetting kRedirect{"Redirect", "Redirect", "SendToFile", false};
 const FlagSetting kOnend{"Onend", "Onend", "ShowOnEnd", false};
+// Values of our own, after all of the above.
+const FlagSetting kCodeColours{"Code Colours", "Code Colours", "CodeColours", true};
 
 void readCheck(const SettingsStore& store, ControlSet& controls, const FlagSetting& f)
 {
@@ -114,6 +116,10 @@ void Settings::read(const SettingsStore& store, ControlSet& controls)
         pelorus.setEnabled(false);
     }
     controls["SaveObjectFile"].setCaption("Save Output file to ", saveDir);
+
+    readCheck(store, controls, kCodeColours);
+    recentProjects.read(store);
+    recentProjects.showIn(controls[RecentProjects::MenuItem]);
 }
 
 bool Settings::write(SettingsStore& store, const ControlSet& controls) const
@@ -148,5 +154,7 @@ bool Settings::write(SettingsStore& store, const ControlSet& controls) const
         store.write("UTNames" + i, tools.user[n].path);
         store.write("UTParams" + i, tools.user[n].params);
     }
+    writeCheck(store, controls, kCodeColours);
+    recentProjects.write(store);
     return store.flush();
 }

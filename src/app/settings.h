@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "project/recent_projects.h"
 #include "tools/tool_lists.h"
 
 class ControlSet;
@@ -30,6 +31,7 @@ public:
     bool targetSwitch = true;
 
     ToolLists tools;
+    RecentProjects recentProjects;
 
     bool projectLoaded() const { return project != NoProject; }
 

@@ -13,6 +13,7 @@
 #include "linker/compose_linker_line.h"
 #include "linker/linker_options.h"
 #include "platform/paths/win_path.h"
+#include "project/project_commands.h"
 #include "project/project_edit_panel.h"
 #include "project/project_file.h"
 #include "project/source_browser.h"
@@ -151,7 +152,11 @@ void StartUp::loadLastProject()
     m_projectSettled = true;
     Settings& s = m_app.settings();
     if (!s.project.empty() && m_app.host().files.fileExists(s.project)) {
-        if (m_app.project().load(s.project) && !m_app.buildFiles().GenerateBuildFiles(true))
+        const std::string path = s.project;
+        if (!m_app.project().load(path))
+            return;
+        m_app.projectCommands().rememberProject(path);
+        if (!m_app.buildFiles().GenerateBuildFiles(true))
             m_app.message("Unable to Compile");
         return;
     }

@@ -7,6 +7,7 @@
 #include "platform/paths/win_path.h"
 #include "project/project_edit_panel.h"
 #include "project/project_file.h"
+#include "project/recent_projects.h"
 #include "project/source_browser.h"
 
 namespace {
@@ -19,6 +20,11 @@ constexpr const char* FullPathText = "You must supply the full path of the proje
 constexpr const char* ForbiddenNameCharacters = "*?\"<>|";
 constexpr const char* ForbiddenNameText =
     "A project file name cannot contain any of the characters * ? \" < > |";
+
+std::string missingRecentText(const std::string& path)
+{
+    return "The project " + path + " cannot be found.\rRemove it from the Recent Projects list?";
+}
 
 }  // namespace
 
@@ -39,6 +45,7 @@ void ProjectCommands::wire()
     };
     for (const auto& [name, handler] : commands)
         c[name].onActivate([this, handler = handler](const Sender&) { (this->*handler)(); });
+    c[RecentProjects::MenuItem].onActivate([this](const Sender& s) { RecentProjectClick(s.tag); });
 }
 
 void ProjectCommands::NewProjectClick()
@@ -120,6 +127,7 @@ bool ProjectCommands::Openpro(const std::string& path)
     c["ProjEdit"].setEnabled(m_app.projectLoaded());
     if (!loaded)
         return false;
+    rememberProject(path);
     // A compile directory that cannot be entered leaves the current directory where it was.
     m_app.host().files.setCurrentDirectory(m_app.compileDir());
     m_app.buildFiles().GenerateBuildFiles(true);
@@ -185,4 +193,27 @@ void ProjectCommands::ProjEditClick()
     default:
         break;
     }
+}
+
+void ProjectCommands::rememberProject(const std::string& path)
+{
+    RecentProjects& recent = m_app.settings().recentProjects;
+    recent.add(path);
+    recent.showIn(m_app.controls()[RecentProjects::MenuItem]);
+}
+
+void ProjectCommands::RecentProjectClick(int index)
+{
+    RecentProjects& recent = m_app.settings().recentProjects;
+    if (index < 0 || index >= static_cast<int>(recent.paths().size()))
+        return;
+    const std::string path = recent.paths()[static_cast<std::size_t>(index)];
+    if (m_app.host().files.fileExists(path)) {
+        Openpro(path);
+        return;
+    }
+    if (m_app.message(missingRecentText(path), MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes)
+        return;
+    recent.remove(path);
+    recent.showIn(m_app.controls()[RecentProjects::MenuItem]);
 }

@@ -22,6 +22,11 @@ public:
     // Writes the project to another file; the current project stays the one it was.
     void SaveProjectAs1Click();
     void ProjEditClick();
+    // "Recent Projects" entry index: opens that project as "&Open Project" does once its dialog
+    // is answered; a project file that is gone is offered for removal from the list.
+    void RecentProjectClick(int index);
+    // A project that was opened goes first in the recent list.
+    void rememberProject(const std::string& path);
 
     // Where the load dialog starts: its own folder, or one that exists when that drive is missing.
     std::string loadDialogFolder() const;

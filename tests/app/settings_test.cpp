@@ -111,11 +111,31 @@ TEST_F(SettingsTest, WriteOrderAndToolEntries)
         "Target", "External Ed", "Use Ed", "Close Eds", "PTCount", "UTCount", "Programming Tool", "C file",
         "Reload", "Redirect", "Onend", "PTools0", "PTNames0", "UTools0", "UTNames0", "UTParams0", "UTools1",
         "UTNames1", "UTParams1"};
-    EXPECT_EQ(f.fake.settings.writeOrder, expected);
+    // Values of our own follow all of them.
+    const std::vector<std::string> ours = {"Code Colours",     "Recent Project 1", "Recent Project 2",
+                                           "Recent Project 3", "Recent Project 4", "Recent Project 5",
+                                           "Recent Project 6", "Recent Project 7", "Recent Project 8"};
+    std::vector<std::string> all = expected;
+    all.insert(all.end(), ours.begin(), ours.end());
+    EXPECT_EQ(f.fake.settings.writeOrder, all);
     EXPECT_EQ(f.fake.settings.values["utcount"], "2");
     EXPECT_EQ(f.fake.settings.values["utparams1"], "-");
     EXPECT_EQ(f.fake.settings.values["use ed"], "1");
     EXPECT_EQ(f.fake.settings.values["pause"], "0");
+}
+
+TEST_F(SettingsTest, CodeColoursAreOnUnlessStoredOff)
+{
+    read();
+    EXPECT_TRUE(c["CodeColours"].checked());
+    f.fake.settings.values["code colours"] = "0";
+    read();
+    EXPECT_FALSE(c["CodeColours"].checked());
+    ASSERT_TRUE(s.write(f.fake.settings, c));
+    EXPECT_EQ(f.fake.settings.values["code colours"], "0");
+    f.fake.settings.values["code colours"] = "on";
+    read();
+    EXPECT_TRUE(c["CodeColours"].checked());
 }
 
 TEST_F(SettingsTest, FailedStoreIsReported)

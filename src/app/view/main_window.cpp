@@ -20,6 +20,7 @@
 #include "platform/qt/qt_text.h"
 #include "project/view/project_edit_view.h"
 #include "project/view/project_list_panel.h"
+#include "project/view/recent_projects_menu.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ MainWindow::MainWindow(TEmbedded& app, QWidget* parent)
     buildClientArea();
     buildStatusBar();
     installEditorViews(app, *this, *m_mdi);
+    installRecentProjectsMenu(app, *this);
 
     QPointer<MainWindow> self(this);
     app.onCaptionChanged = [self] {
