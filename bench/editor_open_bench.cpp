@@ -1,6 +1,8 @@
 // Opening a 2 MiB, 65,000-line C file into an editor window at line 60,000 (the file read, the
-// load and the jump by the line's text) beside a bare QPlainTextEdit::setPlainText of the same
-// text in the same run; and a forward search for a word found only at the file's end.
+// load and the jump by the line's text), with the code colours, line numbers and current line
+// off and on, beside a bare QPlainTextEdit::setPlainText of the same text in the same run;
+// turning the colours on over the open file; and a forward search for a word found only at the
+// file's end.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -8,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/program_options.h"
 #include "app/tembedded.h"
 #include "editor/editor_windows.h"
 #include "editor/tcode_ed.h"
@@ -106,14 +109,36 @@ struct Window {
 void BM_OpenAtLine60000(benchmark::State& state)
 {
     Window w;
+    w.app.controls()[ProgramOptions::CodeColours].setChecked(state.range(0) != 0);
     for (auto _ : state) {
         w.ed.OpenAtLine(kFile, kJumpLine);
+        // Until it is painted the user sees nothing of it.
+        w.view.repaint();
         if (w.ed.buffer().lineOfPosition(w.ed.buffer().selStart()) != kJumpLine - 1)
             state.SkipWithError("jump missed its line");
     }
     state.counters["bytes"] = static_cast<double>(machine().text.size());
 }
-BENCHMARK(BM_OpenAtLine60000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_OpenAtLine60000)->ArgName("colours")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+// The option turned on over the open file, and the window painted once.
+void BM_ColoursTurnedOn(benchmark::State& state)
+{
+    Window w;
+    Control& colours = w.app.controls()[ProgramOptions::CodeColours];
+    colours.setChecked(false);
+    w.ed.OpenAtLine(kFile, kJumpLine);
+    for (auto _ : state) {
+        colours.setChecked(true);
+        QApplication::processEvents();
+        w.view.repaint();
+        state.PauseTiming();
+        colours.setChecked(false);
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ColoursTurnedOn)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_BareSetPlainText(benchmark::State& state)
 {
@@ -123,8 +148,10 @@ void BM_BareSetPlainText(benchmark::State& state)
     edit.setFont(toQFont(FontDialog().font));
     edit.show();
     const QString text = QString::fromLatin1(machine().text.data(), qsizetype(machine().text.size()));
-    for (auto _ : state)
+    for (auto _ : state) {
         edit.setPlainText(text);
+        edit.repaint();
+    }
     state.counters["bytes"] = static_cast<double>(machine().text.size());
 }
 BENCHMARK(BM_BareSetPlainText)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);

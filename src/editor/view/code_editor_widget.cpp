@@ -3,7 +3,36 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
+#include <QTextBlock>
 #include <QTextCursor>
+
+#include "editor/view/code_highlighter.h"
+
+namespace {
+
+const QColor CaretLine(0xee, 0xf3, 0xf9);
+const QColor GutterBack(0xf4, 0xf5, 0xf7);
+const QColor GutterEdge(0xdd, 0xe1, 0xe6);
+const QColor Number(0x9a, 0xa3, 0xae);
+const QColor CaretNumber(0x3b, 0x46, 0x54);
+constexpr int GutterPad = 8;
+
+}  // namespace
+
+class CodeEditorGutter : public QWidget {
+public:
+    explicit CodeEditorGutter(CodeEditorWidget* editor) : QWidget(editor), m_editor(editor)
+    {
+        setObjectName("LineNumbers");
+    }
+
+protected:
+    void paintEvent(QPaintEvent* e) override { m_editor->paintGutter(e); }
+
+private:
+    CodeEditorWidget* m_editor;
+};
 
 CodeEditorWidget::CodeEditorWidget(QWidget* parent) : QPlainTextEdit(parent)
 {
@@ -17,6 +46,120 @@ CodeEditorWidget::CodeEditorWidget(QWidget* parent) : QPlainTextEdit(parent)
     for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
         p.setColor(QPalette::Inactive, role, p.color(QPalette::Active, role));
     setPalette(p);
+
+    m_highlighter = new CodeHighlighter(this);
+    m_gutter = new CodeEditorGutter(this);
+    m_gutter->hide();
+    connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { fitGutter(); });
+    connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect, int dy) {
+        if (!m_decorated)
+            return;
+        if (dy)
+            m_gutter->scroll(0, dy);
+        else
+            m_gutter->update(0, rect.y(), m_gutter->width(), rect.height());
+    });
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] { caretMoved(); });
+}
+
+void CodeEditorWidget::setDecorated(bool on)
+{
+    if (on == m_decorated)
+        return;
+    m_decorated = on;
+    m_gutter->setVisible(on);
+    fitGutter();
+    viewport()->update();
+}
+
+int CodeEditorWidget::gutterWidth() const
+{
+    int digits = 1;
+    for (int n = std::max(1, blockCount()); n >= 10; n /= 10)
+        ++digits;
+    return 2 * GutterPad + fontMetrics().horizontalAdvance(QLatin1Char('9')) * std::max(3, digits);
+}
+
+void CodeEditorWidget::fitGutter()
+{
+    const int width = m_decorated ? gutterWidth() : 0;
+    if (viewportMargins().left() != width)
+        setViewportMargins(width, 0, 0, 0);
+    if (m_decorated) {
+        const QRect r = contentsRect();
+        m_gutter->setGeometry(r.left(), r.top(), width, r.height());
+    }
+}
+
+void CodeEditorWidget::resizeEvent(QResizeEvent* e)
+{
+    QPlainTextEdit::resizeEvent(e);
+    fitGutter();
+}
+
+void CodeEditorWidget::changeEvent(QEvent* e)
+{
+    QPlainTextEdit::changeEvent(e);
+    if (e->type() == QEvent::FontChange)
+        fitGutter();
+}
+
+void CodeEditorWidget::caretMoved()
+{
+    const int block = textCursor().blockNumber();
+    if (!m_decorated || block == m_caretBlock)
+        return;
+    m_caretBlock = block;
+    viewport()->update();
+    m_gutter->update();
+}
+
+void CodeEditorWidget::paintEvent(QPaintEvent* e)
+{
+    if (m_highlighter->language() != SyntaxLanguage::None) {
+        const QTextBlock first = firstVisibleBlock();
+        QTextBlock last = first;
+        qreal top = blockBoundingGeometry(first).translated(contentOffset()).top();
+        for (QTextBlock b = first; b.isValid() && top <= viewport()->height(); b = b.next()) {
+            last = b;
+            top += blockBoundingRect(b).height();
+        }
+        m_highlighter->colour(first, last);
+    }
+    if (m_decorated) {
+        QRectF band = blockBoundingGeometry(textCursor().block()).translated(contentOffset());
+        band.setLeft(0);
+        band.setRight(viewport()->width());
+        if (band.intersects(e->rect())) {
+            QPainter p(viewport());
+            p.fillRect(band, CaretLine);
+        }
+    }
+    QPlainTextEdit::paintEvent(e);
+}
+
+void CodeEditorWidget::paintGutter(QPaintEvent* e)
+{
+    QPainter p(m_gutter);
+    p.fillRect(e->rect(), GutterBack);
+    p.setPen(GutterEdge);
+    p.drawLine(m_gutter->width() - 1, e->rect().top(), m_gutter->width() - 1, e->rect().bottom());
+    p.setFont(font());
+    const int caret = textCursor().blockNumber();
+    const int lineHeight = fontMetrics().height();
+    const int right = m_gutter->width() - GutterPad;
+    QTextBlock block = firstVisibleBlock();
+    qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
+    while (block.isValid() && top <= e->rect().bottom()) {
+        const qreal bottom = top + blockBoundingRect(block).height();
+        if (block.isVisible() && bottom >= e->rect().top()) {
+            const int n = block.blockNumber();
+            p.setPen(n == caret ? CaretNumber : Number);
+            p.drawText(QRectF(0, top, right, lineHeight), Qt::AlignRight | Qt::AlignVCenter, QString::number(n + 1));
+        }
+        block = block.next();
+        top = bottom;
+    }
 }
 
 QString CodeEditorWidget::singleByte(const QString& text)

@@ -1,8 +1,11 @@
 #pragma once
 // The editing control: plain single-byte text, lines wrapped at the window edge, the
 // selection shown without focus. Typing and pasting ask first whether the text may grow.
+// Decorated, it has a line-number gutter and marks the caret's line; neither touches the text.
 #include <QPlainTextEdit>
 #include <functional>
+
+class CodeHighlighter;
 
 class CodeEditorWidget : public QPlainTextEdit {
 public:
@@ -17,11 +20,30 @@ public:
     // and every kind of line break a plain break.
     static QString singleByte(const QString& text);
 
+    void setDecorated(bool on);
+    bool decorated() const { return m_decorated; }
+    QWidget* gutter() const { return m_gutter; }
+    // Colours the lines as they are shown.
+    CodeHighlighter* highlighter() const { return m_highlighter; }
+
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
+    friend class CodeEditorGutter;
     bool refuse(int count);
+    int gutterWidth() const;
+    void fitGutter();
+    void paintGutter(QPaintEvent* e);
+    void caretMoved();
+
+    QWidget* m_gutter = nullptr;
+    CodeHighlighter* m_highlighter = nullptr;
+    bool m_decorated = false;
+    int m_caretBlock = -1;
 };

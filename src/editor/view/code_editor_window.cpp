@@ -8,9 +8,13 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "app/program_options.h"
+#include "app/tembedded.h"
 #include "app/view/control_binder.h"
 #include "editor/tcode_ed.h"
+#include "editor/syntax_rules.h"
 #include "editor/view/code_editor_widget.h"
+#include "editor/view/code_highlighter.h"
 #include "editor/view/editor_printing.h"
 #include "editor/view/font_dialog_view.h"
 #include "editor/view/qt_text_buffer.h"
@@ -38,8 +42,12 @@ const std::map<std::string, QList<QKeySequence>>& shortcuts()
 
 }  // namespace
 
-CodeEditorWindow::CodeEditorWindow(TEmbedded&, TCodeEd& ed, QWidget* parent)
-    : QWidget(parent), m_ed(&ed), m_binder(new ControlBinder(ed.controls(), this))
+CodeEditorWindow::CodeEditorWindow(TEmbedded& app, TCodeEd& ed, QWidget* parent)
+    : QWidget(parent),
+      m_ed(&ed),
+      m_binder(new ControlBinder(ed.controls(), this)),
+      m_optionBinder(new ControlBinder(app.controls(), this)),
+      m_colours(&app.controls()[ProgramOptions::CodeColours])
 {
     setObjectName("TCodeEd");
     auto* layout = new QVBoxLayout(this);
@@ -87,6 +95,7 @@ CodeEditorWindow::CodeEditorWindow(TEmbedded&, TCodeEd& ed, QWidget* parent)
     });
     addAction(findAgain);
 
+    m_optionBinder->watch(app.controls()[ProgramOptions::CodeColours], [this] { decorate(); });
     ed.onChange([this](EditorChange c) { changed(c); });
     setWindowTitle(toQ(ed.caption()));
     applyFont();
@@ -109,6 +118,8 @@ void CodeEditorWindow::detach()
     ed->attach(nullptr, nullptr);
     delete m_binder;
     m_binder = nullptr;
+    delete m_optionBinder;
+    m_optionBinder = nullptr;
     for (SearchDialogView* v : {m_findView, m_replaceView})
         if (v)
             v->deleteLater();
@@ -155,6 +166,7 @@ void CodeEditorWindow::changed(EditorChange change)
     switch (change) {
     case EditorChange::Caption:
         setWindowTitle(toQ(m_ed->caption()));
+        decorate();
         break;
     case EditorChange::Status:
         for (int i = 1; i <= 6; ++i)
@@ -183,6 +195,16 @@ void CodeEditorWindow::applyFont()
     QPalette p = m_editor->palette();
     p.setColor(QPalette::Text, QColor::fromRgb(f.color));
     m_editor->setPalette(p);
+}
+
+void CodeEditorWindow::decorate()
+{
+    if (!m_ed)
+        return;
+    const bool on = m_colours->checked();
+    m_editor->setDecorated(on);
+    m_editor->highlighter()->setLanguage(on ? syntaxLanguageFor(m_ed->fileName()) : SyntaxLanguage::None);
+    m_editor->viewport()->update();
 }
 
 std::optional<EditorFont> CodeEditorWindow::chooseFont(const FontDialog& dialog)

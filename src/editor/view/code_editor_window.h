@@ -8,6 +8,7 @@
 #include "editor/editor_platform.h"
 
 class CodeEditorWidget;
+class Control;
 class ControlBinder;
 class QLabel;
 class QMenu;
@@ -44,11 +45,15 @@ private:
     void buildMenus();
     void changed(EditorChange change);
     void applyFont();
+    // Colours, line numbers and the current line, by the program option and the file's kind.
+    void decorate();
 
     TCodeEd* m_ed;
     CodeEditorWidget* m_editor;
     QtTextBuffer* m_buffer;
     ControlBinder* m_binder;
+    ControlBinder* m_optionBinder;
+    const Control* m_colours;
     QLabel* m_panels[6] = {};
     std::map<std::string, QMenu*> m_menus;
     SearchDialogView* m_findView = nullptr;
