@@ -6,8 +6,8 @@
 
 namespace {
 
-// A calm palette on the white page: ink-blue words of the language, teal types, muted green
-// comments, warm brown literals, plum numbers, ochre preprocessor lines.
+// A calm palette on the white page: ink-blue words of the language, teal types, grey-green
+// comments, brick literals, dark-gold numbers, mulberry preprocessor lines and directives.
 struct Look {
     QRgb colour;
     bool italic;
@@ -15,13 +15,13 @@ struct Look {
 constexpr Look kLooks[] = {
     {0x1f4e8c, false},  // Keyword
     {0x0e6e6e, false},  // Type
-    {0x5d7a5d, true},   // Comment
+    {0x617a61, true},   // Comment
     {0xa1462a, false},  // String
     {0xa1462a, false},  // Character
-    {0x7a3e8f, false},  // Number
-    {0x8a6200, false},  // Preprocessor
+    {0x7a5c00, false},  // Number
+    {0x8b3a6e, false},  // Preprocessor
     {0x1f4e8c, false},  // Label
-    {0x8a6200, false},  // Directive
+    {0x8b3a6e, false},  // Directive
 };
 static_assert(std::size(kLooks) == static_cast<std::size_t>(TokenKind::Directive) + 1);
 
