@@ -387,4 +387,9 @@ QIcon application()
     return drawn("ToolButton9");
 }
 
+QPixmap applicationPicture(int size)
+{
+    return render(pictures().at("ToolButton9"), size);
+}
+
 }  // namespace toolicons

@@ -14,5 +14,7 @@ QString themeName(const std::string& button);
 QIcon drawn(const std::string& button);
 // The main window's icon.
 QIcon application();
+// Its picture drawn at one size (the desktop's icon folders take it).
+QPixmap applicationPicture(int size);
 
 }  // namespace toolicons
