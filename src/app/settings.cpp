@@ -13,11 +13,9 @@ std::string readString(const SettingsStore& store, const char* name, const std::
 
 int readInt(const SettingsStore& store, const char* name, int fallback)
 {
-    long long v = 0;
+    int v = 0;
     const auto text = store.read(name);
-    if (!text || !winpath::parseInt(*text, v) || v < INT32_MIN || v > INT32_MAX)
-        return fallback;
-    return static_cast<int>(v);
+    return text && winpath::parseInt32(*text, v) ? v : fallback;
 }
 
 bool readFlag(const SettingsStore& store, const char* name, bool fallback)

@@ -1,6 +1,5 @@
 #include "project/project_file.h"
 
-#include <cstdint>
 #include <string_view>
 
 #include "app/file_messages.h"
@@ -12,16 +11,6 @@
 namespace {
 
 constexpr const char* ProjectError = "Error in Project File";
-
-// A 32-bit decimal integer, as every index, number and count line must be.
-bool parseLine(std::string_view text, int& out)
-{
-    long long v = 0;
-    if (!winpath::parseInt(text, v) || v < INT32_MIN || v > INT32_MAX)
-        return false;
-    out = static_cast<int>(v);
-    return true;
-}
 
 const char* flag(bool on)
 {
@@ -128,7 +117,7 @@ bool ProjectFile::ReadOptions(int& sources, int& objects, int& libraries)
             continue;
         }
         int v = 0;
-        if (!parseLine(text, v)) {
+        if (!winpath::parseInt32(text, v)) {
             ok = false;
             break;
         }

@@ -41,7 +41,11 @@ TEST_F(SettingsTest, OddValuesReadAsTheirDefaults)
     v["pause"] = "7";  // any number but 0 is on
     v["ptcount"] = "many";
     v["utcount"] = "-3";
+    v["close eds"] = "--0";  // a second sign makes it no number: the default, on
+    v["onend"] = "+-1";
     read();
+    EXPECT_TRUE(c["CloseEds"].checked());
+    EXPECT_FALSE(c["ShowOnEnd"].checked());
     EXPECT_TRUE(c["UseEd"].checked());
     EXPECT_TRUE(c["Target"].checked());
     EXPECT_TRUE(c["ShowProgress"].checked());
