@@ -216,19 +216,36 @@ TEST_F(ProjectFileTest, EntriesAreFilteredButUseUpTheirLines)
     lines.resize(84);
     lines[80] = "3";
     lines[79] = "5";
-    lines[81] = "3";
+    lines[81] = "8";
     for (const char* e : {"", "cstart.r25", "x"})
         lines.push_back(e);
     for (const char* e : {"C:\\my.cfiles\\readme.txt", "D:\\A\\MAIN.C", "D:\\A\\IO.H", "notes.txt", "d:\\a\\x.h"})
         lines.push_back(e);
-    for (const char* e : {"cl.r25", "CL.R25", "lib.r25x"})
+    for (const char* e : {"cl.r25", "CL.R25", "lib.r25x", "CL7832S", "D:\\my.libs\\CL7832SD", "cl.lib", "", " "})
         lines.push_back(e);
     ASSERT_TRUE(loadLines(lines));
     EXPECT_EQ(entries("Objectfiles"), (std::vector<std::string>{"cstart.r25", "x"}));
     EXPECT_EQ(entries("ProjectListBox"), (std::vector<std::string>{"C:\\my.cfiles\\readme.txt", "D:\\A\\MAIN.C",
                                                                    "D:\\A\\IO.H", "d:\\a\\x.h"}));
-    EXPECT_EQ(entries("LibraryFiles"), (std::vector<std::string>{"cl.r25", "lib.r25x"}));
+    EXPECT_EQ(entries("LibraryFiles"),
+              (std::vector<std::string>{"cl.r25", "lib.r25x", "CL7832S", "D:\\my.libs\\CL7832SD"}));
     EXPECT_EQ(app.project().editPanelDir, "C:\\my.cfiles");
+}
+
+TEST_F(ProjectFileTest, TheLinkerDefaultLibrarySurvivesASaveAndLoad)
+{
+    app.linker().LinkDefsClick();
+    const std::vector<std::string> libraries = entries("LibraryFiles");
+    ASSERT_EQ(libraries, std::vector<std::string>{"CL7832S"});
+    const std::string line = app.linker().ComposeLinkerLine();
+    app.project().ComposeProject();
+    fake.files.putFolder("C:\\Projects");
+    ASSERT_TRUE(app.project().write(Path));
+
+    TEmbedded other(fake.host);
+    ASSERT_TRUE(other.project().load(Path));
+    EXPECT_EQ(other.controls()["LibraryFiles"].entries(), libraries);
+    EXPECT_EQ(other.linker().ComposeLinkerLine(), line);
 }
 
 TEST_F(ProjectFileTest, SourceCountOfZeroOrLessTakesNoLines)
