@@ -208,8 +208,9 @@ bool ProjectFile::load(const std::string& path)
 {
     auto lines = m_app.host().files.readLines(path);
     if (!lines) {
-        m_app.message(cannotOpenMessage(path), MsgButtons::Ok, MsgIcon::Error);
+        // Failed before the box: a close while it is up must keep the original too.
         rememberOutcome(path, false);
+        m_app.message(cannotOpenMessage(path), MsgButtons::Ok, MsgIcon::Error);
         return false;
     }
     m_app.prolist() = std::move(*lines);
@@ -230,8 +231,12 @@ bool ProjectFile::write(const std::string& path)
 {
     Files& files = m_app.host().files;
     if (!m_failedPath.empty() && winpath::equalsNoCase(m_failedPath, path)) {
-        if (files.fileExists(path) && !files.copyFile(path, path + ".bak"))
-            return false;
+        if (files.fileExists(path)) {
+            if (!files.copyFile(path, path + ".bak"))
+                return false;
+            m_app.host().dialogs.notice("the project file " + path + " failed to load; its original is kept as " +
+                                        path + ".bak");
+        }
         m_failedPath.clear();
     }
     return files.writeLines(path, m_app.prolist());

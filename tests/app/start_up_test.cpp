@@ -195,6 +195,18 @@ TEST(Shutdown, ACloseDuringAFailedProjectLoadKeepsTheOriginalFile)
     EXPECT_GE(splitLines(c.f.text("C:\\Work\\bad.prj")).size(), 84u);
 }
 
+TEST(Shutdown, ACloseDuringTheBoxOfAnUnreadableProjectNeverWritesOverIt)
+{
+    ClosingFixture c;
+    c.f.prepareInstalledMachine();
+    c.f.fake.files.put("C:\\Work\\locked.prj", "the user's project");
+    c.f.fake.files.denyReads("C:\\Work\\locked.prj");
+    c.f.fake.settings.values["project"] = "C:\\Work\\locked.prj";
+    c.start("Cannot open file C:\\Work\\locked.prj");
+    EXPECT_TRUE(c.app->closing());
+    EXPECT_EQ(c.f.fake.files.writeCount("C:\\Work\\locked.prj"), 0);
+}
+
 TEST(Shutdown, ACloseBeforeTheStartUpRanLeavesStoredSettingsAndProjectAlone)
 {
     AppFixture f;

@@ -318,6 +318,9 @@ TEST_F(ProjectFileTest, FirstWriteAfterAFailedLoadKeepsTheOriginal)
     ASSERT_TRUE(app.project().write(Path));
     EXPECT_EQ(fake.files.readBytes(Path + ".bak"), original);
     EXPECT_EQ(fake.files.readBytes(Path), "first\r\n");
+    // The user learns where the original went.
+    ASSERT_EQ(fake.dialogs.notices.size(), 1u);
+    EXPECT_NE(fake.dialogs.notices[0].find(Path + ".bak"), std::string::npos) << fake.dialogs.notices[0];
 
     app.prolist() = {"second"};
     ASSERT_TRUE(app.project().write(Path));
@@ -335,6 +338,7 @@ TEST_F(ProjectFileTest, NoBackupWhenTheFailedFileLoadsLaterOrAnotherIsWritten)
     ASSERT_TRUE(loadLines(sampleProject()));
     ASSERT_TRUE(app.project().write(Path));
     EXPECT_FALSE(fake.files.fileExists(Path + ".bak"));
+    EXPECT_TRUE(fake.dialogs.notices.empty());
 }
 
 TEST_F(ProjectFileTest, WriteIsRefusedWhenTheBackupCannotBeMade)

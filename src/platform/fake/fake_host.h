@@ -23,7 +23,10 @@ public:
     std::optional<std::string> chooseFolder(const std::string& title,
                                             const std::string& initialFolder) override;
 
+    void notice(const std::string& line) override { notices.push_back(line); }
+
     std::vector<DialogCall> calls;
+    std::vector<std::string> notices;
     std::deque<MsgAnswer> answers;                     // default: Ok
     std::deque<std::optional<std::string>> fileAnswers;  // default: cancel
     std::vector<std::string> messages() const;

@@ -32,6 +32,9 @@ public:
     // Offers to create a typed folder that does not exist.
     virtual std::optional<std::string> chooseFolder(const std::string& title,
                                                     const std::string& initialFolder) = 0;
+    // A line for the terminal Tarnel was started from (standard error); never modal. For what
+    // the user must be able to find later, such as where a backup went.
+    virtual void notice(const std::string& line);
 };
 
 // Splits the "A|*.a|B|*.b" filter notation into its pairs.
