@@ -73,11 +73,17 @@ void StartUp::StartTimerTimer()
 void StartUp::checkCompileDir()
 {
     const std::string dir = m_app.settings().compSource;
-    if (m_app.host().files.folderExists(dir))
+    Files& files = m_app.host().files;
+    if (files.folderExists(dir))
         return;
+    // The box says the folder was created, so it is made first and the box shown only when
+    // that worked; a folder whose parent is missing gets the platform's failure instead.
+    if (!files.createFolder(dir)) {
+        m_app.message(cannotCreateFolderMessage(dir), MsgButtons::Ok, MsgIcon::Error);
+        return;
+    }
     m_app.message("Working Directory created " + dir + "\r" +
                   "Please transfer the NEC *.H, *.INC, *.R25 and *.XCL libarys");
-    m_app.host().files.createFolder(dir);
 }
 
 void StartUp::checkCommandFiles()

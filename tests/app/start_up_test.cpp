@@ -97,13 +97,15 @@ TEST(StartUp, ToolchainHeadersAndLibrariesAreCopiedByTheirMasks)
     EXPECT_FALSE(files.fileExists("C:\\Tarnel\\Source\\readme.h"));
 }
 
-TEST(StartUp, UncreatableCompileDirectoryIsNotReportedAndStartUpGoesOn)
+TEST(StartUp, UncreatableCompileDirectoryIsReportedAsSuchAndStartUpGoesOn)
 {
     AppFixture f;  // no C:\Tarnel: one level cannot be created
     f.fake.dialogs.answers = {MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Cancel};
     TEmbedded& app = f.start();
     EXPECT_FALSE(f.fake.files.folderExists("C:\\Tarnel\\Source"));
-    EXPECT_EQ(f.fake.dialogs.messages().size(), 3u);
+    EXPECT_EQ(f.fake.dialogs.messages(),
+              (std::vector<std::string>{"Cannot create directory C:\\Tarnel\\Source", kMapFileBox, kNecBox}));
+    EXPECT_EQ(f.fake.dialogs.calls[0].icon, MsgIcon::Error);
     EXPECT_EQ(app.statusBar().panel(0).text, "NO PROJECT LOADED");
 }
 
