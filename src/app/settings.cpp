@@ -57,11 +57,17 @@ void writeCheck(SettingsStore& store, const ControlSet& controls, const FlagSett
 
 }  // namespace
 
+void Settings::setProject(const std::string& path)
+{
+    project = path;
+    nextStartProject.reset();
+}
+
 void Settings::read(const SettingsStore& store, ControlSet& controls)
 {
     directory = readString(store, "Directory", "C:\\");
     compSource = readString(store, "Comp Source", "C:\\Tarnel\\Source");
-    project = readString(store, "Project", "");
+    setProject(readString(store, "Project", ""));
     pelorusDir = readString(store, "Pelorus Dir", "");
     necDir = readString(store, "Nec Dir", "C:\\Nec");
     readCheck(store, controls, kPause);
@@ -120,7 +126,7 @@ bool Settings::write(SettingsStore& store, const ControlSet& controls) const
 {
     store.write("Directory", directory);
     store.write("Comp Source", compSource);
-    store.write("Project", project);
+    store.write("Project", storedProject());
     store.write("Pelorus Dir", pelorusDir);
     store.write("Nec Dir", necDir);
     writeCheck(store, controls, kPause);

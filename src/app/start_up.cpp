@@ -148,6 +148,9 @@ void StartUp::loadLastProject()
     // From here on the controls belong to the project being loaded (or to the defaults).
     m_projectSettled = true;
     Settings& s = m_app.settings();
+    // A path chosen in the setup dialog earlier in this start-up is the one to load now.
+    if (s.nextStartProject)
+        s.setProject(*s.nextStartProject);
     if (!s.project.empty() && m_app.host().files.fileExists(s.project)) {
         if (m_app.project().load(s.project) && !m_app.buildFiles().GenerateBuildFiles(true))
             m_app.message("Unable to Compile");

@@ -179,7 +179,7 @@ bool ProjectFile::readproject(const std::string& path)
     bind();
     ControlSet& c = m_app.controls();
     c["projname"].setText(path);
-    m_app.settings().project = path;
+    m_app.settings().setProject(path);
     // Until the read has succeeded the file counts as failed: a close during one of the read's
     // boxes must not overwrite it without keeping the original.
     rememberOutcome(path, false);
