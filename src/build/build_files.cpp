@@ -161,7 +161,7 @@ bool BuildFiles::copyProjectFiles(const std::vector<std::string>& entries)
         files.createFolders(dir);
     for (const std::string& entry : entries) {
         // Copying a file onto itself would truncate it before reading it.
-        if (compilecopies::liesInCompileDir(entry, dir))
+        if (compilecopies::liesInCompileDir(files, entry, dir))
             continue;
         const CopyResult result = files.copyIntoFolder(entry, dir);
         if (result != CopyResult::Ok) {

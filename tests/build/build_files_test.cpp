@@ -87,11 +87,13 @@ TEST_F(BuildFixture, CreatesAMissingCompileDirWithItsParents)
 
 TEST_F(BuildFixture, NeverCopiesAnEntryOfTheCompileDirOntoItself)
 {
+    fh.files.addLink("Y:\\", "C:\\Tarnel");
     const std::vector<std::string> own = {"C:\\Tarnel\\Source\\local.c", "c:\\TARNEL\\source\\upper.h",
-                                          "C:/Tarnel/Source/slash.c"};
+                                          "C:/Tarnel/Source/slash.c", "C:\\Tarnel\\Source\\..\\Source\\dots.c",
+                                          "Y:\\Source\\other.c"};
     for (const auto& e : own)
         fh.files.put(e, "only copy of " + e);
-    c["ProjectListBox"].setEntries({own[0], "D:\\work\\main.c", own[1], own[2]});
+    c["ProjectListBox"].setEntries({own[0], "D:\\work\\main.c", own[1], own[2], own[3], own[4]});
     fh.files.put("D:\\work\\main.c", "main");
     ASSERT_TRUE(app.buildFiles().GenerateBuildFiles(true));
     for (const auto& e : own) {

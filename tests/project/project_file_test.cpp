@@ -354,15 +354,22 @@ TEST_F(ProjectFileTest, WriteIsRefusedWhenTheBackupCannotBeMade)
 TEST_F(ProjectFileTest, ClearCompileCopiesSparesFilesOfTheCompileDirectoryItself)
 {
     const std::string dir = "C:\\Tarnel\\Source\\";
-    for (const char* name : {"main.c", "io.h", "ide.bat", "other.c", "own.c", "bare.c", "fwd.c"})
+    for (const char* name : {"main.c", "io.h", "ide.bat", "other.c", "own.c", "bare.c", "fwd.c", "dots.c", "viaz.c",
+                             "linked.c"})
         fake.files.put(dir + name, "x");
-    c["ProjectListBox"].setEntries(
-        {"D:\\work\\main.c", "D:\\work\\io.h", "c:\\tarnel\\source\\own.c", "bare.c", "C:/Tarnel/Source/fwd.c"});
+    fake.files.put("D:\\work\\main.c", "the user's main.c");
+    // Another drive letter for the same folder, and a link to one of its files.
+    fake.files.addLink("Z:\\build", "C:\\Tarnel");
+    fake.files.addLink("D:\\links\\linked.c", dir + "linked.c");
+    c["ProjectListBox"].setEntries({"D:\\work\\main.c", "D:\\work\\io.h", "c:\\tarnel\\source\\own.c", "bare.c",
+                                    "C:/Tarnel/Source/fwd.c", "C:\\Tarnel\\Source\\..\\Source\\dots.c",
+                                    "Z:\\build\\source\\viaz.c", "D:\\links\\linked.c"});
     app.project().ClearCompileCopies();
     for (const char* gone : {"main.c", "io.h", "ide.bat"})
         EXPECT_FALSE(fake.files.fileExists(dir + gone)) << gone;
-    for (const char* kept : {"other.c", "own.c", "bare.c", "fwd.c"})
+    for (const char* kept : {"other.c", "own.c", "bare.c", "fwd.c", "dots.c", "viaz.c", "linked.c"})
         EXPECT_TRUE(fake.files.fileExists(dir + kept)) << kept;
+    EXPECT_TRUE(fake.files.fileExists("D:\\work\\main.c"));
 }
 
 TEST_F(ProjectFileTest, LoadingClearsTheCopiesOfItsSources)

@@ -1,5 +1,7 @@
 #include "platform/fake/fake_files.h"
 
+#include <vector>
+
 #include "platform/host/shell.h"
 #include "platform/paths/win_path.h"
 
@@ -9,8 +11,32 @@ std::string FakeFiles::key(const std::string& path)
     for (char& c : k)
         if (c == '/')
             c = '\\';
-    while (k.size() > 3 && k.back() == '\\')
-        k.pop_back();
+    // "." and ".." work on the text and never climb above the drive (or path) start.
+    std::string head;
+    std::string rest = k;
+    if (rest.size() >= 2 && rest[1] == ':') {
+        head = rest.substr(0, 2);
+        rest.erase(0, 2);
+    }
+    const bool rooted = !rest.empty() && rest[0] == '\\';
+    std::vector<std::string> parts;
+    std::string cur;
+    for (std::size_t i = 0; i <= rest.size(); ++i) {
+        if (i < rest.size() && rest[i] != '\\') {
+            cur += rest[i];
+            continue;
+        }
+        if (cur == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else if (!cur.empty() && cur != ".") {
+            parts.push_back(cur);
+        }
+        cur.clear();
+    }
+    k = head + (rooted ? "\\" : "");
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        k += (i ? "\\" : "") + parts[i];
     if (k.size() == 2 && k[1] == ':')
         k += '\\';
     return k;
@@ -22,6 +48,33 @@ static std::string parentKey(const std::string& k)
     return FakeFiles::key(d);
 }
 
+std::string FakeFiles::resolve(const std::string& path) const
+{
+    std::string k = key(path);
+    // A bounded number of hops, so links that point at each other cannot loop.
+    for (int hop = 0; hop < 8; ++hop) {
+        bool followed = false;
+        for (const auto& [alias, target] : m_links) {
+            const bool under = k.size() > alias.size() && k.compare(0, alias.size(), alias) == 0 &&
+                               (alias.back() == '\\' || k[alias.size()] == '\\');
+            if (k == alias || under) {
+                const std::string rest = k.substr(alias.size());
+                k = key(rest.empty() ? target : target + "\\" + rest);
+                followed = true;
+                break;
+            }
+        }
+        if (!followed)
+            break;
+    }
+    return k;
+}
+
+void FakeFiles::addLink(const std::string& alias, const std::string& target)
+{
+    m_links[key(alias)] = key(target);
+}
+
 std::int64_t FakeFiles::now() const
 {
     return m_clock ? m_clock->nowMs() : 0;
@@ -29,7 +82,7 @@ std::int64_t FakeFiles::now() const
 
 bool FakeFiles::denied(const std::string& path) const
 {
-    std::string k = key(path);
+    std::string k = resolve(path);
     while (true) {
         if (m_denied.count(k))
             return true;
@@ -42,18 +95,18 @@ bool FakeFiles::denied(const std::string& path) const
 
 bool FakeFiles::fileExists(const std::string& path) const
 {
-    return m_files.count(key(path)) != 0;
+    return m_files.count(resolve(path)) != 0;
 }
 
 bool FakeFiles::folderExists(const std::string& path) const
 {
-    const std::string k = key(path);
+    const std::string k = resolve(path);
     return m_folders.count(k) != 0;
 }
 
 bool FakeFiles::createFolder(const std::string& path)
 {
-    const std::string k = key(path);
+    const std::string k = resolve(path);
     if (denied(path) || !m_folders.count(parentKey(k)))
         return false;
     m_folders.insert(k);
@@ -70,7 +123,7 @@ bool FakeFiles::createFolders(const std::string& path)
 
 bool FakeFiles::removeFile(const std::string& path)
 {
-    return m_files.erase(key(path)) != 0;
+    return m_files.erase(resolve(path)) != 0;
 }
 
 CopyResult FakeFiles::copyIntoFolder(const std::string& source, const std::string& folder)
@@ -92,7 +145,7 @@ bool FakeFiles::copyFile(const std::string& source, const std::string& destinati
 std::vector<std::string> FakeFiles::list(const std::string& folder, const std::string& mask) const
 {
     std::vector<std::string> out;
-    const std::string k = key(folder);
+    const std::string k = resolve(folder);
     for (const auto& [fk, e] : m_files)
         if (parentKey(fk) == k && matchesMask(winpath::fileName(e.path), mask))
             out.push_back(winpath::fileName(e.path));
@@ -101,23 +154,29 @@ std::vector<std::string> FakeFiles::list(const std::string& folder, const std::s
 
 std::optional<std::int64_t> FakeFiles::modifiedMs(const std::string& path) const
 {
-    auto it = m_files.find(key(path));
+    auto it = m_files.find(resolve(path));
     if (it == m_files.end())
         return std::nullopt;
     return it->second.modified;
 }
 
+bool FakeFiles::sameFile(const std::string& a, const std::string& b) const
+{
+    const std::string k = resolve(a);
+    return m_files.count(k) != 0 && k == resolve(b);
+}
+
 std::optional<std::string> FakeFiles::readBytes(const std::string& path) const
 {
-    auto it = m_files.find(key(path));
-    if (it == m_files.end() || m_unreadable.count(key(path)))
+    auto it = m_files.find(resolve(path));
+    if (it == m_files.end() || m_unreadable.count(resolve(path)))
         return std::nullopt;
     return it->second.bytes;
 }
 
 bool FakeFiles::writeBytes(const std::string& path, const std::string& bytes)
 {
-    const std::string k = key(path);
+    const std::string k = resolve(path);
     if (denied(path) || !m_folders.count(parentKey(k)))
         return false;
     auto& e = m_files[k];
@@ -131,7 +190,7 @@ bool FakeFiles::writeBytes(const std::string& path, const std::string& bytes)
 void FakeFiles::put(const std::string& path, const std::string& bytes, std::int64_t modifiedMs)
 {
     putFolder(winpath::dirOnly(path));
-    auto& e = m_files[key(path)];
+    auto& e = m_files[resolve(path)];
     e.path = path;
     e.bytes = bytes;
     e.modified = modifiedMs;
@@ -139,7 +198,7 @@ void FakeFiles::put(const std::string& path, const std::string& bytes, std::int6
 
 void FakeFiles::putFolder(const std::string& path)
 {
-    std::string k = key(path);
+    std::string k = resolve(path);
     while (!k.empty() && !m_folders.count(k)) {
         m_folders.insert(k);
         const std::string p = parentKey(k);
@@ -151,7 +210,7 @@ void FakeFiles::putFolder(const std::string& path)
 
 void FakeFiles::setModified(const std::string& path, std::int64_t ms)
 {
-    auto it = m_files.find(key(path));
+    auto it = m_files.find(resolve(path));
     if (it != m_files.end())
         it->second.modified = ms;
 }
@@ -166,6 +225,6 @@ std::vector<std::string> FakeFiles::allFiles() const
 
 int FakeFiles::writeCount(const std::string& path) const
 {
-    auto it = m_writes.find(key(path));
+    auto it = m_writes.find(resolve(path));
     return it == m_writes.end() ? 0 : it->second;
 }

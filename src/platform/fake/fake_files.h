@@ -1,5 +1,6 @@
 #pragma once
-// In-memory file system keyed by Windows path without regard to case.
+// In-memory file system keyed by Windows path without regard to case. "." and ".." are applied
+// to the text, and links make other paths name the same files, as on a real disk.
 #include <map>
 #include <set>
 
@@ -21,6 +22,7 @@ public:
     bool copyFile(const std::string& source, const std::string& destination) override;
     std::vector<std::string> list(const std::string& folder, const std::string& mask) const override;
     std::optional<std::int64_t> modifiedMs(const std::string& path) const override;
+    bool sameFile(const std::string& a, const std::string& b) const override;
     std::optional<std::string> readBytes(const std::string& path) const override;
     bool writeBytes(const std::string& path, const std::string& bytes) override;
 
@@ -29,11 +31,15 @@ public:
     void putFolder(const std::string& path);
     void setModified(const std::string& path, std::int64_t ms);
     // Writes and folder creation under this folder (or of this file) fail.
-    void denyWrites(const std::string& pathOrFolder) { m_denied.insert(key(pathOrFolder)); }
-    void denyReads(const std::string& path) { m_unreadable.insert(key(path)); }
+    void denyWrites(const std::string& pathOrFolder) { m_denied.insert(resolve(pathOrFolder)); }
+    void denyReads(const std::string& path) { m_unreadable.insert(resolve(path)); }
+    // Paths under (or equal to) alias name what lies under target: a second drive letter for a
+    // folder, or a symbolic link to a file or folder.
+    void addLink(const std::string& alias, const std::string& target);
     std::vector<std::string> allFiles() const;
     int writeCount(const std::string& path) const;
 
+    // The path's text made comparable: lower case, backslashes, "." and ".." applied.
     static std::string key(const std::string& path);
 
 private:
@@ -42,6 +48,8 @@ private:
         std::string bytes;
         std::int64_t modified = 0;
     };
+    // The key of the file or folder the path reaches, links followed.
+    std::string resolve(const std::string& path) const;
     bool denied(const std::string& path) const;
     std::int64_t now() const;
 
@@ -51,4 +59,5 @@ private:
     std::set<std::string> m_denied;
     std::set<std::string> m_unreadable;
     std::map<std::string, int> m_writes;
+    std::map<std::string, std::string> m_links;  // alias key -> target key
 };

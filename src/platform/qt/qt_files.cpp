@@ -181,6 +181,15 @@ std::optional<std::int64_t> QtFiles::modifiedMs(const std::string& path) const
     return static_cast<std::int64_t>(st->st_mtim.tv_sec) * 1000 + st->st_mtim.tv_nsec / 1'000'000;
 }
 
+bool QtFiles::sameFile(const std::string& a, const std::string& b) const
+{
+    const auto ha = host(a);
+    const auto hb = host(b);
+    const auto sa = ha ? statOf(*ha) : std::nullopt;
+    const auto sb = sa && hb ? statOf(*hb) : std::nullopt;
+    return sa && sb && sa->st_dev == sb->st_dev && sa->st_ino == sb->st_ino;
+}
+
 std::optional<std::string> QtFiles::readBytes(const std::string& path) const
 {
     const auto h = host(path);
