@@ -5,6 +5,7 @@
 #include "build/batch_name_check.h"
 #include "build/compiler_command_line.h"
 #include "build/compiler_options.h"
+#include "build/copy_name_check.h"
 #include "linker/linker_options.h"
 #include "platform/paths/win_path.h"
 #include "project/compile_copies.h"
@@ -102,6 +103,10 @@ bool BuildFiles::namesFitBatchLines(const std::vector<std::string>& entries)
             m_app.message(batchcheck::fileNameMessage(entry), MsgButtons::Ok, MsgIcon::Error);
             return false;
         }
+    }
+    if (const auto clash = copycheck::sameNameClash(m_app.host().files, entries)) {
+        m_app.message(copycheck::clashMessage(*clash), MsgButtons::Ok, MsgIcon::Error);
+        return false;
     }
     return true;
 }
