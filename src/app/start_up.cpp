@@ -63,10 +63,16 @@ void StartUp::StartTimerTimer()
         // Reopening the last editor file belongs to the editor windows.
         [&] { m_app.UpdateStatusBar(0); },
     };
-    for (const auto& step : steps) {
-        if (m_app.closing())
-            return;
-        step();
+    // A shutdown that runs inside one of a step's boxes ends the step there too: nothing of
+    // it may write after the shutdown's saves.
+    try {
+        TEmbedded::InterruptedByShutdown interrupted(m_app);
+        for (const auto& step : steps) {
+            if (m_app.closing())
+                return;
+            step();
+        }
+    } catch (const TEmbedded::ShutdownBegun&) {
     }
 }
 

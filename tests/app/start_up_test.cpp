@@ -2,6 +2,9 @@
 
 #include "app/dir_setup.h"
 #include "app/start_up.h"
+#include "build/compiler_options.h"
+#include "linker/linker_options.h"
+#include "project/project_file.h"
 #include "support/app_fixture.h"
 
 namespace {
@@ -184,6 +187,36 @@ TEST(StartUp, ShutdownDuringStartUpStopsTheSequence)
     EXPECT_FALSE(c.f.fake.files.fileExists("C:\\pathset.bat"));
     // Settings had been read: they are written back as read.
     EXPECT_EQ(c.f.fake.settings.values["comp source"], "C:\\Tarnel\\Source");
+}
+
+TEST(StartUp, AShutdownDuringABoxOfTheProjectLoadEndsTheStartUpThere)
+{
+    ClosingFixture c;
+    c.f.prepareInstalledMachine();
+    c.f.fake.files.put("C:\\Work\\main.c", "int main;");
+    const std::string project = "C:\\Work\\list.prj";
+    {
+        // A listing asked for without a name: reading it shows a box and clears the option.
+        TEmbedded writer(c.f.fake.host);
+        writer.compiler().DefaultsClick();
+        writer.linker().LinkDefsClick();
+        ControlSet& w = writer.controls();
+        w["GLF"].setChecked(true);
+        w["SourceNames"].setChecked(false);
+        w["ListFile"].setText("");
+        w["ProjectListBox"].setEntries({"C:\\Work\\main.c"});
+        writer.project().ComposeProject();
+        ASSERT_TRUE(writer.project().write(project));
+    }
+    c.f.fake.settings.values["project"] = project;
+    const int writes = c.f.fake.files.writeCount(project);
+    c.start("No List file specified, Option Cleared");
+
+    EXPECT_TRUE(c.app->closing());
+    EXPECT_EQ(c.f.fake.files.writeCount(project), writes + 1);  // the shutdown's save, nothing after it
+    EXPECT_FALSE(c.f.fake.files.fileExists("C:\\Tarnel\\Source\\ide.bat"));
+    EXPECT_FALSE(c.f.fake.files.fileExists("C:\\Tarnel\\Source\\main.c"));
+    EXPECT_EQ(c.dialogs.messages(), std::vector<std::string>{"No List file specified, Option Cleared"});
 }
 
 TEST(Shutdown, ACloseDuringAFailedProjectLoadKeepsTheOriginalFile)
