@@ -63,18 +63,14 @@ static std::vector<std::string> splitComponents(std::string_view rest)
 
 // Appends one component, matching an existing entry without regard to case when the exact
 // name is not there.
-static fs::path appendResolved(const fs::path& base, const std::string& part)
+fs::path DriveMap::appendResolved(const fs::path& base, const std::string& part) const
 {
     std::error_code ec;
     fs::path exact = base / part;
     if (fs::exists(fs::symlink_status(exact, ec)))
         return exact;
-    for (fs::directory_iterator it(base.empty() ? fs::path(".") : base, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (winpath::equalsNoCase(name, part))
-            return base / name;
-    }
+    if (auto name = m_names.find(base.empty() ? std::string(".") : base.string(), part))
+        return base / *name;
     return exact;
 }
 

@@ -3,24 +3,18 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-AtomicFile::AtomicFile(std::string target, Durability durability)
-    : m_target(std::move(target)), m_durability(durability)
-{
-}
+#include "platform/paths/folder_names.h"
 
-AtomicFile::~AtomicFile()
+namespace
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
-    if (!m_temp.empty())
-        ::unlink(m_temp.c_str());
-}
 
-static std::string resolvedTarget(const std::string& path)
+std::string resolvedTarget(const std::string& path)
 {
     // Writing through a link updates the file it points to rather than replacing the link.
     struct stat st {
@@ -35,30 +29,108 @@ static std::string resolvedTarget(const std::string& path)
     return path;
 }
 
-static mode_t newFileMode(const std::string& target)
+// The replaced file's permissions stay, but never without the owner's read and write: a file
+// Tarnel wrote must be one it can read back and write again.
+mode_t newFileMode(const std::string& target)
 {
     struct stat st {
     };
     if (::stat(target.c_str(), &st) == 0)
-        return st.st_mode & 07777;
+        return (st.st_mode & 07777) | S_IRUSR | S_IWUSR;
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
 }
 
+void closeFd(int& fd)
+{
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+}
+
+// A temporary file whose writer is gone: a live writer holds its lock, a killed one's lock
+// went with its process.
+bool abandoned(const std::string& path)
+{
+    struct stat st {
+    };
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    const bool unlocked = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return unlocked;
+}
+
+} // namespace
+
+AtomicFile::AtomicFile(std::string target, Durability durability)
+    : m_target(resolvedTarget(target)), m_durability(durability)
+{
+    const auto slash = m_target.rfind('/');
+    m_folder = slash == std::string::npos ? std::string() : m_target.substr(0, slash + 1);
+    m_name = m_target.substr(m_folder.size());
+}
+
+AtomicFile::~AtomicFile()
+{
+    closeFd(m_fd);
+    if (!m_temp.empty())
+        ::unlink(m_temp.c_str());
+    closeFd(m_lock);
+}
+
+void AtomicFile::removeLeftovers()
+{
+    std::vector<std::string> candidates;
+    if (m_candidates) {
+        candidates = *m_candidates;
+    } else if (DIR* dir = ::opendir(m_folder.empty() ? "." : m_folder.c_str())) {
+        while (const dirent* e = ::readdir(dir))
+            if (tempFileTarget(e->d_name) == m_name)
+                candidates.emplace_back(e->d_name);
+        ::closedir(dir);
+    }
+    for (const std::string& name : candidates) {
+        const std::string path = m_folder + name;
+        if (tempFileTarget(name) == m_name && abandoned(path) && ::unlink(path.c_str()) == 0)
+            m_removed.push_back(name);
+    }
+}
+
 bool AtomicFile::open()
 {
-    m_target = resolvedTarget(m_target);
-    const auto slash = m_target.rfind('/');
-    const std::string dir = slash == std::string::npos ? std::string() : m_target.substr(0, slash + 1);
-    const std::string name = m_target.substr(dir.size());
-    std::string tmpl = dir + "." + name + ".tarnel-XXXXXX";
-    m_fd = ::mkstemp(tmpl.data());
-    if (m_fd < 0)
-        return false;
-    m_temp = tmpl;
-    ::fchmod(m_fd, newFileMode(m_target));
-    return true;
+    removeLeftovers();
+    const mode_t mode = newFileMode(m_target);
+    // Another writer of the same target may take a fresh file of ours for a leftover in the
+    // instant before it is locked; then a new name is tried.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        std::string tmpl = m_folder + tempFilePrefix(m_name) + "XXXXXX";
+        const int fd = ::mkstemp(tmpl.data());
+        if (fd < 0)
+            return false;
+        const int lock = ::open(tmpl.c_str(), O_RDONLY | O_CLOEXEC);
+        struct stat st {
+        };
+        const bool locked = lock >= 0 && ::flock(lock, LOCK_EX | LOCK_NB) == 0;
+        const bool taken = (lock >= 0 && !locked && errno == EWOULDBLOCK) || ::fstat(fd, &st) != 0 ||
+                           st.st_nlink == 0;
+        if (taken) {
+            ::close(fd);
+            if (lock >= 0)
+                ::close(lock);
+            continue;
+        }
+        m_fd = fd;
+        m_lock = lock;
+        m_temp = tmpl;
+        ::fchmod(m_fd, mode);
+        return true;
+    }
+    return false;
 }
 
 bool AtomicFile::write(const char* data, std::size_t size)
@@ -86,5 +158,6 @@ bool AtomicFile::commit()
     if (!synced || !closed || ::rename(m_temp.c_str(), m_target.c_str()) != 0)
         return false;
     m_temp.clear();
+    closeFd(m_lock);
     return true;
 }

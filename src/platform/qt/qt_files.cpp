@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "platform/paths/drive_map.h"
+#include "platform/paths/folder_names.h"
 #include "platform/paths/mask.h"
 #include "platform/paths/win_path.h"
 #include "platform/qt/atomic_file.h"
@@ -44,6 +45,15 @@ public:
 private:
     int m_fd;
 };
+
+// The folder as the drive map names it in its listings: no trailing slash, "." for none.
+std::string folderKey(const std::string& folder)
+{
+    std::string key = folder;
+    while (key.size() > 1 && key.back() == '/')
+        key.pop_back();
+    return key.empty() ? std::string(".") : key;
+}
 
 ssize_t readSome(int fd, char* buffer, std::size_t size)
 {
@@ -100,7 +110,35 @@ bool QtFiles::createFolders(const std::string& path)
 bool QtFiles::removeFile(const std::string& path)
 {
     const auto h = host(path);
-    return h && ::unlink(h->c_str()) == 0;
+    if (!h)
+        return false;
+    const fs::path file(*h);
+    const std::string folder = folderKey(file.parent_path().string());
+    const auto before = FolderNames::stampOf(folder);
+    if (::unlink(h->c_str()) != 0)
+        return false;
+    if (before)
+        m_map.folderNames().noteChange(folder, *before, {}, {file.filename().string()});
+    return true;
+}
+
+CopyResult QtFiles::replace(AtomicFile& out, const std::function<CopyResult(AtomicFile&)>& fill)
+{
+    FolderNames& names = m_map.folderNames();
+    const std::string folder = folderKey(out.folder());
+    const auto before = FolderNames::stampOf(folder);
+    if (before)
+        out.setLeftoverCandidates(names.tempsOf(folder, out.name()));
+    if (!out.open())
+        return CopyResult::CannotCreate;
+    const CopyResult filled = fill(out);
+    if (filled != CopyResult::Ok)
+        return filled;
+    if (!out.commit())
+        return CopyResult::CannotCreate;
+    if (before)
+        names.noteChange(folder, *before, {out.name()}, out.removedLeftovers());
+    return CopyResult::Ok;
 }
 
 CopyResult QtFiles::copyIntoFolder(const std::string& source, const std::string& folder)
@@ -133,19 +171,18 @@ CopyResult QtFiles::copy(const std::string& source, const std::string& destinati
         return CopyResult::Ok;
 
     AtomicFile out(*to, AtomicFile::Durability::Renamed);
-    if (!out.open())
-        return CopyResult::CannotCreate;
-    char buffer[CopyBufferSize];
-    while (true) {
-        const ssize_t n = readSome(in.get(), buffer, sizeof buffer);
-        if (n < 0)
-            return CopyResult::CannotOpen;
-        if (n == 0)
-            break;
-        if (!out.write(buffer, static_cast<std::size_t>(n)))
-            return CopyResult::CannotCreate;
-    }
-    return out.commit() ? CopyResult::Ok : CopyResult::CannotCreate;
+    return replace(out, [&in](AtomicFile& file) {
+        char buffer[CopyBufferSize];
+        while (true) {
+            const ssize_t n = readSome(in.get(), buffer, sizeof buffer);
+            if (n < 0)
+                return CopyResult::CannotOpen;
+            if (n == 0)
+                return CopyResult::Ok;
+            if (!file.write(buffer, static_cast<std::size_t>(n)))
+                return CopyResult::CannotCreate;
+        }
+    });
 }
 
 std::vector<std::string> QtFiles::list(const std::string& folder, const std::string& mask) const
@@ -160,8 +197,8 @@ std::vector<std::string> QtFiles::list(const std::string& folder, const std::str
         if (it->is_directory(typeEc))
             continue;
         std::string name = it->path().filename().string();
-        if (name.rfind(".", 0) == 0 && name.find(".tarnel-") != std::string::npos)
-            continue; // a write in progress
+        if (tempFileTarget(name))
+            continue; // a write in progress, or the leftover of one
         if (matchesMask(name, mask))
             names.push_back(std::move(name));
     }
@@ -221,5 +258,7 @@ bool QtFiles::writeBytes(const std::string& path, const std::string& bytes)
     if (const auto st = statOf(*h); st && S_ISDIR(st->st_mode))
         return false;
     AtomicFile out(*h);
-    return out.open() && out.write(bytes.data(), bytes.size()) && out.commit();
+    return replace(out, [&bytes](AtomicFile& file) {
+               return file.write(bytes.data(), bytes.size()) ? CopyResult::Ok : CopyResult::CannotCreate;
+           }) == CopyResult::Ok;
 }

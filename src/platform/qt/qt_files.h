@@ -1,6 +1,11 @@
 #pragma once
-// Files by Windows path on the host file system, through the drive map.
+// Files by Windows path on the host file system, through the drive map. Every change made
+// here is entered in the drive map's folder listings, so copying many files into one folder
+// lists that folder once, not once per file.
+#include <functional>
+
 #include "platform/host/files.h"
+#include "platform/qt/atomic_file.h"
 
 class DriveMap;
 
@@ -25,6 +30,8 @@ public:
 private:
     std::optional<std::string> host(const std::string& path) const;
     CopyResult copy(const std::string& source, const std::string& destination);
+    // Writes the target through `fill`; CannotCreate when the file cannot be made.
+    CopyResult replace(AtomicFile& out, const std::function<CopyResult(AtomicFile&)>& fill);
 
     const DriveMap& m_map;
 };
