@@ -1,5 +1,8 @@
 #include "app/settings.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "app/control_set.h"
 #include "platform/host/settings_store.h"
 #include "platform/paths/win_path.h"
@@ -76,8 +79,12 @@ void Settings::read(const SettingsStore& store, ControlSet& controls)
     externalEd = readString(store, "External Ed", "c:\\program files\\accessories\\wordpad.exe");
     readCheck(store, controls, kCloseEds);
     readCheck(store, controls, kUseEd);
-    ptCount = readInt(store, "PTCount", 0);
-    utCount = readInt(store, "UTCount", 0);
+    // A count may promise entries that are not stored (they read as empty), but never more
+    // than the store holds values: a count of millions must not freeze the start-up. Values
+    // beyond stay stored; a later write leaves them alone.
+    const int limit = static_cast<int>(std::min<std::size_t>(store.valueCount(), INT32_MAX));
+    ptCount = std::min(readInt(store, "PTCount", 0), limit);
+    utCount = std::min(readInt(store, "UTCount", 0), limit);
     saveDir = readString(store, "Save Dir", "A:");
     programmingTool = readString(store, "Programming Tool", "");
     cFile = readString(store, "C file", "");

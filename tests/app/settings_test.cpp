@@ -79,6 +79,33 @@ TEST_F(SettingsTest, ToolListsFollowTheirCountsAndMissingEntriesReadEmpty)
     EXPECT_EQ(s.tools.userParams, (std::vector<std::string>{""}));
 }
 
+TEST_F(SettingsTest, HugeCountsMakeNoMoreEntriesThanTheStoreHoldsValuesAndLoseNothing)
+{
+    auto& v = f.fake.settings.values;
+    v["ptcount"] = "50000000";
+    v["ptools0"] = "Flasher";
+    v["ptnames0"] = "C:\\flash\\flash.exe";
+    v["ptools3"] = "Far";
+    v["utcount"] = "2147483647";
+    v["utools1"] = "Diff";
+    v["utparams1"] = "-u";
+    const auto stored = v;
+    read();
+    EXPECT_EQ(c["ProgToolsList"].entries(), (std::vector<std::string>{"Flasher", "", "", "Far", "", "", ""}));
+    EXPECT_EQ(s.tools.progPaths.size(), 7u);
+    ASSERT_EQ(c["UserToolsList"].entries().size(), 7u);
+    EXPECT_EQ(c["UserToolsList"].entries()[1], "Diff");
+    EXPECT_EQ(s.tools.userParams[1], "-u");
+
+    ASSERT_TRUE(s.write(f.fake.settings, c));
+    EXPECT_EQ(v["ptcount"], "7");
+    for (const auto& [name, value] : stored) {
+        if (name != "ptcount" && name != "utcount") {
+            EXPECT_EQ(v[name], value) << name;
+        }
+    }
+}
+
 TEST_F(SettingsTest, SelectedProgrammingToolNamesThePelorusItem)
 {
     auto& v = f.fake.settings.values;

@@ -78,6 +78,7 @@ public:
     std::optional<std::string> read(const std::string& name) const override;
     void write(const std::string& name, const std::string& value) override;
     bool flush() override { return !failFlush; }
+    std::size_t valueCount() const override { return values.size(); }
     std::map<std::string, std::string> values;  // keyed by lower-case name
     std::vector<std::string> writeOrder;
     bool failFlush = false;
