@@ -8,7 +8,6 @@
 #include "build/copy_name_check.h"
 #include "linker/linker_options.h"
 #include "platform/paths/win_path.h"
-#include "project/compile_copies.h"
 #include "project/project_file.h"
 
 namespace {
@@ -165,8 +164,9 @@ bool BuildFiles::copyProjectFiles(const std::vector<std::string>& entries)
     if (!files.folderExists(dir))
         files.createFolders(dir);
     for (const std::string& entry : entries) {
-        // Copying a file onto itself would truncate it before reading it.
-        if (compilecopies::liesInCompileDir(files, entry, dir))
+        // A bare name is a file of the compile directory itself; any other path that reaches
+        // one of its files the copy recognises by the file's identity and leaves alone.
+        if (winpath::dirPart(entry).empty())
             continue;
         const CopyResult result = files.copyIntoFolder(entry, dir);
         if (result != CopyResult::Ok) {

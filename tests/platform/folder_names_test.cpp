@@ -51,6 +51,7 @@ TEST(FolderNames, ChangesOfOthersBetweenOursDropTheListing)
     fs::last_write_time(dir, fs::last_write_time(dir) + std::chrono::seconds(1));
     names.noteChange(dir, *before, {"Mine.h"}, {});
     EXPECT_EQ(names.find(dir, "other.h"), std::optional<std::string>("Other.h"));
+    EXPECT_TRUE(names.tempsOf(dir, "Other.h", *FolderNames::stampOf(dir)).empty());
     EXPECT_EQ(names.find(dir, "mine.h"), std::nullopt);
     EXPECT_EQ(names.listings(), 2u);
 }

@@ -131,7 +131,10 @@ CopyResult FakeFiles::copyIntoFolder(const std::string& source, const std::strin
     auto bytes = readBytes(source);
     if (!bytes)
         return CopyResult::CannotOpen;
-    if (!writeBytes(winpath::join(folder, winpath::fileName(source)), *bytes))
+    const std::string destination = winpath::join(folder, winpath::fileName(source));
+    if (sameFile(source, destination))
+        return CopyResult::Ok;
+    if (!writeBytes(destination, *bytes))
         return CopyResult::CannotCreate;
     return CopyResult::Ok;
 }

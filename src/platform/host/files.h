@@ -17,7 +17,8 @@ public:
     virtual bool createFolder(const std::string& path) = 0;
     virtual bool createFolders(const std::string& path) = 0;
     virtual bool removeFile(const std::string& path) = 0;
-    // Copies into the folder under the source's own name, replacing a file of that name.
+    // Copies into the folder under the source's own name, replacing a file of that name. A
+    // source that is that very file (by identity) is left alone and counts as copied.
     virtual CopyResult copyIntoFolder(const std::string& source, const std::string& folder) = 0;
     virtual bool copyFile(const std::string& source, const std::string& destination) = 0;
     // Names (not paths) of the files in the folder that match the mask, without regard to case.

@@ -34,7 +34,8 @@ public:
     FolderNames& folderNames() const { return m_names; }
 
 private:
-    std::filesystem::path appendResolved(const std::filesystem::path& base, const std::string& part) const;
+    std::filesystem::path appendResolved(const std::filesystem::path& base, const std::string& part,
+                                         bool exactMissing = false) const;
 
     std::string m_prefix;
     mutable FolderNames m_names;

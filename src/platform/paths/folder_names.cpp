@@ -64,8 +64,13 @@ FolderNames::Index* FolderNames::current(const std::string& folder)
         m_folders.erase(folder);
         return nullptr;
     }
+    return current(folder, *stamp);
+}
+
+FolderNames::Index* FolderNames::current(const std::string& folder, const Stamp& stamp)
+{
     auto it = m_folders.find(folder);
-    if (it != m_folders.end() && it->second.stamp == *stamp)
+    if (it != m_folders.end() && it->second.stamp == stamp)
         return &it->second;
     if (it == m_folders.end() && m_folders.size() >= kMaxFolders)
         m_folders.clear();
@@ -77,7 +82,7 @@ FolderNames::Index* FolderNames::current(const std::string& folder)
     // Stamped before the listing, so a change made while it is read shows as a new stamp.
     ++m_listings;
     Index index;
-    index.stamp = *stamp;
+    index.stamp = stamp;
     while (const dirent* e = ::readdir(dir)) {
         const std::string name = e->d_name;
         if (name != "." && name != "..")
@@ -98,9 +103,10 @@ std::optional<std::string> FolderNames::find(const std::string& folder, const st
     return it->second.front();
 }
 
-std::vector<std::string> FolderNames::tempsOf(const std::string& folder, const std::string& name)
+std::vector<std::string> FolderNames::tempsOf(const std::string& folder, const std::string& name,
+                                              const Stamp& stamp)
 {
-    const Index* index = current(folder);
+    const Index* index = current(folder, stamp);
     if (!index)
         return {};
     const auto it = index->temps.find(name);

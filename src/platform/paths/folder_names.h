@@ -27,8 +27,9 @@ public:
 
     // The entry of the folder whose name equals part without regard to case.
     std::optional<std::string> find(const std::string& folder, const std::string& part);
-    // Our temporary files in the folder for the file of that name.
-    std::vector<std::string> tempsOf(const std::string& folder, const std::string& name);
+    // Our temporary files in the folder for the file of that name; `stamp` is the folder's
+    // as just read by the caller.
+    std::vector<std::string> tempsOf(const std::string& folder, const std::string& name, const Stamp& stamp);
     // We changed the folder since `before`: entered here instead of listing it again. When the
     // folder had changed before that too, the index is dropped and read again when needed.
     void noteChange(const std::string& folder, const Stamp& before, const std::vector<std::string>& added,
@@ -44,6 +45,7 @@ private:
         std::unordered_map<std::string, std::vector<std::string>> temps;  // by the name they replace
     };
     Index* current(const std::string& folder);
+    Index* current(const std::string& folder, const Stamp& stamp);
     static void add(Index& index, const std::string& name);
 
     std::unordered_map<std::string, Index> m_folders;

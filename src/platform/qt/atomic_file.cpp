@@ -14,29 +14,33 @@
 namespace
 {
 
-std::string resolvedTarget(const std::string& path)
+// A link is written where it points, rather than replaced.
+std::string resolvedTarget(const std::string& path, std::optional<mode_t>& mode)
 {
-    // Writing through a link updates the file it points to rather than replacing the link.
     struct stat st {
     };
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        if (char* real = ::realpath(path.c_str(), nullptr)) {
-            std::string out(real);
-            std::free(real);
-            return out;
-        }
+    if (::lstat(path.c_str(), &st) != 0)
+        return path;
+    if (!S_ISLNK(st.st_mode)) {
+        mode = st.st_mode;
+        return path;
+    }
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+        std::string out(real);
+        std::free(real);
+        if (::stat(out.c_str(), &st) == 0)
+            mode = st.st_mode;
+        return out;
     }
     return path;
 }
 
 // The replaced file's permissions stay, but never without the owner's read and write: a file
 // Tarnel wrote must be one it can read back and write again.
-mode_t newFileMode(const std::string& target)
+mode_t newFileMode(const std::optional<mode_t>& replaced)
 {
-    struct stat st {
-    };
-    if (::stat(target.c_str(), &st) == 0)
-        return (st.st_mode & 07777) | S_IRUSR | S_IWUSR;
+    if (replaced)
+        return (*replaced & 07777) | S_IRUSR | S_IWUSR;
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
@@ -68,7 +72,7 @@ bool abandoned(const std::string& path)
 } // namespace
 
 AtomicFile::AtomicFile(std::string target, Durability durability)
-    : m_target(resolvedTarget(target)), m_durability(durability)
+    : m_target(resolvedTarget(target, m_replacedMode)), m_durability(durability)
 {
     const auto slash = m_target.rfind('/');
     m_folder = slash == std::string::npos ? std::string() : m_target.substr(0, slash + 1);
@@ -77,10 +81,9 @@ AtomicFile::AtomicFile(std::string target, Durability durability)
 
 AtomicFile::~AtomicFile()
 {
-    closeFd(m_fd);
     if (!m_temp.empty())
         ::unlink(m_temp.c_str());
-    closeFd(m_lock);
+    closeFd(m_fd);
 }
 
 void AtomicFile::removeLeftovers()
@@ -104,7 +107,7 @@ void AtomicFile::removeLeftovers()
 bool AtomicFile::open()
 {
     removeLeftovers();
-    const mode_t mode = newFileMode(m_target);
+    const mode_t mode = newFileMode(m_replacedMode);
     // Another writer of the same target may take a fresh file of ours for a leftover in the
     // instant before it is locked; then a new name is tried.
     for (int attempt = 0; attempt < 4; ++attempt) {
@@ -112,20 +115,14 @@ bool AtomicFile::open()
         const int fd = ::mkstemp(tmpl.data());
         if (fd < 0)
             return false;
-        const int lock = ::open(tmpl.c_str(), O_RDONLY | O_CLOEXEC);
         struct stat st {
         };
-        const bool locked = lock >= 0 && ::flock(lock, LOCK_EX | LOCK_NB) == 0;
-        const bool taken = (lock >= 0 && !locked && errno == EWOULDBLOCK) || ::fstat(fd, &st) != 0 ||
-                           st.st_nlink == 0;
-        if (taken) {
+        const bool lockedByOther = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+        if (lockedByOther || ::fstat(fd, &st) != 0 || st.st_nlink == 0) {
             ::close(fd);
-            if (lock >= 0)
-                ::close(lock);
             continue;
         }
         m_fd = fd;
-        m_lock = lock;
         m_temp = tmpl;
         ::fchmod(m_fd, mode);
         return true;
@@ -152,12 +149,14 @@ bool AtomicFile::commit()
 {
     if (m_fd < 0 || m_failed)
         return false;
-    const bool synced = m_durability == Durability::Renamed || ::fsync(m_fd) == 0;
-    const bool closed = ::close(m_fd) == 0;
-    m_fd = -1;
-    if (!synced || !closed || ::rename(m_temp.c_str(), m_target.c_str()) != 0)
+    if (m_durability == Durability::Flushed && ::fsync(m_fd) != 0)
+        return false;
+    // Renamed while still open, so the lock lasts until the file has its name; the close can
+    // then only report what a flushed file has already on disk.
+    if (::rename(m_temp.c_str(), m_target.c_str()) != 0)
         return false;
     m_temp.clear();
-    closeFd(m_lock);
-    return true;
+    const bool closed = ::close(m_fd) == 0;
+    m_fd = -1;
+    return closed;
 }

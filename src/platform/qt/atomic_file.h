@@ -6,6 +6,7 @@
 // so a leftover is told from the file of a write still under way.
 #include <cstddef>
 #include <optional>
+#include <sys/types.h>
 #include <string>
 #include <vector>
 
@@ -37,12 +38,12 @@ public:
 private:
     void removeLeftovers();
 
+    std::optional<mode_t> m_replacedMode; // of the file that is replaced, when there is one
     std::string m_target;
     std::string m_folder;
     std::string m_name;
     std::string m_temp;
-    int m_fd = -1;
-    int m_lock = -1; // a second open of the temporary file that holds the lock until the rename
+    int m_fd = -1; // locked until the rename
     bool m_failed = false;
     Durability m_durability;
     std::optional<std::vector<std::string>> m_candidates;

@@ -128,7 +128,7 @@ CopyResult QtFiles::replace(AtomicFile& out, const std::function<CopyResult(Atom
     const std::string folder = folderKey(out.folder());
     const auto before = FolderNames::stampOf(folder);
     if (before)
-        out.setLeftoverCandidates(names.tempsOf(folder, out.name()));
+        out.setLeftoverCandidates(names.tempsOf(folder, out.name(), *before));
     if (!out.open())
         return CopyResult::CannotCreate;
     const CopyResult filled = fill(out);

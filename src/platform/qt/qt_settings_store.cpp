@@ -73,6 +73,8 @@ void QtSettingsStore::load()
         return;
     }
     const IniEntries entries = iniFormOf(*bytes) == IniForm::QtEscaped ? readQtEscaped() : parsePlainIni(*bytes);
+    m_entries.reserve(entries.size());
+    m_byName.reserve(entries.size());
     // A name stored twice in different case: the last one stands, as the registry keeps one.
     for (const auto& [name, value] : entries)
         write(name, value);
