@@ -9,16 +9,16 @@ namespace copycheck {
 
 std::optional<Clash> sameNameClash(const Files& files, const std::vector<std::string>& entries)
 {
-    std::unordered_map<std::string, std::vector<std::size_t>> byName;
+    // The first entry of each name: every later one must be that same file.
+    std::unordered_map<std::string, std::size_t> firstByName;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string& entry = entries[i];
-        std::vector<std::size_t>& earlier = byName[winpath::lower(winpath::fileName(entry))];
-        for (const std::size_t j : earlier) {
-            const std::string& other = entries[j];
-            if (!winpath::equalsNoCase(other, entry) && !files.sameFile(other, entry))
-                return Clash{other, entry};
-        }
-        earlier.push_back(i);
+        const auto [it, first] = firstByName.emplace(winpath::lower(winpath::fileName(entry)), i);
+        if (first)
+            continue;
+        const std::string& other = entries[it->second];
+        if (!winpath::equalsNoCase(other, entry) && !files.sameFile(other, entry))
+            return Clash{other, entry};
     }
     return std::nullopt;
 }

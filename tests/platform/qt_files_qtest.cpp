@@ -118,9 +118,11 @@ TEST_F(QtFilesTest, WriteKeepsTheModeButNeverOneTheOwnerCannotReadOrWrite)
 TEST_F(QtFilesTest, LeftoversOfKilledWritesGoWhenTheirTargetIsWrittenNext)
 {
     put("Tarnel/Source/main.c", "main");
+    put("Tarnel/project.prj", "old");
     const fs::path dir = fs::path(tmp.driveC()) / "Tarnel";
-    // A write killed in flight: its temporary file stays, and its lock dies with it.
-    for (const char* target : {"project.prj", "Source/main.c"}) {
+    // A write killed in flight: the temporary file that was to replace its target stays, and its
+    // lock dies with it. A file that did not exist yet was written unnamed: nothing stays.
+    for (const char* target : {"project.prj", "Source/main.c", "new.txt"}) {
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
@@ -147,6 +149,8 @@ TEST_F(QtFilesTest, LeftoversOfKilledWritesGoWhenTheirTargetIsWrittenNext)
         return found;
     };
     ASSERT_EQ(leftovers("project.prj").size(), 4u);
+    EXPECT_TRUE(leftovers("new.txt").empty());
+    EXPECT_FALSE(fs::exists(dir / "new.txt"));
 
     ASSERT_TRUE(files.writeBytes("C:\\Tarnel\\project.prj", "whole"));
     EXPECT_EQ(leftovers("project.prj"), (std::vector<std::string>{".project.prj.tarnel-LiVe12", ".project.prj.tarnel-notours"}));
@@ -159,6 +163,19 @@ TEST_F(QtFilesTest, LeftoversOfKilledWritesGoWhenTheirTargetIsWrittenNext)
     EXPECT_EQ(files.copyIntoFolder("C:\\Work\\main.c", "C:\\Tarnel\\Source"), CopyResult::Ok);
     EXPECT_EQ(entries("Tarnel/Source"), std::vector<std::string>{"main.c"});
     EXPECT_EQ(onDisk("Tarnel/Source/main.c"), "new main");
+}
+
+TEST_F(QtFilesTest, ANewFileThatAppearsDuringTheWriteIsStillReplacedWhole)
+{
+    fs::create_directories(fs::path(tmp.driveC()) / "Tarnel");
+    const fs::path target = fs::path(tmp.driveC()) / "Tarnel" / "ide.bat";
+    AtomicFile out(target.string());
+    ASSERT_TRUE(out.open());
+    ASSERT_TRUE(out.write("ours\r\n", 6));
+    writeHostFile(target.string(), "someone else's, written meanwhile");
+    ASSERT_TRUE(out.commit());
+    EXPECT_EQ(readHostFile(target.string()), "ours\r\n");
+    EXPECT_EQ(entries("Tarnel"), std::vector<std::string>{"ide.bat"});
 }
 
 TEST_F(QtFilesTest, CopiesIntoOneFolderReadItOnceAndStillMatchNamesWithoutRegardToCase)

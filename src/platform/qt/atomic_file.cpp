@@ -46,6 +46,26 @@ mode_t newFileMode(const std::optional<mode_t>& replaced)
     return 0666 & ~mask;
 }
 
+// Unnamed files get their name through /proc; without it they are not used.
+bool unnamedFilesCanBeNamed()
+{
+    static const bool can = ::access("/proc/self/fd", X_OK) == 0;
+    return can;
+}
+
+std::string randomSuffix()
+{
+    static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    unsigned char bytes[6] = {};
+    if (::getentropy(bytes, sizeof bytes) != 0)
+        for (auto& b : bytes)
+            b = static_cast<unsigned char>(std::rand());
+    std::string out;
+    for (const unsigned char b : bytes)
+        out += kChars[b % (sizeof kChars - 1)];
+    return out;
+}
+
 void closeFd(int& fd)
 {
     if (fd >= 0)
@@ -104,10 +124,22 @@ void AtomicFile::removeLeftovers()
     }
 }
 
+bool AtomicFile::openUnnamed(unsigned mode)
+{
+    const int fd = ::open(m_folder.empty() ? "." : m_folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    if (fd < 0)
+        return false; // a file system without unnamed files: a named one is used
+    m_fd = fd;
+    m_unnamed = true;
+    return true;
+}
+
 bool AtomicFile::open()
 {
     removeLeftovers();
     const mode_t mode = newFileMode(m_replacedMode);
+    if (!m_replacedMode && unnamedFilesCanBeNamed() && openUnnamed(mode))
+        return true;
     // Another writer of the same target may take a fresh file of ours for a leftover in the
     // instant before it is locked; then a new name is tried.
     for (int attempt = 0; attempt < 4; ++attempt) {
@@ -145,12 +177,44 @@ bool AtomicFile::write(const char* data, std::size_t size)
     return !m_failed;
 }
 
+// Gives the finished unnamed file the target's name; when the target has appeared meanwhile,
+// a temporary name of ours first and then the rename over it.
+bool AtomicFile::nameUnnamed()
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, m_target.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return true;
+    if (errno != EEXIST)
+        return false;
+    // Locked, so that while it has the temporary name it is no leftover to anyone.
+    ::flock(m_fd, LOCK_EX | LOCK_NB);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const std::string temp = m_folder + tempFilePrefix(m_name) + randomSuffix();
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+            if (errno == EEXIST)
+                continue;
+            return false;
+        }
+        if (::rename(temp.c_str(), m_target.c_str()) == 0)
+            return true;
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return false;
+}
+
 bool AtomicFile::commit()
 {
     if (m_fd < 0 || m_failed)
         return false;
     if (m_durability == Durability::Flushed && ::fsync(m_fd) != 0)
         return false;
+    if (m_unnamed) {
+        const bool named = nameUnnamed();
+        const bool closed = ::close(m_fd) == 0;
+        m_fd = -1;
+        return named && closed;
+    }
     // Renamed while still open, so the lock lasts until the file has its name; the close can
     // then only report what a flushed file has already on disk.
     if (::rename(m_temp.c_str(), m_target.c_str()) != 0)

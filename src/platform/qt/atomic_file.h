@@ -1,9 +1,11 @@
 #pragma once
 // Writes a file through a temporary file in the same folder that replaces the target only
 // when every byte is on disk, so a failed or interrupted write leaves the old file as it was.
-// A write killed in flight leaves its temporary file behind; the next write of the same target
-// removes such leftovers of ours. A writer holds a lock on its temporary file while it works,
-// so a leftover is told from the file of a write still under way.
+// A file that does not exist yet is written unnamed and given its name when complete, so a
+// killed write leaves nothing behind. Replacing a file needs a named temporary file; a write
+// killed in flight leaves that behind, and the next write of the same target removes such
+// leftovers of ours. A writer holds a lock on its temporary file while it works, so a
+// leftover is told from the file of a write still under way.
 #include <cstddef>
 #include <optional>
 #include <sys/types.h>
@@ -37,6 +39,8 @@ public:
 
 private:
     void removeLeftovers();
+    bool openUnnamed(unsigned mode);
+    bool nameUnnamed();
 
     std::optional<mode_t> m_replacedMode; // of the file that is replaced, when there is one
     std::string m_target;
@@ -44,6 +48,7 @@ private:
     std::string m_name;
     std::string m_temp;
     int m_fd = -1; // locked until the rename
+    bool m_unnamed = false;
     bool m_failed = false;
     Durability m_durability;
     std::optional<std::vector<std::string>> m_candidates;
