@@ -4,6 +4,7 @@
 #include <QSettings>
 #include <filesystem>
 #include <fstream>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/qt/qt_settings_store.h"
@@ -182,21 +183,60 @@ TEST_F(QtSettingsStoreTest, AFileWithoutSettingsIsKeptAsBakBeforeItIsWrittenOver
 
 TEST_F(QtSettingsStoreTest, AnUnreadableFileIsKeptAsBakAndTheNewOneCanBeReadBack)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "unreadable files do not stop root";
-    const std::string file = iniFile().toStdString();
-    fs::create_directories(tmp.path() + "/config/Orvane");
-    std::ofstream(file) << "[General]\nDirectory=D:\\Mine\n";
-    fs::permissions(file, fs::perms::none);
-    {
-        QtSettingsStore store(iniFile());
-        EXPECT_FALSE(store.read("Directory"));
-        store.write("Directory", "C:\\");
-        ASSERT_TRUE(store.flush());
+    const fs::path folder = fs::path(tmp.path()) / "user";
+    const std::string file = (folder / "Tarnel.conf").string();
+    // 0 when the unreadable file was kept and the new one reads back, else the failed step.
+    auto check = [&]() -> int {
+        std::ofstream(file) << "[General]\nDirectory=D:\\Mine\n";
+        fs::permissions(file, fs::perms::none);
+        {
+            QtSettingsStore store(QString::fromStdString(file));
+            if (store.read("Directory"))
+                return 1;
+            store.write("Directory", "C:\\");
+            if (!store.flush())
+                return 2;
+        }
+        fs::permissions(file + ".bak", fs::perms::owner_read);
+        if (readHostFile(file + ".bak") != "[General]\nDirectory=D:\\Mine\n")
+            return 3;
+        return QtSettingsStore(QString::fromStdString(file)).read("Directory") == std::optional<std::string>("C:\\")
+                   ? 0
+                   : 4;
+    };
+    fs::create_directories(folder);
+    if (geteuid() != 0) {
+        EXPECT_EQ(check(), 0);
+        return;
     }
-    fs::permissions(file + ".bak", fs::perms::owner_read);
-    EXPECT_EQ(readHostFile(file + ".bak"), "[General]\nDirectory=D:\\Mine\n");
-    EXPECT_EQ(QtSettingsStore(iniFile()).read("Directory"), std::optional<std::string>("C:\\"));
+    // Root reads any file: the check runs as an ordinary user.
+    constexpr uid_t nobody = 65534;
+    fs::permissions(tmp.path(), fs::perms::others_exec, fs::perm_options::add);
+    ASSERT_EQ(::chown(folder.c_str(), nobody, nobody), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgid(nobody) != 0 || ::setuid(nobody) != 0)
+            _exit(9);
+        _exit(check());
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST_F(QtSettingsStoreTest, FlushRemovesLeftoversOfKilledWritesOfTheSettingsFile)
+{
+    const std::string folder = tmp.path() + "/config/Orvane";
+    writeHostFile(folder + "/Tarnel.conf", "[General]\nDirectory=C:\\\n");
+    writeHostFile(folder + "/.Tarnel.conf.tarnel-AbC123", "[General]\nDirec");
+    writeHostFile(folder + "/.other.conf.tarnel-AbC123", "not the settings file's");
+    QtSettingsStore store(iniFile());
+    store.write("Reload", "1");
+    ASSERT_TRUE(store.flush());
+    EXPECT_FALSE(fs::exists(folder + "/.Tarnel.conf.tarnel-AbC123"));
+    EXPECT_TRUE(fs::exists(folder + "/.other.conf.tarnel-AbC123"));
 }
 
 TEST_F(QtSettingsStoreTest, FlushFailsWhenTheStoreFolderCannotBeMade)
