@@ -41,7 +41,11 @@ TEST_F(SettingsTest, OddValuesReadAsTheirDefaults)
     v["pause"] = "7";  // any number but 0 is on
     v["ptcount"] = "many";
     v["utcount"] = "-3";
+    v["close eds"] = "--0";  // a second sign makes it no number: the default, on
+    v["onend"] = "+-1";
     read();
+    EXPECT_TRUE(c["CloseEds"].checked());
+    EXPECT_FALSE(c["ShowOnEnd"].checked());
     EXPECT_TRUE(c["UseEd"].checked());
     EXPECT_TRUE(c["Target"].checked());
     EXPECT_TRUE(c["ShowProgress"].checked());
@@ -77,6 +81,33 @@ TEST_F(SettingsTest, ToolListsFollowTheirCountsAndMissingEntriesReadEmpty)
     EXPECT_EQ(c["UserToolsList"].entries(), (std::vector<std::string>{"Diff"}));
     ASSERT_EQ(s.tools.user.size(), 1u);
     EXPECT_EQ(s.tools.user[0].params, "");
+}
+
+TEST_F(SettingsTest, HugeCountsMakeNoMoreEntriesThanTheStoreHoldsValuesAndLoseNothing)
+{
+    auto& v = f.fake.settings.values;
+    v["ptcount"] = "50000000";
+    v["ptools0"] = "Flasher";
+    v["ptnames0"] = "C:\\flash\\flash.exe";
+    v["ptools3"] = "Far";
+    v["utcount"] = "2147483647";
+    v["utools1"] = "Diff";
+    v["utparams1"] = "-u";
+    const auto stored = v;
+    read();
+    EXPECT_EQ(c["ProgToolsList"].entries(), (std::vector<std::string>{"Flasher", "", "", "Far", "", "", ""}));
+    EXPECT_EQ(s.tools.progPaths.size(), 7u);
+    ASSERT_EQ(c["UserToolsList"].entries().size(), 7u);
+    EXPECT_EQ(c["UserToolsList"].entries()[1], "Diff");
+    EXPECT_EQ(s.tools.userParams[1], "-u");
+
+    ASSERT_TRUE(s.write(f.fake.settings, c));
+    EXPECT_EQ(v["ptcount"], "7");
+    for (const auto& [name, value] : stored) {
+        if (name != "ptcount" && name != "utcount") {
+            EXPECT_EQ(v[name], value) << name;
+        }
+    }
 }
 
 TEST_F(SettingsTest, SelectedProgrammingToolNamesThePelorusItem)
