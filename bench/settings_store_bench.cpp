@@ -66,15 +66,12 @@ std::string fileBytes(const std::string& path)
 
 void fillTools(TEmbedded& app)
 {
-    std::vector<std::string> names;
     Settings& s = app.settings();
     for (int i = 0; i < kTools; ++i) {
         const std::string n = std::to_string(i);
-        names.push_back("Tool " + n);
-        s.tools.userPaths.push_back("C:\\Tools\\tool" + n + ".exe");
-        s.tools.userParams.push_back("-f %" + n);
+        s.tools.user.push_back({"Tool " + n, "C:\\Tools\\tool" + n + ".exe", "-f %" + n});
     }
-    app.controls()["UserToolsList"].setEntries(names);
+    showToolLists(s.tools, app.controls());
 }
 
 void BM_WriteToolEntriesBesidePlainWrite(benchmark::State& state)

@@ -93,14 +93,15 @@ void Settings::read(const SettingsStore& store, ControlSet& controls)
     readCheck(store, controls, kOnend);
 
     tools = {};
-    // A damaged count must not fill memory with empty entries; no one adds this many by hand.
-    constexpr int MaxToolEntries = 65536;
-    for (int n = 0; n < std::min(ptCount, MaxToolEntries); ++n) {
+    for (int n = 0; n < ptCount; ++n) {
         const std::string i = std::to_string(n);
-        tools.addProgrammingTool({readString(store, ("PTools" + i).c_str(), ""),
-                                  readString(store, ("PTNames" + i).c_str(), "")});
+        tools.programming.push_back({readString(store, ("PTools" + i).c_str(), ""),
+                                     readString(store, ("PTNames" + i).c_str(), "")});
     }
-    for (int n = 0; n < std::min(utCount, MaxToolEntries); ++n) {
+    // The drop-down order, as adding them one by one would give it.
+    std::stable_sort(tools.programming.begin(), tools.programming.end(),
+                     [](const ProgrammingTool& a, const ProgrammingTool& b) { return sortsBefore(a.name, b.name); });
+    for (int n = 0; n < utCount; ++n) {
         const std::string i = std::to_string(n);
         tools.user.push_back({readString(store, ("UTools" + i).c_str(), ""),
                               readString(store, ("UTNames" + i).c_str(), ""),

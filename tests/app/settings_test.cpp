@@ -95,19 +95,25 @@ TEST_F(SettingsTest, HugeCountsMakeNoMoreEntriesThanTheStoreHoldsValuesAndLoseNo
     v["utparams1"] = "-u";
     const auto stored = v;
     read();
-    EXPECT_EQ(c["ProgToolsList"].entries(), (std::vector<std::string>{"Flasher", "", "", "Far", "", "", ""}));
-    EXPECT_EQ(s.tools.progPaths.size(), 7u);
+    // Seven values are stored, so seven entries at most; the drop-down shows them by name.
+    EXPECT_EQ(c["ProgToolsList"].items(), (std::vector<std::string>{"", "", "", "", "", "Far", "Flasher"}));
+    ASSERT_EQ(s.tools.programming.size(), 7u);
+    EXPECT_EQ(s.tools.programming[6].path, "C:\\flash\\flash.exe");
     ASSERT_EQ(c["UserToolsList"].entries().size(), 7u);
     EXPECT_EQ(c["UserToolsList"].entries()[1], "Diff");
-    EXPECT_EQ(s.tools.userParams[1], "-u");
+    EXPECT_EQ(s.tools.user[1].params, "-u");
 
     ASSERT_TRUE(s.write(f.fake.settings, c));
     EXPECT_EQ(v["ptcount"], "7");
+    // Nothing stored is lost: user tools keep their places, programming tools their pairs.
     for (const auto& [name, value] : stored) {
-        if (name != "ptcount" && name != "utcount") {
+        if (name.rfind("ut", 0) == 0 && name != "utcount") {
             EXPECT_EQ(v[name], value) << name;
         }
     }
+    EXPECT_EQ(v["ptools6"], "Flasher");
+    EXPECT_EQ(v["ptnames6"], "C:\\flash\\flash.exe");
+    EXPECT_EQ(v["ptools5"], "Far");
 }
 
 TEST_F(SettingsTest, SelectedProgrammingToolNamesThePelorusItem)

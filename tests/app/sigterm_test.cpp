@@ -138,7 +138,7 @@ TEST_F(SessionEnd, SigtermDuringAStartUpBoxEndsTheStartUpThere)
 }
 
 // A box whose text is huge must not keep the program from its shutdown.
-TEST(SessionEnd, SigtermDuringABoxWithAHugeTextStillSavesAndExits)
+TEST(SessionEndHugeBox, SigtermDuringABoxWithAHugeTextStillSavesAndExits)
 {
     TempPrefix prefix;
     const fs::path home = fs::path(prefix.path()) / "home";
