@@ -116,6 +116,21 @@ public:
         return m_closing;
     }
 
+    // Thrown out of a modal box during which the shutdown ran, when the caller asked for it:
+    // whatever the interrupted code would do next would write after the shutdown's saves.
+    struct ShutdownBegun {};
+    // While one is alive, message() and showSetup() throw ShutdownBegun in that case.
+    class InterruptedByShutdown {
+    public:
+        explicit InterruptedByShutdown(TEmbedded& app) : m_app(app) { ++m_app.m_interruptible; }
+        ~InterruptedByShutdown() { --m_app.m_interruptible; }
+        InterruptedByShutdown(const InterruptedByShutdown&) = delete;
+        InterruptedByShutdown& operator=(const InterruptedByShutdown&) = delete;
+
+    private:
+        TEmbedded& m_app;
+    };
+
     // Writes the settings; false (after the message) when the store failed.
     bool writeSettings();
     // Opens the setup dialog through the view; true when the user accepted it.
@@ -131,6 +146,7 @@ public:
 
 private:
     void wireCommands();
+    void stopIfClosedDuringModal(bool wasClosing) const;
 
     Host& m_host;
     ControlSet m_controls;
@@ -139,6 +155,7 @@ private:
     std::vector<std::string> m_prolist;
     std::string m_caption = ApplicationTitle;
     bool m_closing = false;
+    int m_interruptible = 0;
 
     std::unique_ptr<HelpHandlers> m_help;
     std::unique_ptr<ProgramOptions> m_programOptions;
