@@ -18,7 +18,6 @@ std::optional<std::string> demoprojects::write(const DriveMap& map, const std::s
     c["GLF"].setChecked(true);
     c["SourceNames"].setChecked(true);
     c["Linklist"].setChecked(true);
-    // The reader keeps only library entries that carry the ".r25" extension.
     c["LibraryFiles"].setEntries(Libraries);
     c["Objectfiles"].setEntries(Objects);
     c["ProjectListBox"].setEntries(sources);

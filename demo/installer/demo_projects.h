@@ -10,8 +10,8 @@ class DriveMap;
 namespace demoprojects
 {
 
-// The library and run-time objects the demo projects link with.
-inline const std::vector<std::string> Libraries{"CL7832S.r25"};
+// The library and run-time objects the demo projects link with, as "Set Defaults" gives them.
+inline const std::vector<std::string> Libraries{"CL7832S"};
 inline const std::vector<std::string> Objects{"cstartup.r25", "watchdog.r25"};
 
 // Writes a project with the option defaults, a listing named after each source, a linker

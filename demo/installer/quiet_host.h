@@ -59,6 +59,7 @@ private:
         std::optional<std::string> read(const std::string& name) const override;
         void write(const std::string& name, const std::string& value) override;
         bool flush() override { return true; }
+        std::size_t valueCount() const override { return m_values.size(); }
 
     private:
         std::map<std::string, std::string> m_values;

@@ -13,7 +13,7 @@ DirSetup::DirSetup(TEmbedded& app) : m_app(app)
     const std::vector<ControlSpec> specs = {
         {"WorkingDir", ControlKind::Edit, "", "", "", {}, s.directory, "Working Dir"},
         {"SourceDir", ControlKind::Edit, "", "", "", {}, s.compSource, "Source Dir"},
-        {"ProjectFile", ControlKind::Edit, "", "", "", {}, s.project, "Project file"},
+        {"ProjectFile", ControlKind::Edit, "", "", "", {}, s.storedProject(), "Project file"},
         {"Pelorus", ControlKind::Edit, "", "", "", {}, s.programmingTool, "Programming Tool"},
         {"Nec", ControlKind::Edit, "", "", "", {}, s.necDir, "Nec files "},
     };
@@ -60,7 +60,13 @@ void DirSetup::ok()
     Settings& s = m_app.settings();
     s.directory = m_fields["WorkingDir"].text();
     s.compSource = m_fields["SourceDir"].text();
-    s.project = m_fields["ProjectFile"].text();
+    // Used at the next start; until then the open project (or none) stays current, so no
+    // save or build writes its lines into the newly named file.
+    const std::string project = m_fields["ProjectFile"].text();
+    if (project == s.project)
+        s.nextStartProject.reset();
+    else
+        s.nextStartProject = project;
     s.programmingTool = m_fields["Pelorus"].text();
     s.necDir = m_fields["Nec"].text();
     m_app.writeSettings();

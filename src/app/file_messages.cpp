@@ -12,6 +12,11 @@ std::string cannotCreateMessage(const std::string& path)
     return "Cannot create file " + path;
 }
 
+std::string cannotCreateFolderMessage(const std::string& path)
+{
+    return "Cannot create directory " + path;
+}
+
 std::string copyFailureMessage(CopyResult result, const std::string& source, const std::string& folder)
 {
     return result == CopyResult::CannotOpen ? cannotOpenMessage(source)

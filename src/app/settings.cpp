@@ -1,6 +1,7 @@
 #include "app/settings.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "app/control_set.h"
 #include "platform/host/settings_store.h"
@@ -15,11 +16,9 @@ std::string readString(const SettingsStore& store, const char* name, const std::
 
 int readInt(const SettingsStore& store, const char* name, int fallback)
 {
-    long long v = 0;
+    int v = 0;
     const auto text = store.read(name);
-    if (!text || !winpath::parseInt(*text, v) || v < INT32_MIN || v > INT32_MAX)
-        return fallback;
-    return static_cast<int>(v);
+    return text && winpath::parseInt32(*text, v) ? v : fallback;
 }
 
 bool readFlag(const SettingsStore& store, const char* name, bool fallback)
@@ -63,11 +62,17 @@ void writeCheck(SettingsStore& store, const ControlSet& controls, const FlagSett
 
 }  // namespace
 
+void Settings::setProject(const std::string& path)
+{
+    project = path;
+    nextStartProject.reset();
+}
+
 void Settings::read(const SettingsStore& store, ControlSet& controls)
 {
     directory = readString(store, "Directory", "C:\\");
     compSource = readString(store, "Comp Source", "C:\\Tarnel\\Source");
-    project = readString(store, "Project", "");
+    setProject(readString(store, "Project", ""));
     pelorusDir = readString(store, "Pelorus Dir", "");
     necDir = readString(store, "Nec Dir", "C:\\Nec");
     readCheck(store, controls, kPause);
@@ -76,8 +81,12 @@ void Settings::read(const SettingsStore& store, ControlSet& controls)
     externalEd = readString(store, "External Ed", "c:\\program files\\accessories\\wordpad.exe");
     readCheck(store, controls, kCloseEds);
     readCheck(store, controls, kUseEd);
-    ptCount = readInt(store, "PTCount", 0);
-    utCount = readInt(store, "UTCount", 0);
+    // A count may promise entries that are not stored (they read as empty), but never more
+    // than the store holds values: a count of millions must not freeze the start-up. Values
+    // beyond stay stored; a later write leaves them alone.
+    const int limit = static_cast<int>(std::min<std::size_t>(store.valueCount(), INT32_MAX));
+    ptCount = std::min(readInt(store, "PTCount", 0), limit);
+    utCount = std::min(readInt(store, "UTCount", 0), limit);
     saveDir = readString(store, "Save Dir", "A:");
     programmingTool = readString(store, "Programming Tool", "");
     cFile = readString(store, "C file", "");
@@ -86,14 +95,15 @@ void Settings::read(const SettingsStore& store, ControlSet& controls)
     readCheck(store, controls, kOnend);
 
     tools = {};
-    // A damaged count must not fill memory with empty entries; no one adds this many by hand.
-    constexpr int MaxToolEntries = 65536;
-    for (int n = 0; n < std::min(ptCount, MaxToolEntries); ++n) {
+    for (int n = 0; n < ptCount; ++n) {
         const std::string i = std::to_string(n);
-        tools.addProgrammingTool({readString(store, ("PTools" + i).c_str(), ""),
-                                  readString(store, ("PTNames" + i).c_str(), "")});
+        tools.programming.push_back({readString(store, ("PTools" + i).c_str(), ""),
+                                     readString(store, ("PTNames" + i).c_str(), "")});
     }
-    for (int n = 0; n < std::min(utCount, MaxToolEntries); ++n) {
+    // The drop-down order, as adding them one by one would give it.
+    std::stable_sort(tools.programming.begin(), tools.programming.end(),
+                     [](const ProgrammingTool& a, const ProgrammingTool& b) { return sortsBefore(a.name, b.name); });
+    for (int n = 0; n < utCount; ++n) {
         const std::string i = std::to_string(n);
         tools.user.push_back({readString(store, ("UTools" + i).c_str(), ""),
                               readString(store, ("UTNames" + i).c_str(), ""),
@@ -123,7 +133,7 @@ bool Settings::write(SettingsStore& store, const ControlSet& controls) const
 {
     store.write("Directory", directory);
     store.write("Comp Source", compSource);
-    store.write("Project", project);
+    store.write("Project", storedProject());
     store.write("Pelorus Dir", pelorusDir);
     store.write("Nec Dir", necDir);
     writeCheck(store, controls, kPause);

@@ -1,6 +1,7 @@
 #pragma once
 // Per-user settings: the process-wide values, read once at start-up and written at shutdown,
 // after the setup dialog and after a new project name. Flags live in their check boxes.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,12 @@ public:
 
     std::string directory = "C:\\";
     std::string compSource = "C:\\Tarnel\\Source";
+    // The current project path: the project that is open, the one that failed to load, or the
+    // no-project text. Every command, build and save works on this path.
     std::string project;
+    // A project path accepted in the setup dialog. It is stored as "Project" for the next start
+    // and never written into before then: the open project stays the one saved and built.
+    std::optional<std::string> nextStartProject;
     std::string pelorusDir;
     std::string necDir = "C:\\Nec";
     std::string saveDir = "A:";
@@ -32,6 +38,10 @@ public:
     ToolLists tools;
 
     bool projectLoaded() const { return project != NoProject; }
+    // The project that becomes current; an earlier choice for the next start gives way to it.
+    void setProject(const std::string& path);
+    // What "Project" holds when the settings are written.
+    std::string storedProject() const { return nextStartProject.value_or(project); }
 
     // Reads every value (defaults for missing or malformed ones), the tool lists (shown in
     // their controls), then the derived steps.

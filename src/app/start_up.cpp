@@ -67,21 +67,33 @@ void StartUp::StartTimerTimer()
         [&] { m_app.fileRoutes().reloadLastFile(); },
         [&] { m_app.UpdateStatusBar(0); },
     };
-    for (const auto& step : steps) {
-        if (m_app.closing())
-            return;
-        step();
+    // A shutdown that runs inside one of a step's boxes ends the step there too: nothing of
+    // it may write after the shutdown's saves.
+    try {
+        TEmbedded::InterruptedByShutdown interrupted(m_app);
+        for (const auto& step : steps) {
+            if (m_app.closing())
+                return;
+            step();
+        }
+    } catch (const TEmbedded::ShutdownBegun&) {
     }
 }
 
 void StartUp::checkCompileDir()
 {
     const std::string dir = m_app.settings().compSource;
-    if (m_app.host().files.folderExists(dir))
+    Files& files = m_app.host().files;
+    if (files.folderExists(dir))
         return;
+    // The box says the folder was created, so it is made first and the box shown only when
+    // that worked; a folder whose parent is missing gets the platform's failure instead.
+    if (!files.createFolder(dir)) {
+        m_app.message(cannotCreateFolderMessage(dir), MsgButtons::Ok, MsgIcon::Error);
+        return;
+    }
     m_app.message("Working Directory created " + dir + "\r" +
                   "Please transfer the NEC *.H, *.INC, *.R25 and *.XCL libarys");
-    m_app.host().files.createFolder(dir);
 }
 
 void StartUp::checkCommandFiles()
@@ -150,6 +162,9 @@ void StartUp::loadLastProject()
     // From here on the controls belong to the project being loaded (or to the defaults).
     m_projectSettled = true;
     Settings& s = m_app.settings();
+    // A path chosen in the setup dialog earlier in this start-up is the one to load now.
+    if (s.nextStartProject)
+        s.setProject(*s.nextStartProject);
     if (!s.project.empty() && m_app.host().files.fileExists(s.project)) {
         if (m_app.project().load(s.project) && !m_app.buildFiles().GenerateBuildFiles(true))
             m_app.message("Unable to Compile");

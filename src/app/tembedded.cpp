@@ -91,7 +91,16 @@ void TEmbedded::setCaption(const std::string& caption)
 
 MsgAnswer TEmbedded::message(const std::string& text, MsgButtons buttons, MsgIcon icon)
 {
-    return m_host.dialogs.message(text, buttons, icon);
+    const bool wasClosing = m_closing;
+    const MsgAnswer answer = m_host.dialogs.message(text, buttons, icon);
+    stopIfClosedDuringModal(wasClosing);
+    return answer;
+}
+
+void TEmbedded::stopIfClosedDuringModal(bool wasClosing) const
+{
+    if (!wasClosing && m_closing && m_interruptible > 0)
+        throw ShutdownBegun{};
 }
 
 void TEmbedded::requestHelp(int topic)
@@ -164,7 +173,10 @@ bool TEmbedded::writeSettings()
 bool TEmbedded::showSetup()
 {
     DirSetup setup(*this);
-    if (!runSetupDialog || !runSetupDialog(setup))
+    const bool wasClosing = m_closing;
+    const bool accepted = runSetupDialog && runSetupDialog(setup);
+    stopIfClosedDuringModal(wasClosing);
+    if (!accepted)
         return false;
     setup.ok();
     return true;

@@ -118,6 +118,21 @@ public:
         return m_closing;
     }
 
+    // Thrown out of a modal box during which the shutdown ran, when the caller asked for it:
+    // whatever the interrupted code would do next would write after the shutdown's saves.
+    struct ShutdownBegun {};
+    // While one is alive, message() and showSetup() throw ShutdownBegun in that case.
+    class InterruptedByShutdown {
+    public:
+        explicit InterruptedByShutdown(TEmbedded& app) : m_app(app) { ++m_app.m_interruptible; }
+        ~InterruptedByShutdown() { --m_app.m_interruptible; }
+        InterruptedByShutdown(const InterruptedByShutdown&) = delete;
+        InterruptedByShutdown& operator=(const InterruptedByShutdown&) = delete;
+
+    private:
+        TEmbedded& m_app;
+    };
+
     // Writes the settings; false (after the message) when the store failed.
     bool writeSettings();
     // Opens the setup dialog through the view; true when the user accepted it.
@@ -133,6 +148,7 @@ public:
 
 private:
     void wireCommands();
+    void stopIfClosedDuringModal(bool wasClosing) const;
 
     Host& m_host;
     ControlSet m_controls;
@@ -141,6 +157,7 @@ private:
     std::vector<std::string> m_prolist;
     std::string m_caption = ApplicationTitle;
     bool m_closing = false;
+    int m_interruptible = 0;
 
     std::unique_ptr<HelpHandlers> m_help;
     std::unique_ptr<ProgramOptions> m_programOptions;

@@ -6,9 +6,9 @@
 #include "build/compiler_command_line.h"
 #include "build/compiler_options.h"
 #include "editor/editor_windows.h"
+#include "build/copy_name_check.h"
 #include "linker/linker_options.h"
 #include "platform/paths/win_path.h"
-#include "project/compile_copies.h"
 #include "project/project_file.h"
 
 namespace {
@@ -104,6 +104,10 @@ bool BuildFiles::namesFitBatchLines(const std::vector<std::string>& entries)
             return false;
         }
     }
+    if (const auto clash = copycheck::sameNameClash(m_app.host().files, entries)) {
+        m_app.message(copycheck::clashMessage(*clash), MsgButtons::Ok, MsgIcon::Error);
+        return false;
+    }
     return true;
 }
 
@@ -150,8 +154,9 @@ bool BuildFiles::copyProjectFiles(const std::vector<std::string>& entries)
     if (!files.folderExists(dir))
         files.createFolders(dir);
     for (const std::string& entry : entries) {
-        // Copying a file onto itself would truncate it before reading it.
-        if (compilecopies::liesInCompileDir(entry, dir))
+        // A bare name is a file of the compile directory itself; any other path that reaches
+        // one of its files the copy recognises by the file's identity and leaves alone.
+        if (winpath::dirPart(entry).empty())
             continue;
         const CopyResult result = files.copyIntoFolder(entry, dir);
         if (result != CopyResult::Ok) {

@@ -1,26 +1,11 @@
 #include "build/terror_log.h"
 
+#include "platform/paths/slices.h"
+
 namespace {
 
-// Substring by 1-based index: an index below 1 counts from the start, a count of 0 or less
-// gives nothing, and the line's end clips.
-std::string copy(const std::string& s, long long index, long long count)
-{
-    if (count <= 0)
-        return {};
-    if (index < 1)
-        index = 1;
-    if (index > static_cast<long long>(s.size()))
-        return {};
-    return s.substr(static_cast<std::size_t>(index - 1), static_cast<std::size_t>(count));
-}
-
-// 1-based position of c in s, 0 when absent.
-long long pos(char c, const std::string& s)
-{
-    const auto p = s.find(c);
-    return p == std::string::npos ? 0 : static_cast<long long>(p) + 1;
-}
+using slices::copy;
+using slices::pos;
 
 // Blanks, an optional sign, then decimal digits up to the first other character.
 int leadingInteger(const std::string& u)

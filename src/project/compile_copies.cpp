@@ -5,26 +5,11 @@
 
 namespace compilecopies {
 
-namespace {
-
-// Folder text for comparison: one separator style, lower case, one trailing backslash.
-std::string folderKey(std::string_view folder)
+bool liesInCompileDir(const Files& files, const std::string& entry, const std::string& compileDir)
 {
-    std::string s(folder);
-    for (char& c : s)
-        if (c == '/')
-            c = '\\';
-    return winpath::lower(winpath::withBackslash(s));
-}
-
-}  // namespace
-
-bool liesInCompileDir(const std::string& entry, const std::string& compileDir)
-{
-    const std::string dir = winpath::dirPart(entry);
-    if (dir.empty())
+    if (winpath::dirPart(entry).empty())
         return true;
-    return folderKey(dir) == folderKey(compileDir);
+    return files.sameFile(entry, winpath::join(compileDir, winpath::fileName(entry)));
 }
 
 void clear(Files& files, const std::string& compileDir, const std::vector<std::string>& sources)
@@ -32,7 +17,7 @@ void clear(Files& files, const std::string& compileDir, const std::vector<std::s
     if (!files.folderExists(compileDir))
         return;
     for (auto it = sources.rbegin(); it != sources.rend(); ++it) {
-        if (liesInCompileDir(*it, compileDir))
+        if (liesInCompileDir(files, *it, compileDir))
             continue;
         const std::string copy = winpath::join(compileDir, winpath::fileName(*it));
         if (files.fileExists(copy))

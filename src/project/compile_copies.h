@@ -8,9 +8,11 @@ class Files;
 
 namespace compilecopies {
 
-// True when the entry names a file of the compile directory itself. An entry without a
-// directory part counts as one, because the build runs with the compile directory current.
-bool liesInCompileDir(const std::string& entry, const std::string& compileDir);
+// True when the entry is a file of the compile directory itself. That is a matter of file
+// identity, not of the path's text: "..", another drive letter or a link may reach the same
+// file. An entry without a directory part counts as one, because the build runs with the
+// compile directory current.
+bool liesInCompileDir(const Files& files, const std::string& entry, const std::string& compileDir);
 
 // Deletes, from the last entry to the first, the compile directory's file of each entry's
 // name, and then "ide.bat". Nothing happens when the compile directory does not exist.

@@ -69,7 +69,7 @@ void ProjectCommands::NameOKClick()
         m_app.message(ForbiddenNameText, MsgButtons::Ok, MsgIcon::Warning);
         return;
     }
-    m_app.settings().project = path;
+    m_app.settings().setProject(path);
     c["ProjectName"].setCaption(winpath::dropLast(name, 4));
     c["ProjEdit"].setEnabled(true);
     m_app.writeSettings();

@@ -1,6 +1,5 @@
 #include "project/project_file.h"
 
-#include <cstdint>
 #include <string_view>
 
 #include "app/file_messages.h"
@@ -14,16 +13,6 @@
 namespace {
 
 constexpr const char* ProjectError = "Error in Project File";
-
-// A 32-bit decimal integer, as every index, number and count line must be.
-bool parseLine(std::string_view text, int& out)
-{
-    long long v = 0;
-    if (!winpath::parseInt(text, v) || v < INT32_MIN || v > INT32_MAX)
-        return false;
-    out = static_cast<int>(v);
-    return true;
-}
 
 const char* flag(bool on)
 {
@@ -130,7 +119,7 @@ bool ProjectFile::ReadOptions(int& sources, int& objects, int& libraries)
             continue;
         }
         int v = 0;
-        if (!parseLine(text, v)) {
+        if (!winpath::parseInt32(text, v)) {
             ok = false;
             break;
         }
@@ -192,7 +181,7 @@ bool ProjectFile::readproject(const std::string& path)
     bind();
     ControlSet& c = m_app.controls();
     c["projname"].setText(path);
-    m_app.settings().project = path;
+    m_app.settings().setProject(path);
     // Until the read has succeeded the file counts as failed: a close during one of the read's
     // boxes must not overwrite it without keeping the original.
     rememberOutcome(path, false);
@@ -223,8 +212,9 @@ bool ProjectFile::load(const std::string& path)
 {
     auto lines = m_app.host().files.readLines(path);
     if (!lines) {
-        m_app.message(cannotOpenMessage(path), MsgButtons::Ok, MsgIcon::Error);
+        // Failed before the box: a close while it is up must keep the original too.
         rememberOutcome(path, false);
+        m_app.message(cannotOpenMessage(path), MsgButtons::Ok, MsgIcon::Error);
         return false;
     }
     m_app.prolist() = std::move(*lines);
@@ -236,14 +226,14 @@ bool ProjectFile::load(const std::string& path)
 void ProjectFile::rememberOutcome(const std::string& path, bool loaded)
 {
     if (!loaded)
-        m_protected.insert(winpath::lower(path));
+        m_protected[winpath::lower(path)] = true;
     else
         m_protected.erase(winpath::lower(path));
 }
 
 void ProjectFile::keepOriginalOnFirstWrite(const std::string& path)
 {
-    m_protected.insert(winpath::lower(path));
+    m_protected.emplace(winpath::lower(path), false);
 }
 
 bool ProjectFile::write(const std::string& path)
@@ -251,8 +241,14 @@ bool ProjectFile::write(const std::string& path)
     Files& files = m_app.host().files;
     const auto kept = m_protected.find(winpath::lower(path));
     if (kept != m_protected.end()) {
-        if (files.fileExists(path) && !files.copyFile(path, path + ".bak"))
-            return false;
+        if (files.fileExists(path)) {
+            if (!files.copyFile(path, path + ".bak"))
+                return false;
+            m_app.host().dialogs.notice(kept->second ? "the project file " + path +
+                                                           " failed to load; its original is kept as " + path + ".bak"
+                                                     : "the file " + path + " is kept as " + path +
+                                                           ".bak before it is first written over");
+        }
         m_protected.erase(kept);
     }
     return files.writeLines(path, m_app.prolist());

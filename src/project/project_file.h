@@ -1,6 +1,6 @@
 #pragma once
 // The project file: the project line list composed from the controls, and read back into them.
-#include <set>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -47,5 +47,6 @@ private:
     std::vector<Control*> m_lists;  // in file order
     std::vector<Control*> m_alwaysChosen;
     Control* m_linkFile = nullptr;
-    std::set<std::string> m_protected;  // lower-case paths whose original is kept on the next write
+    // Lower-case paths whose original is kept on the next write; true when the load failed.
+    std::map<std::string, bool> m_protected;
 };

@@ -1,5 +1,7 @@
 #include "project/project_lines.h"
 
+#include "platform/paths/win_path.h"
+
 namespace projectfile {
 
 const std::vector<ProjectLine>& lines()
@@ -120,7 +122,11 @@ bool isSourceEntry(std::string_view entry)
 
 bool isLibraryEntry(std::string_view entry)
 {
-    return entry.find(".r25") != std::string_view::npos;
+    if (entry.find(".r25") != std::string_view::npos)
+        return true;
+    // A bare library name, as "Set Defaults" puts it into the list, is the linker's to resolve;
+    // dropping it would leave the project without its C library.
+    return !winpath::trim(entry).empty() && winpath::extension(entry).empty();
 }
 
 bool isObjectEntry(std::string_view entry)

@@ -39,7 +39,7 @@ const std::vector<FileSection>& sections();
 const std::vector<const char*>& alwaysChosen();
 
 bool isSourceEntry(std::string_view entry);   // ".c", ".h", ".C" or ".H" anywhere
-bool isLibraryEntry(std::string_view entry);  // ".r25", lower case only
+bool isLibraryEntry(std::string_view entry);  // ".r25" (lower case only), or a name without extension
 bool isObjectEntry(std::string_view entry);   // anything but empty
 
 }  // namespace projectfile

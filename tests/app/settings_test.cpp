@@ -41,7 +41,11 @@ TEST_F(SettingsTest, OddValuesReadAsTheirDefaults)
     v["pause"] = "7";  // any number but 0 is on
     v["ptcount"] = "many";
     v["utcount"] = "-3";
+    v["close eds"] = "--0";  // a second sign makes it no number: the default, on
+    v["onend"] = "+-1";
     read();
+    EXPECT_TRUE(c["CloseEds"].checked());
+    EXPECT_FALSE(c["ShowOnEnd"].checked());
     EXPECT_TRUE(c["UseEd"].checked());
     EXPECT_TRUE(c["Target"].checked());
     EXPECT_TRUE(c["ShowProgress"].checked());
@@ -77,6 +81,39 @@ TEST_F(SettingsTest, ToolListsFollowTheirCountsAndMissingEntriesReadEmpty)
     EXPECT_EQ(c["UserToolsList"].entries(), (std::vector<std::string>{"Diff"}));
     ASSERT_EQ(s.tools.user.size(), 1u);
     EXPECT_EQ(s.tools.user[0].params, "");
+}
+
+TEST_F(SettingsTest, HugeCountsMakeNoMoreEntriesThanTheStoreHoldsValuesAndLoseNothing)
+{
+    auto& v = f.fake.settings.values;
+    v["ptcount"] = "50000000";
+    v["ptools0"] = "Flasher";
+    v["ptnames0"] = "C:\\flash\\flash.exe";
+    v["ptools3"] = "Far";
+    v["utcount"] = "2147483647";
+    v["utools1"] = "Diff";
+    v["utparams1"] = "-u";
+    const auto stored = v;
+    read();
+    // Seven values are stored, so seven entries at most; the drop-down shows them by name.
+    EXPECT_EQ(c["ProgToolsList"].items(), (std::vector<std::string>{"", "", "", "", "", "Far", "Flasher"}));
+    ASSERT_EQ(s.tools.programming.size(), 7u);
+    EXPECT_EQ(s.tools.programming[6].path, "C:\\flash\\flash.exe");
+    ASSERT_EQ(c["UserToolsList"].entries().size(), 7u);
+    EXPECT_EQ(c["UserToolsList"].entries()[1], "Diff");
+    EXPECT_EQ(s.tools.user[1].params, "-u");
+
+    ASSERT_TRUE(s.write(f.fake.settings, c));
+    EXPECT_EQ(v["ptcount"], "7");
+    // Nothing stored is lost: user tools keep their places, programming tools their pairs.
+    for (const auto& [name, value] : stored) {
+        if (name.rfind("ut", 0) == 0 && name != "utcount") {
+            EXPECT_EQ(v[name], value) << name;
+        }
+    }
+    EXPECT_EQ(v["ptools6"], "Flasher");
+    EXPECT_EQ(v["ptnames6"], "C:\\flash\\flash.exe");
+    EXPECT_EQ(v["ptools5"], "Far");
 }
 
 TEST_F(SettingsTest, SelectedProgrammingToolNamesThePelorusItem)

@@ -1,19 +1,25 @@
-// Starts the real program, lets its start-up finish, sends SIGTERM and checks what it wrote.
+// Starts the real program, sends SIGTERM and checks what it wrote.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 #include "app/start_up.h"
+#include "app/tembedded.h"
+#include "build/compiler_options.h"
 #include "linker/compose_linker_line.h"
-#include "support/temp_prefix.h"
+#include "linker/linker_options.h"
+#include "platform/fake/fake_host.h"
+#include "project/project_file.h"
 #include "support/host_files.h"
+#include "support/temp_prefix.h"
 
 namespace fs = std::filesystem;
 
@@ -30,53 +36,109 @@ bool waitFor(const std::function<bool()>& done, std::chrono::seconds limit)
     return done();
 }
 
-TEST(SessionEnd, SigtermRunsTheNormalShutdownAndExitsZero)
-{
+// An installed machine in a temporary prefix, and the program started on it.
+class SessionEnd : public ::testing::Test {
+protected:
+    SessionEnd()
+    {
+        fs::create_directories(home / ".config");
+        fs::create_directories(c / "Tarnel" / "Source");
+        fs::create_directories(c / "Nec" / "C" / "include");
+        for (const char* name : DefaultCommandFiles)
+            std::ofstream(c / "Tarnel" / "Source" / (std::string(name) + ".xcl")) << "-Z(CODE)CODE=1000-7FFF\r\n";
+    }
+
+    void start()
+    {
+        pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            setenv("HOME", home.c_str(), 1);
+            setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            if (FILE* err = freopen(errFile.c_str(), "w", stderr))
+                (void)err;
+            const std::string program = std::string(TARNEL_BIN_DIR) + "/tarnel";
+            execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+    }
+
+    // Waits for the start-up to reach pathset.bat, lets it go on a little, then SIGTERM.
+    void terminateAfterPathset()
+    {
+        started = waitFor([&] { return fs::exists(c / "pathset.bat"); }, std::chrono::seconds(30));
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        kill(pid, SIGTERM);
+        ended = waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, std::chrono::seconds(30));
+        if (!ended) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+        }
+    }
+
+    std::string settings() const { return readHostFile((home / ".config" / "Orvane" / "Tarnel.conf").string()); }
+    std::string errors() const { return readHostFile(errFile.string()); }
+
     TempPrefix prefix;
     const fs::path c = prefix.driveC();
     const fs::path home = fs::path(prefix.path()) / "home";
-    fs::create_directories(home / ".config");
-    fs::create_directories(c / "Tarnel" / "Source");
-    fs::create_directories(c / "Nec" / "C" / "include");
-    for (const char* name : DefaultCommandFiles)
-        std::ofstream(c / "Tarnel" / "Source" / (std::string(name) + ".xcl")) << "-Z(CODE)CODE=1000-7FFF\r\n";
     const fs::path errFile = fs::path(prefix.path()) / "stderr.txt";
-
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        setenv("HOME", home.c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        if (FILE* err = freopen(errFile.c_str(), "w", stderr))
-            (void)err;
-        const std::string program = std::string(TARNEL_BIN_DIR) + "/tarnel";
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    const bool started = waitFor([&] { return fs::exists(c / "pathset.bat"); }, std::chrono::seconds(30));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    kill(pid, SIGTERM);
+    pid_t pid = -1;
     int status = 0;
-    const bool ended = waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, std::chrono::seconds(30));
-    if (!ended) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-    }
-    ASSERT_TRUE(started) << readHostFile(errFile.string());
+    bool started = false;
+    bool ended = false;
+};
+
+TEST_F(SessionEnd, SigtermRunsTheNormalShutdownAndExitsZero)
+{
+    start();
+    terminateAfterPathset();
+    ASSERT_TRUE(started) << errors();
     ASSERT_TRUE(ended);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
 
-    const std::string settings = readHostFile((home / ".config" / "Orvane" / "Tarnel.conf").string());
-    EXPECT_NE(settings.find("Project=NO PROJECT LOADED"), std::string::npos) << settings;
-    EXPECT_NE(settings.find("\nNec Dir=C:\\Nec\\\n"), std::string::npos) << settings;
-    EXPECT_NE(settings.find("\nUse Ed=1\n"), std::string::npos) << settings;
-    EXPECT_NE(readHostFile(errFile.string()).find("No Project loaded"), std::string::npos);
+    const std::string stored = settings();
+    EXPECT_NE(stored.find("Project=NO PROJECT LOADED"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("\nNec Dir=C:\\Nec\\\n"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("\nUse Ed=1\n"), std::string::npos) << stored;
+    EXPECT_NE(errors().find("No Project loaded"), std::string::npos);
+}
+
+TEST_F(SessionEnd, SigtermDuringAStartUpBoxEndsTheStartUpThere)
+{
+    // A project whose listing has no name: its load stops at a box that nobody answers.
+    FakeHost fake;
+    TEmbedded writer(fake.host);
+    writer.compiler().DefaultsClick();
+    writer.linker().LinkDefsClick();
+    ControlSet& w = writer.controls();
+    w["GLF"].setChecked(true);
+    w["SourceNames"].setChecked(false);
+    w["ListFile"].setText("");
+    w["ProjectListBox"].setEntries({"C:\\Work\\main.c"});
+    writer.project().ComposeProject();
+    writeHostFile((c / "Work" / "list.prj").string(), joinLines(writer.prolist()));
+    writeHostFile((c / "Work" / "main.c").string(), "int main(void) { return 0; }\n");
+    writeHostFile((home / ".config" / "Orvane" / "Tarnel.conf").string(),
+                  "[General]\nProject=C:\\Work\\list.prj\n");
+
+    start();
+    terminateAfterPathset();
+    ASSERT_TRUE(started) << errors();
+    ASSERT_TRUE(ended);
+    EXPECT_TRUE(WIFEXITED(status));
+
+    EXPECT_NE(settings().find("Project=C:\\Work\\list.prj\n"), std::string::npos) << settings();
+    // The shutdown saved the project; the interrupted load did not go on to the build files.
+    EXPECT_EQ(splitLines(readHostFile((c / "Work" / "list.prj").string())).size(), writer.prolist().size());
+    EXPECT_FALSE(fs::exists(c / "Tarnel" / "Source" / "ide.bat")) << errors();
+    EXPECT_FALSE(fs::exists(c / "Tarnel" / "Source" / "main.c"));
 }
 
 // A box whose text is huge must not keep the program from its shutdown.
-TEST(SessionEnd, SigtermDuringABoxWithAHugeTextStillSavesAndExits)
+TEST(SessionEndHugeBox, SigtermDuringABoxWithAHugeTextStillSavesAndExits)
 {
     TempPrefix prefix;
     const fs::path home = fs::path(prefix.path()) / "home";

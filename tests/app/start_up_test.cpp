@@ -2,6 +2,9 @@
 
 #include "app/dir_setup.h"
 #include "app/start_up.h"
+#include "build/compiler_options.h"
+#include "linker/linker_options.h"
+#include "project/project_file.h"
 #include "support/app_fixture.h"
 
 namespace {
@@ -97,13 +100,15 @@ TEST(StartUp, ToolchainHeadersAndLibrariesAreCopiedByTheirMasks)
     EXPECT_FALSE(files.fileExists("C:\\Tarnel\\Source\\readme.h"));
 }
 
-TEST(StartUp, UncreatableCompileDirectoryIsNotReportedAndStartUpGoesOn)
+TEST(StartUp, UncreatableCompileDirectoryIsReportedAsSuchAndStartUpGoesOn)
 {
     AppFixture f;  // no C:\Tarnel: one level cannot be created
     f.fake.dialogs.answers = {MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Cancel};
     TEmbedded& app = f.start();
     EXPECT_FALSE(f.fake.files.folderExists("C:\\Tarnel\\Source"));
-    EXPECT_EQ(f.fake.dialogs.messages().size(), 3u);
+    EXPECT_EQ(f.fake.dialogs.messages(),
+              (std::vector<std::string>{"Cannot create directory C:\\Tarnel\\Source", kMapFileBox, kNecBox}));
+    EXPECT_EQ(f.fake.dialogs.calls[0].icon, MsgIcon::Error);
     EXPECT_EQ(app.statusBar().panel(0).text, "NO PROJECT LOADED");
 }
 
@@ -184,6 +189,36 @@ TEST(StartUp, ShutdownDuringStartUpStopsTheSequence)
     EXPECT_EQ(c.f.fake.settings.values["comp source"], "C:\\Tarnel\\Source");
 }
 
+TEST(StartUp, AShutdownDuringABoxOfTheProjectLoadEndsTheStartUpThere)
+{
+    ClosingFixture c;
+    c.f.prepareInstalledMachine();
+    c.f.fake.files.put("C:\\Work\\main.c", "int main;");
+    const std::string project = "C:\\Work\\list.prj";
+    {
+        // A listing asked for without a name: reading it shows a box and clears the option.
+        TEmbedded writer(c.f.fake.host);
+        writer.compiler().DefaultsClick();
+        writer.linker().LinkDefsClick();
+        ControlSet& w = writer.controls();
+        w["GLF"].setChecked(true);
+        w["SourceNames"].setChecked(false);
+        w["ListFile"].setText("");
+        w["ProjectListBox"].setEntries({"C:\\Work\\main.c"});
+        writer.project().ComposeProject();
+        ASSERT_TRUE(writer.project().write(project));
+    }
+    c.f.fake.settings.values["project"] = project;
+    const int writes = c.f.fake.files.writeCount(project);
+    c.start("No List file specified, Option Cleared");
+
+    EXPECT_TRUE(c.app->closing());
+    EXPECT_EQ(c.f.fake.files.writeCount(project), writes + 1);  // the shutdown's save, nothing after it
+    EXPECT_FALSE(c.f.fake.files.fileExists("C:\\Tarnel\\Source\\ide.bat"));
+    EXPECT_FALSE(c.f.fake.files.fileExists("C:\\Tarnel\\Source\\main.c"));
+    EXPECT_EQ(c.dialogs.messages(), std::vector<std::string>{"No List file specified, Option Cleared"});
+}
+
 TEST(Shutdown, ACloseDuringAFailedProjectLoadKeepsTheOriginalFile)
 {
     ClosingFixture c;
@@ -193,6 +228,18 @@ TEST(Shutdown, ACloseDuringAFailedProjectLoadKeepsTheOriginalFile)
     c.start("Error in Project File");
     EXPECT_EQ(c.f.text("C:\\Work\\bad.prj.bak"), "0\r\n1\r\n");
     EXPECT_GE(splitLines(c.f.text("C:\\Work\\bad.prj")).size(), 84u);
+}
+
+TEST(Shutdown, ACloseDuringTheBoxOfAnUnreadableProjectNeverWritesOverIt)
+{
+    ClosingFixture c;
+    c.f.prepareInstalledMachine();
+    c.f.fake.files.put("C:\\Work\\locked.prj", "the user's project");
+    c.f.fake.files.denyReads("C:\\Work\\locked.prj");
+    c.f.fake.settings.values["project"] = "C:\\Work\\locked.prj";
+    c.start("Cannot open file C:\\Work\\locked.prj");
+    EXPECT_TRUE(c.app->closing());
+    EXPECT_EQ(c.f.fake.files.writeCount("C:\\Work\\locked.prj"), 0);
 }
 
 TEST(Shutdown, ACloseBeforeTheStartUpRanLeavesStoredSettingsAndProjectAlone)

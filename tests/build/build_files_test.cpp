@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "build/batch_name_check.h"
+#include "build/copy_name_check.h"
 
 using namespace buildtest;
 
@@ -87,11 +88,13 @@ TEST_F(BuildFixture, CreatesAMissingCompileDirWithItsParents)
 
 TEST_F(BuildFixture, NeverCopiesAnEntryOfTheCompileDirOntoItself)
 {
+    fh.files.addLink("Y:\\", "C:\\Tarnel");
     const std::vector<std::string> own = {"C:\\Tarnel\\Source\\local.c", "c:\\TARNEL\\source\\upper.h",
-                                          "C:/Tarnel/Source/slash.c"};
+                                          "C:/Tarnel/Source/slash.c", "C:\\Tarnel\\Source\\..\\Source\\dots.c",
+                                          "Y:\\Source\\other.c"};
     for (const auto& e : own)
         fh.files.put(e, "only copy of " + e);
-    c["ProjectListBox"].setEntries({own[0], "D:\\work\\main.c", own[1], own[2]});
+    c["ProjectListBox"].setEntries({own[0], "D:\\work\\main.c", own[1], own[2], own[3], own[4]});
     fh.files.put("D:\\work\\main.c", "main");
     ASSERT_TRUE(app.buildFiles().GenerateBuildFiles(true));
     for (const auto& e : own) {
@@ -146,6 +149,53 @@ TEST_F(BuildFixture, RefusesSourceNamesThatWouldBreakABatchLine)
         EXPECT_TRUE(fresh.controls()["PEditPan"].visible()) << bad;
         ASSERT_EQ(host.dialogs.messages().size(), 1u) << bad;
         EXPECT_NE(host.dialogs.messages()[0].find("D:\\work\\" + bad), std::string::npos);
+    }
+}
+
+TEST_F(BuildFixture, RefusesTwoFilesOfOneNameFromDifferentFolders)
+{
+    struct Row {
+        const char* what;
+        std::vector<std::string> entries;
+        std::string first, second;  // named in the message; empty when the build goes ahead
+    };
+    const Row rows[] = {
+        {"two sources", {"C:\\work\\a\\u.c", "C:\\work\\main.c", "C:\\work\\b\\u.c"}, "C:\\work\\a\\u.c",
+         "C:\\work\\b\\u.c"},
+        {"names differ in case", {"C:\\work\\a\\U.C", "D:\\other\\u.c"}, "C:\\work\\a\\U.C", "D:\\other\\u.c"},
+        {"headers", {"C:\\work\\main.c", "C:\\work\\a\\defs.h", "C:\\work\\b\\DEFS.H"}, "C:\\work\\a\\defs.h",
+         "C:\\work\\b\\DEFS.H"},
+        {"over a file of the compile directory", {"C:\\Tarnel\\Source\\u.c", "C:\\work\\u.c"},
+         "C:\\Tarnel\\Source\\u.c", "C:\\work\\u.c"},
+        {"one file listed twice", {"C:\\work\\a\\u.c", "c:\\WORK\\a\\u.c"}, "", ""},
+        {"one file by two paths", {"C:\\work\\a\\u.c", "C:\\work\\b\\..\\a\\u.c", "X:\\a\\u.c"}, "", ""},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        FakeHost host;
+        TEmbedded fresh(host.host);
+        fresh.settings().project = "D:\\work\\demo.prj";
+        host.files.putFolder(kCompileDir);
+        host.files.putFolder("D:\\work");
+        host.files.addLink("X:\\", "C:\\work");
+        for (const auto& e : r.entries)
+            host.files.put(e, "/* " + e + " */");
+        const auto before = host.files.allFiles();
+        fresh.controls()["ProjectListBox"].setEntries(r.entries);
+
+        fresh.controls()["BuildAll1"].activate();
+        if (r.first.empty()) {
+            EXPECT_TRUE(host.files.fileExists(kIdeBat));
+            EXPECT_EQ(host.shell.calls.size(), 1u);
+            continue;
+        }
+        EXPECT_EQ(host.files.allFiles(), before);
+        EXPECT_TRUE(host.shell.calls.empty());
+        const auto shown = host.dialogs.messages();
+        ASSERT_FALSE(shown.empty());
+        EXPECT_EQ(shown[0], copycheck::clashMessage({r.first, r.second}));
+        EXPECT_NE(shown[0].find(r.first), std::string::npos);
+        EXPECT_NE(shown[0].find(r.second), std::string::npos);
     }
 }
 

@@ -6,10 +6,14 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/paths/drive_map.h"
+#include "platform/qt/atomic_file.h"
 #include "platform/qt/qt_files.h"
 #include "support/temp_prefix.h"
 #include "support/host_files.h"
@@ -88,6 +92,116 @@ TEST_F(QtFilesTest, WritesReplaceWholeFileWithCrLfLines)
     ASSERT_TRUE(files.writeLines("C:\\Tarnel\\ide.bat", {"@ECHO OFF", "", "CALL x"}));
     EXPECT_EQ(onDisk("Tarnel/ide.bat"), "@ECHO OFF\r\n\r\nCALL x\r\n");
     EXPECT_EQ(entries("Tarnel"), std::vector<std::string>{"ide.bat"});
+}
+
+TEST_F(QtFilesTest, WriteKeepsTheModeButNeverOneTheOwnerCannotReadOrWrite)
+{
+    using P = fs::perms;
+    const struct {
+        P before, after;
+    } rows[] = {
+        {P::none, P::owner_read | P::owner_write},
+        {P::owner_read, P::owner_read | P::owner_write},
+        {P::owner_read | P::group_read | P::others_read, P::owner_read | P::owner_write | P::group_read | P::others_read},
+        {P::owner_all | P::group_read, P::owner_all | P::group_read},
+    };
+    const fs::path real = fs::path(tmp.driveC()) / "Tarnel" / "project.prj";
+    for (const auto& r : rows) {
+        put("Tarnel/project.prj", "old");
+        fs::permissions(real, r.before);
+        ASSERT_TRUE(files.writeBytes("C:\\Tarnel\\project.prj", "new"));
+        EXPECT_EQ(fs::status(real).permissions() & P::all, r.after) << static_cast<int>(r.before);
+        ASSERT_TRUE(files.copyFile("C:\\Tarnel\\project.prj", "C:\\Tarnel\\copy.prj"));
+    }
+}
+
+TEST_F(QtFilesTest, LeftoversOfKilledWritesGoWhenTheirTargetIsWrittenNext)
+{
+    put("Tarnel/Source/main.c", "main");
+    put("Tarnel/project.prj", "old");
+    const fs::path dir = fs::path(tmp.driveC()) / "Tarnel";
+    // A write killed in flight: the temporary file that was to replace its target stays, and its
+    // lock dies with it. A file that did not exist yet was written unnamed: nothing stays.
+    for (const char* target : {"project.prj", "Source/main.c", "new.txt"}) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            AtomicFile out((dir / target).string());
+            if (out.open())
+                out.write("half", 4);
+            raise(SIGKILL);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+    }
+    put("Tarnel/.project.prj.tarnel-AbC123", "older leftover");
+    put("Tarnel/.other.prj.tarnel-XyZ789", "another file's leftover");
+    put("Tarnel/.project.prj.tarnel-notours", "not of our making");
+    put("Tarnel/.project.prj.tarnel-LiVe12", "a write under way");
+    const int live = ::open((dir / ".project.prj.tarnel-LiVe12").c_str(), O_RDONLY);
+    ASSERT_EQ(flock(live, LOCK_EX | LOCK_NB), 0);
+    auto leftovers = [&](const char* name) {
+        std::vector<std::string> found;
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().filename().string().rfind(std::string(".") + name + ".tarnel-", 0) == 0)
+                found.push_back(e.path().filename().string());
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    ASSERT_EQ(leftovers("project.prj").size(), 4u);
+    EXPECT_TRUE(leftovers("new.txt").empty());
+    EXPECT_FALSE(fs::exists(dir / "new.txt"));
+
+    ASSERT_TRUE(files.writeBytes("C:\\Tarnel\\project.prj", "whole"));
+    EXPECT_EQ(leftovers("project.prj"), (std::vector<std::string>{".project.prj.tarnel-LiVe12", ".project.prj.tarnel-notours"}));
+    EXPECT_EQ(leftovers("other.prj").size(), 1u);
+    EXPECT_EQ(onDisk("Tarnel/project.prj"), "whole");
+    ::close(live);
+
+    // The next copy over a copy killed in flight clears that one's leftover too.
+    put("Work/main.c", "new main");
+    EXPECT_EQ(files.copyIntoFolder("C:\\Work\\main.c", "C:\\Tarnel\\Source"), CopyResult::Ok);
+    EXPECT_EQ(entries("Tarnel/Source"), std::vector<std::string>{"main.c"});
+    EXPECT_EQ(onDisk("Tarnel/Source/main.c"), "new main");
+}
+
+TEST_F(QtFilesTest, ANewFileThatAppearsDuringTheWriteIsStillReplacedWhole)
+{
+    fs::create_directories(fs::path(tmp.driveC()) / "Tarnel");
+    const fs::path target = fs::path(tmp.driveC()) / "Tarnel" / "ide.bat";
+    AtomicFile out(target.string());
+    ASSERT_TRUE(out.open());
+    ASSERT_TRUE(out.write("ours\r\n", 6));
+    writeHostFile(target.string(), "someone else's, written meanwhile");
+    ASSERT_TRUE(out.commit());
+    EXPECT_EQ(readHostFile(target.string()), "ours\r\n");
+    EXPECT_EQ(entries("Tarnel"), std::vector<std::string>{"ide.bat"});
+}
+
+TEST_F(QtFilesTest, CopiesIntoOneFolderReadItOnceAndStillMatchNamesWithoutRegardToCase)
+{
+    fs::create_directories(fs::path(tmp.driveC()) / "Tarnel" / "Source");
+    put("Tarnel/Source/UTIL.C", "old util");
+    for (int i = 0; i < 300; ++i)
+        put("Work/src" + std::to_string(i) + ".c", "int x" + std::to_string(i) + ";");
+    put("Work/util.c", "new util");
+    const std::size_t before = map.folderNames().listings();
+    for (int i = 0; i < 300; ++i)
+        ASSERT_EQ(files.copyIntoFolder("C:\\Work\\src" + std::to_string(i) + ".c", "C:\\Tarnel\\Source"), CopyResult::Ok);
+    ASSERT_EQ(files.copyIntoFolder("C:\\Work\\util.c", "C:\\Tarnel\\Source"), CopyResult::Ok);
+    for (int i = 0; i < 300; i += 2)
+        ASSERT_TRUE(files.removeFile("C:\\Tarnel\\Source\\SRC" + std::to_string(i) + ".C"));
+    EXPECT_LE(map.folderNames().listings() - before, 2u);
+    EXPECT_EQ(onDisk("Tarnel/Source/UTIL.C"), "new util");  // the existing spelling is replaced
+    EXPECT_EQ(entries("Tarnel/Source").size(), 151u);
+
+    // A file another program puts there is seen at the next lookup. (The folder's time is moved
+    // on as a later moment would; one in the same clock tick as our last change can pass unseen.)
+    put("Tarnel/Source/EXTRA.H", "theirs");
+    const fs::path source = fs::path(tmp.driveC()) / "Tarnel" / "Source";
+    fs::last_write_time(source, fs::last_write_time(source) + std::chrono::seconds(1));
+    EXPECT_TRUE(files.fileExists("C:\\Tarnel\\Source\\extra.h"));
+    EXPECT_EQ(files.readBytes("C:\\Tarnel\\Source\\Extra.h"), "theirs");
 }
 
 TEST_F(QtFilesTest, WriteKeepsModeOfReplacedFileAndFollowsLinks)

@@ -4,9 +4,11 @@
 #include <QSettings>
 #include <filesystem>
 #include <fstream>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/qt/qt_settings_store.h"
+#include "support/host_files.h"
 #include "support/temp_prefix.h"
 
 namespace fs = std::filesystem;
@@ -82,6 +84,13 @@ TEST_F(QtSettingsStoreTest, ValuesRoundTripByteForByte)
                       "e"},
         {"PTools10", "@at start; semi=colon \"quoted\""},
         {"Pelorus Dir", ""},
+        {"Save Dir", "\\\\server\\backup"},
+        {"C file", "  blanks before and after  "},
+        {"UTParams0", "-D=1 -x=="},
+        {"UTParams1", "=at the start"},
+        {"UTNames2", "\\\\\\\\"},
+        {"UTools2", "a, b,c"},
+        {"Programming Tool", "%20 stays %20"},
     };
     {
         QtSettingsStore store(iniFile());
@@ -92,6 +101,142 @@ TEST_F(QtSettingsStoreTest, ValuesRoundTripByteForByte)
     QtSettingsStore store(iniFile());
     for (const auto& [name, value] : values)
         EXPECT_EQ(store.read(name), std::optional<std::string>(value)) << name;
+    EXPECT_EQ(store.valueCount(), values.size());
+    std::ifstream in(iniFile().toStdString());
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("\nSave Dir=\\\\server\\backup\n"), std::string::npos) << text;
+}
+
+TEST_F(QtSettingsStoreTest, FilesWrittenByQtsOwnWriterReadAsQtWroteThem)
+{
+    const std::vector<std::pair<QString, QString>> values = {
+        {"Comp Source", "C:\\Tarnel\\Source"},
+        {"Save Dir", "\\\\server\\backup"},
+        {"C file", "  blanks  "},
+        {"UTParams0", "-D=1, \"q\""},
+        {"Project", "NO PROJECT LOADED"},
+    };
+    {
+        QSettings qt(iniFile(), QSettings::IniFormat);
+        for (const auto& [name, value] : values)
+            qt.setValue(name, value);
+    }
+    for (int round = 0; round < 2; ++round) {  // as Qt left it, then as we write it back
+        QtSettingsStore store(iniFile());
+        for (const auto& [name, value] : values)
+            EXPECT_EQ(store.read(name.toStdString()), std::optional<std::string>(value.toStdString()))
+                << name.toStdString() << " round " << round;
+        store.write("Reload", "1");
+        ASSERT_TRUE(store.flush());
+    }
+    EXPECT_FALSE(fs::exists(iniFile().toStdString() + ".bak"));
+}
+
+TEST_F(QtSettingsStoreTest, OneDoubledBackslashDoesNotMakeAHandWrittenFileEscaped)
+{
+    fs::create_directories(tmp.path() + "/config/Orvane");
+    std::ofstream(iniFile().toStdString())
+        << "[General]\nDirectory=C:\\Work\nSave Dir=\\\\server\\backup\nNec Dir=C:\\Nec\\\n";
+    QtSettingsStore store(iniFile());
+    EXPECT_EQ(store.read("Save Dir"), std::optional<std::string>("\\\\server\\backup"));
+    EXPECT_EQ(store.read("Directory"), std::optional<std::string>("C:\\Work"));
+    EXPECT_EQ(store.read("Nec Dir"), std::optional<std::string>("C:\\Nec\\"));
+}
+
+TEST_F(QtSettingsStoreTest, AFileWithoutSettingsIsKeptAsBakBeforeItIsWrittenOver)
+{
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool kept;
+    } rows[] = {
+        {"no [General] data", "[Other]\nDirectory=D:\\\n", true},
+        {"not text at all", std::string("\x7f" "ELF\x02\x01\x00\x00junk", 12), true},
+        {"only comments", "; my notes\n", true},
+        {"empty", "", false},
+        {"blank lines", "\n \n", false},
+        {"settings", "[General]\nDirectory=D:\\\n", false},
+    };
+    const std::string file = iniFile().toStdString();
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        fs::remove_all(tmp.path() + "/config");
+        fs::create_directories(tmp.path() + "/config/Orvane");
+        std::ofstream(file, std::ios::binary) << r.bytes;
+        QtSettingsStore store(iniFile());
+        store.write("Directory", "C:\\");
+        testing::internal::CaptureStderr();
+        ASSERT_TRUE(store.flush());
+        store.write("Directory", "C:\\Work");
+        ASSERT_TRUE(store.flush());  // the second write keeps the first copy as it is
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(fs::exists(file + ".bak"), r.kept);
+        if (r.kept) {
+            EXPECT_EQ(readHostFile(file + ".bak"), r.bytes);
+            EXPECT_NE(said.find(file + ".bak"), std::string::npos) << said;
+        } else {
+            EXPECT_EQ(said, "");
+        }
+        EXPECT_EQ(QtSettingsStore(iniFile()).read("Directory"), std::optional<std::string>("C:\\Work"));
+    }
+}
+
+TEST_F(QtSettingsStoreTest, AnUnreadableFileIsKeptAsBakAndTheNewOneCanBeReadBack)
+{
+    const fs::path folder = fs::path(tmp.path()) / "user";
+    const std::string file = (folder / "Tarnel.conf").string();
+    // 0 when the unreadable file was kept and the new one reads back, else the failed step.
+    auto check = [&]() -> int {
+        std::ofstream(file) << "[General]\nDirectory=D:\\Mine\n";
+        fs::permissions(file, fs::perms::none);
+        {
+            QtSettingsStore store(QString::fromStdString(file));
+            if (store.read("Directory"))
+                return 1;
+            store.write("Directory", "C:\\");
+            if (!store.flush())
+                return 2;
+        }
+        fs::permissions(file + ".bak", fs::perms::owner_read);
+        if (readHostFile(file + ".bak") != "[General]\nDirectory=D:\\Mine\n")
+            return 3;
+        return QtSettingsStore(QString::fromStdString(file)).read("Directory") == std::optional<std::string>("C:\\")
+                   ? 0
+                   : 4;
+    };
+    fs::create_directories(folder);
+    if (geteuid() != 0) {
+        EXPECT_EQ(check(), 0);
+        return;
+    }
+    // Root reads any file: the check runs as an ordinary user.
+    constexpr uid_t nobody = 65534;
+    fs::permissions(tmp.path(), fs::perms::others_exec, fs::perm_options::add);
+    ASSERT_EQ(::chown(folder.c_str(), nobody, nobody), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgid(nobody) != 0 || ::setuid(nobody) != 0)
+            _exit(9);
+        _exit(check());
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST_F(QtSettingsStoreTest, FlushRemovesLeftoversOfKilledWritesOfTheSettingsFile)
+{
+    const std::string folder = tmp.path() + "/config/Orvane";
+    writeHostFile(folder + "/Tarnel.conf", "[General]\nDirectory=C:\\\n");
+    writeHostFile(folder + "/.Tarnel.conf.tarnel-AbC123", "[General]\nDirec");
+    writeHostFile(folder + "/.other.conf.tarnel-AbC123", "not the settings file's");
+    QtSettingsStore store(iniFile());
+    store.write("Reload", "1");
+    ASSERT_TRUE(store.flush());
+    EXPECT_FALSE(fs::exists(folder + "/.Tarnel.conf.tarnel-AbC123"));
+    EXPECT_TRUE(fs::exists(folder + "/.other.conf.tarnel-AbC123"));
 }
 
 TEST_F(QtSettingsStoreTest, FlushFailsWhenTheStoreFolderCannotBeMade)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "platform/paths/win_path.h"
 
 TEST(WinPath, JoinAddsBackslashOnlyWhenMissing)
@@ -31,6 +33,14 @@ TEST(WinPath, StrictIntegers)
     EXPECT_EQ(v, -12);
     EXPECT_TRUE(winpath::parseInt("+7", v));
     EXPECT_EQ(v, 7);
-    for (const char* bad : {"", " 1", "1 ", "x1", "1.0", "-", "99999999999999999999"})
+    EXPECT_TRUE(winpath::parseInt("-9223372036854775808", v));
+    EXPECT_EQ(v, INT64_MIN);
+    for (const char* bad : {"", " 1", "1 ", "x1", "1.0", "-", "+", "99999999999999999999", "--1", "+-5", "-+5",
+                            "++1", "1-", "0x1F", "1e3"})
         EXPECT_FALSE(winpath::parseInt(bad, v)) << bad;
+    int i = 0;
+    EXPECT_TRUE(winpath::parseInt32("-2147483648", i));
+    EXPECT_EQ(i, INT32_MIN);
+    for (const char* bad : {"2147483648", "-2147483649", "--2"})
+        EXPECT_FALSE(winpath::parseInt32(bad, i)) << bad;
 }

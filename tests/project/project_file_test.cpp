@@ -170,6 +170,9 @@ TEST_F(ProjectFileTest, FailedReadsStopAtTheBadLine)
         {"number", withLine(sampleProject(), 21, "1A"), true},
         {"blank number", withLine(sampleProject(), 73, " 60"), true},
         {"count", withLine(sampleProject(), 79, "two"), true},
+        {"doubled minus", withLine(sampleProject(), 15, "--1"), true},
+        {"sign after sign", withLine(sampleProject(), 17, "+-5"), true},
+        {"count with two signs", withLine(sampleProject(), 81, "-+1"), true},
         {"huge count", withLine(sampleProject(), 80, "99999999999"), true},
         {"debugger high", withLine(sampleProject(), 48, "32768"), true},
         {"debugger low", withLine(sampleProject(), 48, "-32769"), true},
@@ -213,19 +216,36 @@ TEST_F(ProjectFileTest, EntriesAreFilteredButUseUpTheirLines)
     lines.resize(84);
     lines[80] = "3";
     lines[79] = "5";
-    lines[81] = "3";
+    lines[81] = "8";
     for (const char* e : {"", "cstart.r25", "x"})
         lines.push_back(e);
     for (const char* e : {"C:\\my.cfiles\\readme.txt", "D:\\A\\MAIN.C", "D:\\A\\IO.H", "notes.txt", "d:\\a\\x.h"})
         lines.push_back(e);
-    for (const char* e : {"cl.r25", "CL.R25", "lib.r25x"})
+    for (const char* e : {"cl.r25", "CL.R25", "lib.r25x", "CL7832S", "D:\\my.libs\\CL7832SD", "cl.lib", "", " "})
         lines.push_back(e);
     ASSERT_TRUE(loadLines(lines));
     EXPECT_EQ(entries("Objectfiles"), (std::vector<std::string>{"cstart.r25", "x"}));
     EXPECT_EQ(entries("ProjectListBox"), (std::vector<std::string>{"C:\\my.cfiles\\readme.txt", "D:\\A\\MAIN.C",
                                                                    "D:\\A\\IO.H", "d:\\a\\x.h"}));
-    EXPECT_EQ(entries("LibraryFiles"), (std::vector<std::string>{"cl.r25", "lib.r25x"}));
+    EXPECT_EQ(entries("LibraryFiles"),
+              (std::vector<std::string>{"cl.r25", "lib.r25x", "CL7832S", "D:\\my.libs\\CL7832SD"}));
     EXPECT_EQ(app.project().editPanelDir, "C:\\my.cfiles");
+}
+
+TEST_F(ProjectFileTest, TheLinkerDefaultLibrarySurvivesASaveAndLoad)
+{
+    app.linker().LinkDefsClick();
+    const std::vector<std::string> libraries = entries("LibraryFiles");
+    ASSERT_EQ(libraries, std::vector<std::string>{"CL7832S"});
+    const std::string line = app.linker().ComposeLinkerLine();
+    app.project().ComposeProject();
+    fake.files.putFolder("C:\\Projects");
+    ASSERT_TRUE(app.project().write(Path));
+
+    TEmbedded other(fake.host);
+    ASSERT_TRUE(other.project().load(Path));
+    EXPECT_EQ(other.controls()["LibraryFiles"].entries(), libraries);
+    EXPECT_EQ(other.linker().ComposeLinkerLine(), line);
 }
 
 TEST_F(ProjectFileTest, SourceCountOfZeroOrLessTakesNoLines)
@@ -298,6 +318,9 @@ TEST_F(ProjectFileTest, FirstWriteAfterAFailedLoadKeepsTheOriginal)
     ASSERT_TRUE(app.project().write(Path));
     EXPECT_EQ(fake.files.readBytes(Path + ".bak"), original);
     EXPECT_EQ(fake.files.readBytes(Path), "first\r\n");
+    // The user learns where the original went.
+    ASSERT_EQ(fake.dialogs.notices.size(), 1u);
+    EXPECT_NE(fake.dialogs.notices[0].find(Path + ".bak"), std::string::npos) << fake.dialogs.notices[0];
 
     app.prolist() = {"second"};
     ASSERT_TRUE(app.project().write(Path));
@@ -315,6 +338,7 @@ TEST_F(ProjectFileTest, NoBackupWhenTheFailedFileLoadsLaterOrAnotherIsWritten)
     ASSERT_TRUE(loadLines(sampleProject()));
     ASSERT_TRUE(app.project().write(Path));
     EXPECT_FALSE(fake.files.fileExists(Path + ".bak"));
+    EXPECT_TRUE(fake.dialogs.notices.empty());
 }
 
 TEST_F(ProjectFileTest, WriteIsRefusedWhenTheBackupCannotBeMade)
@@ -330,15 +354,22 @@ TEST_F(ProjectFileTest, WriteIsRefusedWhenTheBackupCannotBeMade)
 TEST_F(ProjectFileTest, ClearCompileCopiesSparesFilesOfTheCompileDirectoryItself)
 {
     const std::string dir = "C:\\Tarnel\\Source\\";
-    for (const char* name : {"main.c", "io.h", "ide.bat", "other.c", "own.c", "bare.c", "fwd.c"})
+    for (const char* name : {"main.c", "io.h", "ide.bat", "other.c", "own.c", "bare.c", "fwd.c", "dots.c", "viaz.c",
+                             "linked.c"})
         fake.files.put(dir + name, "x");
-    c["ProjectListBox"].setEntries(
-        {"D:\\work\\main.c", "D:\\work\\io.h", "c:\\tarnel\\source\\own.c", "bare.c", "C:/Tarnel/Source/fwd.c"});
+    fake.files.put("D:\\work\\main.c", "the user's main.c");
+    // Another drive letter for the same folder, and a link to one of its files.
+    fake.files.addLink("Z:\\build", "C:\\Tarnel");
+    fake.files.addLink("D:\\links\\linked.c", dir + "linked.c");
+    c["ProjectListBox"].setEntries({"D:\\work\\main.c", "D:\\work\\io.h", "c:\\tarnel\\source\\own.c", "bare.c",
+                                    "C:/Tarnel/Source/fwd.c", "C:\\Tarnel\\Source\\..\\Source\\dots.c",
+                                    "Z:\\build\\source\\viaz.c", "D:\\links\\linked.c"});
     app.project().ClearCompileCopies();
     for (const char* gone : {"main.c", "io.h", "ide.bat"})
         EXPECT_FALSE(fake.files.fileExists(dir + gone)) << gone;
-    for (const char* kept : {"other.c", "own.c", "bare.c", "fwd.c"})
+    for (const char* kept : {"other.c", "own.c", "bare.c", "fwd.c", "dots.c", "viaz.c", "linked.c"})
         EXPECT_TRUE(fake.files.fileExists(dir + kept)) << kept;
+    EXPECT_TRUE(fake.files.fileExists("D:\\work\\main.c"));
 }
 
 TEST_F(ProjectFileTest, LoadingClearsTheCopiesOfItsSources)

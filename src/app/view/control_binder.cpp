@@ -32,6 +32,20 @@ void ControlBinder::changed(Control& control)
         fn();
 }
 
+void ControlBinder::showItems(QComboBox& combo, const Control& control)
+{
+    QStringList items;
+    for (const auto& item : control.items())
+        items << toQ(item);
+    QStringList shown;
+    for (int i = 0; i < combo.count(); ++i)
+        shown << combo.itemText(i);
+    if (items != shown) {
+        combo.clear();
+        combo.addItems(items);
+    }
+}
+
 void ControlBinder::watch(Control& control, std::function<void()> fn)
 {
     fn();
@@ -99,16 +113,7 @@ QWidget* ControlBinder::createWidget(Control& c, QWidget* parent)
             if (!p)
                 return;
             const QSignalBlocker block(p);
-            QStringList items;
-            for (const auto& item : c.items())
-                items << toQ(item);
-            QStringList shown;
-            for (int i = 0; i < p->count(); ++i)
-                shown << p->itemText(i);
-            if (items != shown) {
-                p->clear();
-                p->addItems(items);
-            }
+            showItems(*p, c);
             p->setCurrentIndex(c.itemIndex());
         });
         connect(combo, qOverload<int>(&QComboBox::activated), this,

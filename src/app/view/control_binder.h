@@ -8,6 +8,7 @@
 
 #include "app/control_set.h"
 
+class QComboBox;
 class QWidget;
 
 class ControlBinder : public QObject {
@@ -21,6 +22,8 @@ public:
     void followVisibility(Control& control, QWidget* widget);
     // Runs fn now and whenever the control changes.
     void watch(Control& control, std::function<void()> fn);
+    // Gives a drop-down the control's items when they differ from what it shows.
+    static void showItems(QComboBox& combo, const Control& control);
 
 private:
     void changed(Control& control);

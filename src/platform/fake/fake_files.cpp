@@ -1,5 +1,7 @@
 #include "platform/fake/fake_files.h"
 
+#include <vector>
+
 #include "platform/host/shell.h"
 #include "platform/paths/win_path.h"
 
@@ -9,8 +11,32 @@ std::string FakeFiles::key(const std::string& path)
     for (char& c : k)
         if (c == '/')
             c = '\\';
-    while (k.size() > 3 && k.back() == '\\')
-        k.pop_back();
+    // "." and ".." work on the text and never climb above the drive (or path) start.
+    std::string head;
+    std::string rest = k;
+    if (rest.size() >= 2 && rest[1] == ':') {
+        head = rest.substr(0, 2);
+        rest.erase(0, 2);
+    }
+    const bool rooted = !rest.empty() && rest[0] == '\\';
+    std::vector<std::string> parts;
+    std::string cur;
+    for (std::size_t i = 0; i <= rest.size(); ++i) {
+        if (i < rest.size() && rest[i] != '\\') {
+            cur += rest[i];
+            continue;
+        }
+        if (cur == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else if (!cur.empty() && cur != ".") {
+            parts.push_back(cur);
+        }
+        cur.clear();
+    }
+    k = head + (rooted ? "\\" : "");
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        k += (i ? "\\" : "") + parts[i];
     if (k.size() == 2 && k[1] == ':')
         k += '\\';
     return k;
@@ -22,6 +48,33 @@ static std::string parentKey(const std::string& k)
     return FakeFiles::key(d);
 }
 
+std::string FakeFiles::resolve(const std::string& path) const
+{
+    std::string k = key(path);
+    // A bounded number of hops, so links that point at each other cannot loop.
+    for (int hop = 0; hop < 8; ++hop) {
+        bool followed = false;
+        for (const auto& [alias, target] : m_links) {
+            const bool under = k.size() > alias.size() && k.compare(0, alias.size(), alias) == 0 &&
+                               (alias.back() == '\\' || k[alias.size()] == '\\');
+            if (k == alias || under) {
+                const std::string rest = k.substr(alias.size());
+                k = key(rest.empty() ? target : target + "\\" + rest);
+                followed = true;
+                break;
+            }
+        }
+        if (!followed)
+            break;
+    }
+    return k;
+}
+
+void FakeFiles::addLink(const std::string& alias, const std::string& target)
+{
+    m_links[key(alias)] = key(target);
+}
+
 std::int64_t FakeFiles::now() const
 {
     return m_clock ? m_clock->nowMs() : 0;
@@ -29,7 +82,7 @@ std::int64_t FakeFiles::now() const
 
 bool FakeFiles::denied(const std::string& path) const
 {
-    std::string k = key(path);
+    std::string k = resolve(path);
     while (true) {
         if (m_denied.count(k))
             return true;
@@ -54,30 +107,30 @@ static std::string shownFolder(const std::string& path)
 
 bool FakeFiles::fileExists(const std::string& path) const
 {
-    return m_files.count(key(path)) != 0;
+    return m_files.count(resolve(path)) != 0;
 }
 
 bool FakeFiles::folderExists(const std::string& path) const
 {
-    const std::string k = key(path);
+    const std::string k = resolve(path);
     return m_folders.count(k) != 0;
 }
 
 bool FakeFiles::isOrdinaryFile(const std::string& path) const
 {
-    return fileExists(path) && !m_devices.count(key(path));
+    return fileExists(path) && !m_devices.count(resolve(path));
 }
 
 void FakeFiles::putDevice(const std::string& path)
 {
     put(path, "");
-    m_devices.insert(key(path));
-    m_unreadable.insert(key(path));
+    m_devices.insert(resolve(path));
+    m_unreadable.insert(resolve(path));
 }
 
 bool FakeFiles::createFolder(const std::string& path)
 {
-    const std::string k = key(path);
+    const std::string k = resolve(path);
     if (denied(path) || !m_folders.count(parentKey(k)))
         return false;
     m_folders.emplace(k, shownFolder(path));
@@ -94,7 +147,7 @@ bool FakeFiles::createFolders(const std::string& path)
 
 bool FakeFiles::removeFile(const std::string& path)
 {
-    return m_files.erase(key(path)) != 0;
+    return m_files.erase(resolve(path)) != 0;
 }
 
 CopyResult FakeFiles::copyIntoFolder(const std::string& source, const std::string& folder)
@@ -102,7 +155,10 @@ CopyResult FakeFiles::copyIntoFolder(const std::string& source, const std::strin
     auto bytes = readBytes(source);
     if (!bytes)
         return CopyResult::CannotOpen;
-    if (!writeBytes(winpath::join(folder, winpath::fileName(source)), *bytes))
+    const std::string destination = winpath::join(folder, winpath::fileName(source));
+    if (sameFile(source, destination))
+        return CopyResult::Ok;
+    if (!writeBytes(destination, *bytes))
         return CopyResult::CannotCreate;
     return CopyResult::Ok;
 }
@@ -116,7 +172,7 @@ bool FakeFiles::copyFile(const std::string& source, const std::string& destinati
 std::vector<std::string> FakeFiles::list(const std::string& folder, const std::string& mask) const
 {
     std::vector<std::string> out;
-    const std::string k = key(folder);
+    const std::string k = resolve(folder);
     for (const auto& [fk, e] : m_files)
         if (parentKey(fk) == k && matchesMask(winpath::fileName(e.path), mask))
             out.push_back(winpath::fileName(e.path));
@@ -125,23 +181,29 @@ std::vector<std::string> FakeFiles::list(const std::string& folder, const std::s
 
 std::optional<std::int64_t> FakeFiles::modifiedMs(const std::string& path) const
 {
-    auto it = m_files.find(key(path));
+    auto it = m_files.find(resolve(path));
     if (it == m_files.end())
         return std::nullopt;
     return it->second.modified;
 }
 
+bool FakeFiles::sameFile(const std::string& a, const std::string& b) const
+{
+    const std::string k = resolve(a);
+    return m_files.count(k) != 0 && k == resolve(b);
+}
+
 std::optional<std::string> FakeFiles::readBytes(const std::string& path) const
 {
-    auto it = m_files.find(key(path));
-    if (it == m_files.end() || m_unreadable.count(key(path)))
+    auto it = m_files.find(resolve(path));
+    if (it == m_files.end() || m_unreadable.count(resolve(path)))
         return std::nullopt;
     return it->second.bytes;
 }
 
 bool FakeFiles::writeBytes(const std::string& path, const std::string& bytes)
 {
-    const std::string k = key(path);
+    const std::string k = resolve(path);
     if (denied(path) || !m_folders.count(parentKey(k)))
         return false;
     auto& e = m_files[k];
@@ -155,7 +217,7 @@ bool FakeFiles::writeBytes(const std::string& path, const std::string& bytes)
 void FakeFiles::put(const std::string& path, const std::string& bytes, std::int64_t modifiedMs)
 {
     putFolder(winpath::dirOnly(path));
-    auto& e = m_files[key(path)];
+    auto& e = m_files[resolve(path)];
     e.path = path;
     e.bytes = bytes;
     e.modified = modifiedMs;
@@ -164,7 +226,7 @@ void FakeFiles::put(const std::string& path, const std::string& bytes, std::int6
 void FakeFiles::putFolder(const std::string& path)
 {
     std::string shown = shownFolder(path);
-    std::string k = key(path);
+    std::string k = resolve(path);
     while (!k.empty() && !m_folders.count(k)) {
         m_folders.emplace(k, shown);
         const std::string p = parentKey(k);
@@ -177,7 +239,7 @@ void FakeFiles::putFolder(const std::string& path)
 
 void FakeFiles::setModified(const std::string& path, std::int64_t ms)
 {
-    auto it = m_files.find(key(path));
+    auto it = m_files.find(resolve(path));
     if (it != m_files.end())
         it->second.modified = ms;
 }
@@ -192,7 +254,7 @@ std::vector<std::string> FakeFiles::allFiles() const
 
 int FakeFiles::writeCount(const std::string& path) const
 {
-    auto it = m_writes.find(key(path));
+    auto it = m_writes.find(resolve(path));
     return it == m_writes.end() ? 0 : it->second;
 }
 
@@ -213,7 +275,7 @@ std::vector<DriveInfo> FakeFiles::drives() const
 std::vector<std::string> FakeFiles::listFolders(const std::string& folder) const
 {
     std::vector<std::string> out;
-    const std::string k = key(folder);
+    const std::string k = resolve(folder);
     for (const auto& [fk, shown] : m_folders)
         if (fk != k && parentKey(fk) == k)
             out.push_back(winpath::fileName(shown));

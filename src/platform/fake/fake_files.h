@@ -1,5 +1,6 @@
 #pragma once
-// In-memory file system keyed by Windows path without regard to case.
+// In-memory file system keyed by Windows path without regard to case. "." and ".." are applied
+// to the text, and links make other paths name the same files, as on a real disk.
 #include <cctype>
 #include <map>
 #include <set>
@@ -23,6 +24,7 @@ public:
     bool copyFile(const std::string& source, const std::string& destination) override;
     std::vector<std::string> list(const std::string& folder, const std::string& mask) const override;
     std::optional<std::int64_t> modifiedMs(const std::string& path) const override;
+    bool sameFile(const std::string& a, const std::string& b) const override;
     std::optional<std::string> readBytes(const std::string& path) const override;
     bool writeBytes(const std::string& path, const std::string& bytes) override;
     std::vector<DriveInfo> drives() const override;
@@ -37,13 +39,17 @@ public:
     // A drive letter without a disk: listed, never ready.
     void putDriveWithoutDisk(char letter) { m_noDisk.insert(static_cast<char>(std::toupper(letter))); }
     // Writes and folder creation under this folder (or of this file) fail.
-    void denyWrites(const std::string& pathOrFolder) { m_denied.insert(key(pathOrFolder)); }
-    void denyReads(const std::string& path) { m_unreadable.insert(key(path)); }
+    void denyWrites(const std::string& pathOrFolder) { m_denied.insert(resolve(pathOrFolder)); }
+    void denyReads(const std::string& path) { m_unreadable.insert(resolve(path)); }
     // A device: it exists, is no ordinary file and cannot be read.
     void putDevice(const std::string& path);
+    // Paths under (or equal to) alias name what lies under target: a second drive letter for a
+    // folder, or a symbolic link to a file or folder.
+    void addLink(const std::string& alias, const std::string& target);
     std::vector<std::string> allFiles() const;
     int writeCount(const std::string& path) const;
 
+    // The path's text made comparable: lower case, backslashes, "." and ".." applied.
     static std::string key(const std::string& path);
 
 private:
@@ -52,6 +58,8 @@ private:
         std::string bytes;
         std::int64_t modified = 0;
     };
+    // The key of the file or folder the path reaches, links followed.
+    std::string resolve(const std::string& path) const;
     bool denied(const std::string& path) const;
     std::int64_t now() const;
 
@@ -64,4 +72,5 @@ private:
     std::set<std::string> m_unreadable;
     std::set<std::string> m_devices;
     std::map<std::string, int> m_writes;
+    std::map<std::string, std::string> m_links;  // alias key -> target key
 };

@@ -26,9 +26,12 @@ public:
                                             const std::string& initialFolder) override;
     MsgAnswer runDialog(OwnDialog& dialog) override;
 
+    void notice(const std::string& line) override { notices.push_back(line); }
+
     std::vector<DialogCall> calls;
     // Plays the user's part in the next own dialog; default: Cancel.
     std::deque<std::function<MsgAnswer(OwnDialog&)>> dialogScripts;
+    std::vector<std::string> notices;
     std::deque<MsgAnswer> answers;                     // default: Ok
     std::deque<std::optional<std::string>> fileAnswers;  // default: cancel
     std::deque<int> filterAnswers;                     // filter left chosen; default: as asked
@@ -86,6 +89,7 @@ public:
     std::optional<std::string> read(const std::string& name) const override;
     void write(const std::string& name, const std::string& value) override;
     bool flush() override { return !failFlush; }
+    std::size_t valueCount() const override { return values.size(); }
     std::map<std::string, std::string> values;  // keyed by lower-case name
     std::vector<std::string> writeOrder;
     bool failFlush = false;

@@ -64,6 +64,9 @@ public:
         (void)dialog;
         return MsgAnswer::Cancel;
     }
+    // A line for the terminal Tarnel was started from (standard error); never modal. For what
+    // the user must be able to find later, such as where a backup went.
+    virtual void notice(const std::string& line);
 };
 
 // Splits the "A|*.a|B|*.b" filter notation into its pairs.

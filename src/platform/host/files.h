@@ -27,7 +27,8 @@ public:
     virtual bool createFolder(const std::string& path) = 0;
     virtual bool createFolders(const std::string& path) = 0;
     virtual bool removeFile(const std::string& path) = 0;
-    // Copies into the folder under the source's own name, replacing a file of that name.
+    // Copies into the folder under the source's own name, replacing a file of that name. A
+    // source that is that very file (by identity) is left alone and counts as copied.
     virtual CopyResult copyIntoFolder(const std::string& source, const std::string& folder) = 0;
     // The same, and the copy is on the disk before it takes the name: for media that may be
     // pulled out (a stick, a floppy), where a file under the name must be whole.
@@ -40,6 +41,9 @@ public:
     virtual std::vector<std::string> list(const std::string& folder, const std::string& mask) const = 0;
     // Last modification, milliseconds since the epoch.
     virtual std::optional<std::int64_t> modifiedMs(const std::string& path) const = 0;
+    // True when both paths name one existing file (device and inode), whatever their text:
+    // "..", another drive letter for the same folder, a link.
+    virtual bool sameFile(const std::string& a, const std::string& b) const = 0;
     virtual std::optional<std::string> readBytes(const std::string& path) const = 0;
     virtual bool writeBytes(const std::string& path, const std::string& bytes) = 0;
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -10,4 +11,6 @@ public:
     virtual void write(const std::string& name, const std::string& value) = 0;
     // Makes the written values durable; false when the store cannot be written.
     virtual bool flush() = 0;
+    // How many values the store holds.
+    virtual std::size_t valueCount() const = 0;
 };

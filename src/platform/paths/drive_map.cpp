@@ -63,53 +63,63 @@ static std::vector<std::string> splitComponents(std::string_view rest)
 
 // Appends one component, matching an existing entry without regard to case when the exact
 // name is not there.
-static fs::path appendResolved(const fs::path& base, const std::string& part)
+fs::path DriveMap::appendResolved(const fs::path& base, const std::string& part, bool exactMissing) const
 {
     std::error_code ec;
     fs::path exact = base / part;
-    if (fs::exists(fs::symlink_status(exact, ec)))
+    if (!exactMissing && fs::exists(fs::symlink_status(exact, ec)))
         return exact;
-    for (fs::directory_iterator it(base.empty() ? fs::path(".") : base, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (winpath::equalsNoCase(name, part))
-            return base / name;
-    }
+    if (auto name = m_names.find(base.empty() ? std::string(".") : base.string(), part))
+        return base / *name;
     return exact;
 }
 
 std::optional<std::string> DriveMap::toHost(std::string_view windowsPath) const
 {
-    fs::path result;
+    fs::path root;
+    bool drive = false;
     std::string_view rest = windowsPath;
     if (rest.size() >= 2 && rest[1] == ':' && std::isalpha(static_cast<unsigned char>(rest[0]))) {
-        const std::string drive = winpath::lower(rest.substr(0, 1)) + ":";
-        const fs::path link = fs::path(m_prefix) / "dosdevices" / drive;
-        std::error_code ec;
-        if (!fs::exists(link, ec))
-            return std::nullopt;
-        result = link;
+        root = fs::path(m_prefix) / "dosdevices" / (winpath::lower(rest.substr(0, 1)) + ":");
+        drive = true;
         rest.remove_prefix(2);
     } else if (!rest.empty() && (rest[0] == '\\' || rest[0] == '/')) {
-        result = fs::path(m_prefix) / "dosdevices" / "c:";
+        root = fs::path(m_prefix) / "dosdevices" / "c:";
     }
     // "." and ".." are applied to the text, as Windows does, so "a\..\b" works even when "a"
     // is missing, and ".." never climbs above the drive root.
-    const bool relative = result.empty();
-    std::vector<fs::path> levels{result};
-    for (const std::string& part : splitComponents(rest)) {
+    const bool relative = root.empty();
+    std::vector<std::string> parts;
+    for (std::string& part : splitComponents(rest)) {
         if (part == ".")
             continue;
         if (part == "..") {
-            if (levels.size() > 1)
-                levels.pop_back();
+            if (!parts.empty() && parts.back() != "..")
+                parts.pop_back();
             else if (relative)
-                levels.back() /= "..";
+                parts.push_back(part);
             continue;
         }
-        levels.push_back(appendResolved(levels.back(), part));
+        parts.push_back(std::move(part));
     }
-    result = levels.back();
+
+    std::error_code ec;
+    fs::path parent = root;
+    for (std::size_t i = 0; i + 1 < parts.size(); ++i)
+        parent /= parts[i];
+    // Most paths name what is on disk exactly: one look settles them.
+    if (!parts.empty() && fs::exists(fs::symlink_status(parent / parts.back(), ec)))
+        return (parent / parts.back()).string();
+    // A name missing in a folder that is there: only that name is matched.
+    if (parts.size() > 1 && fs::is_directory(parent, ec))
+        return appendResolved(parent, parts.back(), true).string();
+    if (drive && !fs::exists(root, ec))
+        return std::nullopt;
+    if (parts.size() == 1)
+        return appendResolved(parent, parts.back(), true).string();
+    fs::path result = root;
+    for (const std::string& part : parts)
+        result = appendResolved(result, part);
     if (result.empty())
         return std::string(".");
     return result.string();

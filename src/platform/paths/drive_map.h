@@ -1,8 +1,11 @@
 #pragma once
 // Maps Windows paths to host paths the way Wine does: drive X: is <prefix>/dosdevices/x:.
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/paths/folder_names.h"
 
 class DriveMap {
 public:
@@ -26,6 +29,14 @@ public:
 
     const std::string& prefix() const { return m_prefix; }
 
+    // The listings behind the case-insensitive matching; whoever changes a folder through this
+    // map enters the change here, so the next lookup need not list the folder again.
+    FolderNames& folderNames() const { return m_names; }
+
 private:
+    std::filesystem::path appendResolved(const std::filesystem::path& base, const std::string& part,
+                                         bool exactMissing = false) const;
+
     std::string m_prefix;
+    mutable FolderNames m_names;
 };

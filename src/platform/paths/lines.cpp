@@ -1,6 +1,14 @@
 #include "platform/host/dialogs.h"
 #include "platform/host/files.h"
 
+#include <cstdio>
+
+void Dialogs::notice(const std::string& line)
+{
+    std::fprintf(stderr, "Tarnel: %s\n", line.c_str());
+    std::fflush(stderr);
+}
+
 std::vector<std::string> splitLines(const std::string& bytes)
 {
     std::vector<std::string> lines;

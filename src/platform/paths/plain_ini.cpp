@@ -6,50 +6,6 @@
 
 namespace {
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// Qt writes a blank in a name as %20.
-std::string decodeName(const std::string& raw)
-{
-    std::string out;
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == '%' && i + 2 < raw.size() && hexDigit(raw[i + 1]) >= 0 && hexDigit(raw[i + 2]) >= 0) {
-            out += static_cast<char>(hexDigit(raw[i + 1]) * 16 + hexDigit(raw[i + 2]));
-            i += 2;
-        } else {
-            out += raw[i];
-        }
-    }
-    return out;
-}
-
-// A value holding a doubled backslash was escaped by Qt; a Windows path written by hand never
-// holds one, so anything else is taken verbatim.
-std::string decodeValue(const std::string& raw)
-{
-    if (raw.find("\\\\") == std::string::npos)
-        return raw;
-    std::string body = raw;
-    if (body.size() >= 2 && body.front() == '"' && body.back() == '"')
-        body = body.substr(1, body.size() - 2);
-    std::string out;
-    for (std::size_t i = 0; i < body.size(); ++i) {
-        if (body[i] == '\\' && i + 1 < body.size() && (body[i + 1] == '\\' || body[i + 1] == '"'))
-            ++i;
-        out += body[i];
-    }
-    return out;
-}
-
 std::string trimBlanks(const std::string& s)
 {
     std::size_t b = 0;
@@ -61,12 +17,25 @@ std::string trimBlanks(const std::string& s)
     return s.substr(b, e - b);
 }
 
-}  // namespace
-
-IniEntries parsePlainIni(const std::string& bytes)
+bool isHex(char c)
 {
-    IniEntries entries;
-    bool general = true;  // lines before any section count as general
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+bool holdsPercentEscape(const std::string& name)
+{
+    for (std::size_t i = 0; i + 2 < name.size(); ++i)
+        if (name[i] == '%' && isHex(name[i + 1]) && isHex(name[i + 2]))
+            return true;
+    return false;
+}
+
+// Walks the "Name=Value" lines of the [General] data: the name as written (blanks around it
+// dropped) and the raw value after the first "=".
+template <typename Visit>
+void walkGeneral(const std::string& bytes, Visit visit)
+{
+    bool general = true;
     for (const std::string& line : splitLines(bytes)) {
         const std::string trimmed = trimBlanks(line);
         if (trimmed.empty() || trimmed[0] == ';' || trimmed[0] == '#')
@@ -84,15 +53,53 @@ IniEntries parsePlainIni(const std::string& bytes)
             const auto first = value.find_first_not_of(" \t");
             value.erase(0, first == std::string::npos ? value.size() : first);
         }
-        entries.emplace_back(decodeName(trimBlanks(line.substr(0, eq))), decodeValue(value));
+        visit(trimBlanks(line.substr(0, eq)), std::move(value));
     }
+}
+
+}  // namespace
+
+IniForm iniFormOf(const std::string& bytes)
+{
+    bool blank = false;
+    bool escaped = false;
+    walkGeneral(bytes, [&](const std::string& name, const std::string&) {
+        blank = blank || name.find(' ') != std::string::npos;
+        escaped = escaped || holdsPercentEscape(name);
+    });
+    return escaped && !blank ? IniForm::QtEscaped : IniForm::Plain;
+}
+
+IniEntries parsePlainIni(const std::string& bytes)
+{
+    IniEntries entries;
+    walkGeneral(bytes, [&](std::string name, std::string value) {
+        entries.emplace_back(std::move(name), std::move(value));
+    });
     return entries;
 }
 
 std::string formatPlainIni(const IniEntries& entries)
 {
-    std::string out = "[General]\n";
+    std::size_t size = 10;
     for (const auto& [name, value] : entries)
-        out += name + "=" + value + "\n";
+        size += name.size() + value.size() + 2;
+    std::string out;
+    out.reserve(size);
+    out += "[General]\n";
+    for (const auto& [name, value] : entries) {
+        out += name;
+        out += '=';
+        out += value;
+        out += '\n';
+    }
     return out;
+}
+
+bool holdsText(const std::string& bytes)
+{
+    for (const char c : bytes)
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+            return true;
+    return false;
 }

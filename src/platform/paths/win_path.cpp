@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cstdint>
 
 namespace winpath {
 
@@ -101,23 +102,28 @@ std::string dropLast(std::string_view s, std::size_t n)
 
 bool parseInt(std::string_view s, long long& out)
 {
-    if (s.empty())
+    // One sign at most, then digits only: from_chars alone would take the "-1" of "--1".
+    const std::size_t first = !s.empty() && (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    if (first >= s.size())
         return false;
-    std::size_t i = 0;
-    bool negative = false;
-    if (s[0] == '+' || s[0] == '-') {
-        negative = s[0] == '-';
-        i = 1;
-    }
-    if (i >= s.size())
-        return false;
+    for (std::size_t i = first; i < s.size(); ++i)
+        if (s[i] < '0' || s[i] > '9')
+            return false;
+    const std::string_view number = s[0] == '+' ? s.substr(1) : s;
     long long value = 0;
-    const auto* first = s.data() + i;
-    const auto* last = s.data() + s.size();
-    auto [ptr, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || ptr != last)
+    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (ec != std::errc() || ptr != number.data() + number.size())
         return false;
-    out = negative ? -value : value;
+    out = value;
+    return true;
+}
+
+bool parseInt32(std::string_view s, int& out)
+{
+    long long v = 0;
+    if (!parseInt(s, v) || v < INT32_MIN || v > INT32_MAX)
+        return false;
+    out = static_cast<int>(v);
     return true;
 }
 

@@ -41,7 +41,10 @@ std::string trim(std::string_view s);
 // Drops the last n characters (all of them when the text is shorter).
 std::string dropLast(std::string_view s, std::size_t n);
 
-// Strict decimal integer (optional sign, digits only); false on anything else or overflow.
+// Strict decimal integer: one optional sign, then digits and nothing else; false on anything
+// else or overflow. Every number read from a project or settings value goes through this.
 bool parseInt(std::string_view s, long long& out);
+// The same, within the 32-bit range.
+bool parseInt32(std::string_view s, int& out);
 
 }  // namespace winpath

@@ -3,62 +3,163 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-AtomicFile::AtomicFile(std::string target, Durability durability)
-    : m_target(std::move(target)), m_durability(durability)
-{
-}
+#include "platform/paths/folder_names.h"
 
-AtomicFile::~AtomicFile()
+namespace
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
-    if (!m_temp.empty())
-        ::unlink(m_temp.c_str());
-}
 
-static std::string resolvedTarget(const std::string& path)
+// A link is written where it points, rather than replaced.
+std::string resolvedTarget(const std::string& path, std::optional<mode_t>& mode)
 {
-    // Writing through a link updates the file it points to rather than replacing the link.
     struct stat st {
     };
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        if (char* real = ::realpath(path.c_str(), nullptr)) {
-            std::string out(real);
-            std::free(real);
-            return out;
-        }
+    if (::lstat(path.c_str(), &st) != 0)
+        return path;
+    if (!S_ISLNK(st.st_mode)) {
+        mode = st.st_mode;
+        return path;
+    }
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+        std::string out(real);
+        std::free(real);
+        if (::stat(out.c_str(), &st) == 0)
+            mode = st.st_mode;
+        return out;
     }
     return path;
 }
 
-static mode_t newFileMode(const std::string& target)
+// The replaced file's permissions stay, but never without the owner's read and write: a file
+// Tarnel wrote must be one it can read back and write again.
+mode_t newFileMode(const std::optional<mode_t>& replaced)
 {
-    struct stat st {
-    };
-    if (::stat(target.c_str(), &st) == 0)
-        return st.st_mode & 07777;
+    if (replaced)
+        return (*replaced & 07777) | S_IRUSR | S_IWUSR;
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
 }
 
+// Unnamed files get their name through /proc; without it they are not used.
+bool unnamedFilesCanBeNamed()
+{
+    static const bool can = ::access("/proc/self/fd", X_OK) == 0;
+    return can;
+}
+
+std::string randomSuffix()
+{
+    static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    unsigned char bytes[6] = {};
+    if (::getentropy(bytes, sizeof bytes) != 0)
+        for (auto& b : bytes)
+            b = static_cast<unsigned char>(std::rand());
+    std::string out;
+    for (const unsigned char b : bytes)
+        out += kChars[b % (sizeof kChars - 1)];
+    return out;
+}
+
+void closeFd(int& fd)
+{
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+}
+
+// A temporary file whose writer is gone: a live writer holds its lock, a killed one's lock
+// went with its process.
+bool abandoned(const std::string& path)
+{
+    struct stat st {
+    };
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    const bool unlocked = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return unlocked;
+}
+
+} // namespace
+
+AtomicFile::AtomicFile(std::string target, Durability durability)
+    : m_target(resolvedTarget(target, m_replacedMode)), m_durability(durability)
+{
+    const auto slash = m_target.rfind('/');
+    m_folder = slash == std::string::npos ? std::string() : m_target.substr(0, slash + 1);
+    m_name = m_target.substr(m_folder.size());
+}
+
+AtomicFile::~AtomicFile()
+{
+    if (!m_temp.empty())
+        ::unlink(m_temp.c_str());
+    closeFd(m_fd);
+}
+
+void AtomicFile::removeLeftovers()
+{
+    std::vector<std::string> candidates;
+    if (m_candidates) {
+        candidates = *m_candidates;
+    } else if (DIR* dir = ::opendir(m_folder.empty() ? "." : m_folder.c_str())) {
+        while (const dirent* e = ::readdir(dir))
+            if (tempFileTarget(e->d_name) == m_name)
+                candidates.emplace_back(e->d_name);
+        ::closedir(dir);
+    }
+    for (const std::string& name : candidates) {
+        const std::string path = m_folder + name;
+        if (tempFileTarget(name) == m_name && abandoned(path) && ::unlink(path.c_str()) == 0)
+            m_removed.push_back(name);
+    }
+}
+
+bool AtomicFile::openUnnamed(unsigned mode)
+{
+    const int fd = ::open(m_folder.empty() ? "." : m_folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    if (fd < 0)
+        return false; // a file system without unnamed files: a named one is used
+    m_fd = fd;
+    m_unnamed = true;
+    return true;
+}
+
 bool AtomicFile::open()
 {
-    m_target = resolvedTarget(m_target);
-    const auto slash = m_target.rfind('/');
-    const std::string dir = slash == std::string::npos ? std::string() : m_target.substr(0, slash + 1);
-    const std::string name = m_target.substr(dir.size());
-    std::string tmpl = dir + "." + name + ".tarnel-XXXXXX";
-    m_fd = ::mkstemp(tmpl.data());
-    if (m_fd < 0)
-        return false;
-    m_temp = tmpl;
-    ::fchmod(m_fd, newFileMode(m_target));
-    return true;
+    removeLeftovers();
+    const mode_t mode = newFileMode(m_replacedMode);
+    if (!m_replacedMode && unnamedFilesCanBeNamed() && openUnnamed(mode))
+        return true;
+    // Another writer of the same target may take a fresh file of ours for a leftover in the
+    // instant before it is locked; then a new name is tried.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        std::string tmpl = m_folder + tempFilePrefix(m_name) + "XXXXXX";
+        const int fd = ::mkstemp(tmpl.data());
+        if (fd < 0)
+            return false;
+        struct stat st {
+        };
+        const bool lockedByOther = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+        if (lockedByOther || ::fstat(fd, &st) != 0 || st.st_nlink == 0) {
+            ::close(fd);
+            continue;
+        }
+        m_fd = fd;
+        m_temp = tmpl;
+        ::fchmod(m_fd, mode);
+        return true;
+    }
+    return false;
 }
 
 bool AtomicFile::write(const char* data, std::size_t size)
@@ -76,15 +177,50 @@ bool AtomicFile::write(const char* data, std::size_t size)
     return !m_failed;
 }
 
+// Gives the finished unnamed file the target's name; when the target has appeared meanwhile,
+// a temporary name of ours first and then the rename over it.
+bool AtomicFile::nameUnnamed()
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, m_target.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return true;
+    if (errno != EEXIST)
+        return false;
+    // Locked, so that while it has the temporary name it is no leftover to anyone.
+    ::flock(m_fd, LOCK_EX | LOCK_NB);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const std::string temp = m_folder + tempFilePrefix(m_name) + randomSuffix();
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+            if (errno == EEXIST)
+                continue;
+            return false;
+        }
+        if (::rename(temp.c_str(), m_target.c_str()) == 0)
+            return true;
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return false;
+}
+
 bool AtomicFile::commit()
 {
     if (m_fd < 0 || m_failed)
         return false;
-    const bool synced = m_durability == Durability::Renamed || ::fsync(m_fd) == 0;
-    const bool closed = ::close(m_fd) == 0;
-    m_fd = -1;
-    if (!synced || !closed || ::rename(m_temp.c_str(), m_target.c_str()) != 0)
+    if (m_durability == Durability::Flushed && ::fsync(m_fd) != 0)
+        return false;
+    if (m_unnamed) {
+        const bool named = nameUnnamed();
+        const bool closed = ::close(m_fd) == 0;
+        m_fd = -1;
+        return named && closed;
+    }
+    // Renamed while still open, so the lock lasts until the file has its name; the close can
+    // then only report what a flushed file has already on disk.
+    if (::rename(m_temp.c_str(), m_target.c_str()) != 0)
         return false;
     m_temp.clear();
-    return true;
+    const bool closed = ::close(m_fd) == 0;
+    m_fd = -1;
+    return closed;
 }

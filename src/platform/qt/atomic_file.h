@@ -1,8 +1,16 @@
 #pragma once
 // Writes a file through a temporary file in the same folder that replaces the target only
 // when every byte is on disk, so a failed or interrupted write leaves the old file as it was.
+// A file that does not exist yet is written unnamed and given its name when complete, so a
+// killed write leaves nothing behind. Replacing a file needs a named temporary file; a write
+// killed in flight leaves that behind, and the next write of the same target removes such
+// leftovers of ours. A writer holds a lock on its temporary file while it works, so a
+// leftover is told from the file of a write still under way.
 #include <cstddef>
+#include <optional>
+#include <sys/types.h>
 #include <string>
+#include <vector>
 
 class AtomicFile
 {
@@ -10,19 +18,39 @@ public:
     // A copy that can be made again any time need not wait for the disk: it is still never
     // seen half-written, only not flushed before the rename.
     enum class Durability { Flushed, Renamed };
+    // A target that is a symbolic link is written where the link points.
     explicit AtomicFile(std::string target, Durability durability = Durability::Flushed);
     ~AtomicFile(); // discards the temporary file unless committed
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
+
+    // The folder ("" for the current one) and name of the file that is written.
+    const std::string& folder() const { return m_folder; }
+    const std::string& name() const { return m_name; }
+    // The leftovers to look at, when the caller knows the folder's entries already; without
+    // this, open() lists the folder.
+    void setLeftoverCandidates(std::vector<std::string> names) { m_candidates = std::move(names); }
+    // Names of the leftovers that open() removed.
+    const std::vector<std::string>& removedLeftovers() const { return m_removed; }
 
     bool open();
     bool write(const char* data, std::size_t size);
     bool commit();
 
 private:
+    void removeLeftovers();
+    bool openUnnamed(unsigned mode);
+    bool nameUnnamed();
+
+    std::optional<mode_t> m_replacedMode; // of the file that is replaced, when there is one
     std::string m_target;
+    std::string m_folder;
+    std::string m_name;
     std::string m_temp;
-    int m_fd = -1;
+    int m_fd = -1; // locked until the rename
+    bool m_unnamed = false;
     bool m_failed = false;
     Durability m_durability;
+    std::optional<std::vector<std::string>> m_candidates;
+    std::vector<std::string> m_removed;
 };

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "platform/paths/drive_map.h"
+#include "platform/paths/folder_names.h"
 #include "platform/paths/mask.h"
 #include "platform/paths/win_path.h"
 #include "platform/qt/atomic_file.h"
@@ -45,6 +46,15 @@ private:
     int m_fd;
 };
 
+// The folder as the drive map names it in its listings: no trailing slash, "." for none.
+std::string folderKey(const std::string& folder)
+{
+    std::string key = folder;
+    while (key.size() > 1 && key.back() == '/')
+        key.pop_back();
+    return key.empty() ? std::string(".") : key;
+}
+
 ssize_t readSome(int fd, char* buffer, std::size_t size)
 {
     ssize_t n;
@@ -62,16 +72,7 @@ std::optional<std::string> QtFiles::host(const std::string& path) const
 {
     if (winpath::trim(path).empty())
         return std::nullopt;
-    // The last part goes through the folder listings kept here, so that asking for many
-    // names missing from one large folder (the copies of a build) lists it once.
-    const std::string name = winpath::fileName(path);
-    const std::string dir = winpath::dirPart(path);
-    if (dir.empty() || name.empty() || name == "." || name == "..")
-        return m_map.toHost(path);
-    const auto folder = m_map.toHost(dir);
-    if (!folder)
-        return std::nullopt;
-    return m_names.resolve(*folder, name);
+    return m_map.toHost(path);
 }
 
 bool QtFiles::fileExists(const std::string& path) const
@@ -100,11 +101,7 @@ bool QtFiles::createFolder(const std::string& path)
     const auto h = host(path);
     if (!h)
         return false;
-    if (::mkdir(h->c_str(), 0777) == 0) {
-        m_names.added(*h);
-        return true;
-    }
-    return errno == EEXIST && folderExists(path);
+    return ::mkdir(h->c_str(), 0777) == 0 || (errno == EEXIST && folderExists(path));
 }
 
 bool QtFiles::createFolders(const std::string& path)
@@ -120,10 +117,35 @@ bool QtFiles::createFolders(const std::string& path)
 bool QtFiles::removeFile(const std::string& path)
 {
     const auto h = host(path);
-    if (!h || ::unlink(h->c_str()) != 0)
+    if (!h)
         return false;
-    m_names.removed(*h);
+    const fs::path file(*h);
+    const std::string folder = folderKey(file.parent_path().string());
+    const auto before = FolderNames::stampOf(folder);
+    if (::unlink(h->c_str()) != 0)
+        return false;
+    if (before)
+        m_map.folderNames().noteChange(folder, *before, {}, {file.filename().string()});
     return true;
+}
+
+CopyResult QtFiles::replace(AtomicFile& out, const std::function<CopyResult(AtomicFile&)>& fill)
+{
+    FolderNames& names = m_map.folderNames();
+    const std::string folder = folderKey(out.folder());
+    const auto before = FolderNames::stampOf(folder);
+    if (before)
+        out.setLeftoverCandidates(names.tempsOf(folder, out.name(), *before));
+    if (!out.open())
+        return CopyResult::CannotCreate;
+    const CopyResult filled = fill(out);
+    if (filled != CopyResult::Ok)
+        return filled;
+    if (!out.commit())
+        return CopyResult::CannotCreate;
+    if (before)
+        names.noteChange(folder, *before, {out.name()}, out.removedLeftovers());
+    return CopyResult::Ok;
 }
 
 CopyResult QtFiles::copyIntoFolder(const std::string& source, const std::string& folder)
@@ -161,22 +183,18 @@ CopyResult QtFiles::copy(const std::string& source, const std::string& destinati
         return CopyResult::Ok;
 
     AtomicFile out(*to, flushed ? AtomicFile::Durability::Flushed : AtomicFile::Durability::Renamed);
-    if (!out.open())
-        return CopyResult::CannotCreate;
-    char buffer[CopyBufferSize];
-    while (true) {
-        const ssize_t n = readSome(in.get(), buffer, sizeof buffer);
-        if (n < 0)
-            return CopyResult::CannotOpen;
-        if (n == 0)
-            break;
-        if (!out.write(buffer, static_cast<std::size_t>(n)))
-            return CopyResult::CannotCreate;
-    }
-    if (!out.commit())
-        return CopyResult::CannotCreate;
-    m_names.added(*to);
-    return CopyResult::Ok;
+    return replace(out, [&in](AtomicFile& file) {
+        char buffer[CopyBufferSize];
+        while (true) {
+            const ssize_t n = readSome(in.get(), buffer, sizeof buffer);
+            if (n < 0)
+                return CopyResult::CannotOpen;
+            if (n == 0)
+                return CopyResult::Ok;
+            if (!file.write(buffer, static_cast<std::size_t>(n)))
+                return CopyResult::CannotCreate;
+        }
+    });
 }
 
 namespace
@@ -202,8 +220,8 @@ std::vector<std::string> QtFiles::list(const std::string& folder, const std::str
         if (it->is_directory(typeEc))
             continue;
         std::string name = it->path().filename().string();
-        if (name.rfind(".", 0) == 0 && name.find(".tarnel-") != std::string::npos)
-            continue; // a write in progress
+        if (tempFileTarget(name))
+            continue; // a write in progress, or the leftover of one
         if (matchesMask(name, mask))
             names.push_back(std::move(name));
     }
@@ -278,6 +296,15 @@ std::optional<std::int64_t> QtFiles::modifiedMs(const std::string& path) const
     return static_cast<std::int64_t>(st->st_mtim.tv_sec) * 1000 + st->st_mtim.tv_nsec / 1'000'000;
 }
 
+bool QtFiles::sameFile(const std::string& a, const std::string& b) const
+{
+    const auto ha = host(a);
+    const auto hb = host(b);
+    const auto sa = ha ? statOf(*ha) : std::nullopt;
+    const auto sb = sa && hb ? statOf(*hb) : std::nullopt;
+    return sa && sb && sa->st_dev == sb->st_dev && sa->st_ino == sb->st_ino;
+}
+
 std::optional<std::string> QtFiles::readBytes(const std::string& path) const
 {
     const auto h = host(path);
@@ -310,8 +337,7 @@ bool QtFiles::writeBytes(const std::string& path, const std::string& bytes)
     if (const auto st = statOf(*h); st && S_ISDIR(st->st_mode))
         return false;
     AtomicFile out(*h);
-    if (!out.open() || !out.write(bytes.data(), bytes.size()) || !out.commit())
-        return false;
-    m_names.added(*h);
-    return true;
+    return replace(out, [&bytes](AtomicFile& file) {
+               return file.write(bytes.data(), bytes.size()) ? CopyResult::Ok : CopyResult::CannotCreate;
+           }) == CopyResult::Ok;
 }

@@ -1,7 +1,11 @@
 #pragma once
-// Files by Windows path on the host file system, through the drive map.
+// Files by Windows path on the host file system, through the drive map. Every change made
+// here is entered in the drive map's folder listings, so copying many files into one folder
+// lists that folder once, not once per file.
+#include <functional>
+
 #include "platform/host/files.h"
-#include "platform/qt/folder_names.h"
+#include "platform/qt/atomic_file.h"
 
 class DriveMap;
 
@@ -21,6 +25,7 @@ public:
     bool copyFile(const std::string& source, const std::string& destination) override;
     std::vector<std::string> list(const std::string& folder, const std::string& mask) const override;
     std::optional<std::int64_t> modifiedMs(const std::string& path) const override;
+    bool sameFile(const std::string& a, const std::string& b) const override;
     std::optional<std::string> readBytes(const std::string& path) const override;
     bool writeBytes(const std::string& path, const std::string& bytes) override;
     std::vector<DriveInfo> drives() const override;
@@ -31,8 +36,9 @@ public:
 private:
     std::optional<std::string> host(const std::string& path) const;
     CopyResult copy(const std::string& source, const std::string& destination, bool flushed = false);
+    // Writes the target through `fill`; CannotCreate when the file cannot be made.
+    CopyResult replace(AtomicFile& out, const std::function<CopyResult(AtomicFile&)>& fill);
 
     const DriveMap& m_map;
     std::string m_current; // as last set; the host's own folder until then
-    mutable FolderNames m_names;
 };

@@ -140,16 +140,7 @@ QWidget* ToolsPageView::dropDown(ControlSet& controls, ControlBinder& binder)
         if (!p)
             return;
         const QSignalBlocker block(p);
-        QStringList items;
-        for (const auto& item : c.items())
-            items << toQ(item);
-        QStringList now;
-        for (int i = 0; i < p->count(); ++i)
-            now << p->itemText(i);
-        if (items != now) {
-            p->clear();
-            p->addItems(items);
-        }
+        ControlBinder::showItems(*p, c);
         if (p->currentIndex() != c.itemIndex())
             p->setCurrentIndex(c.itemIndex());
         if (!*typing && p->currentText() != toQ(c.text()))

@@ -1,0 +1,142 @@
+#include "platform/paths/folder_names.h"
+
+#include <algorithm>
+#include <cctype>
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include "platform/paths/win_path.h"
+
+namespace {
+
+constexpr std::string_view kTempMark = ".tarnel-";
+constexpr std::size_t kTempRandom = 6;  // the XXXXXX of mkstemp
+// Folders whose listings are kept; past that all are dropped and read again as needed.
+constexpr std::size_t kMaxFolders = 64;
+
+}  // namespace
+
+std::string tempFilePrefix(std::string_view name)
+{
+    return "." + std::string(name) + std::string(kTempMark);
+}
+
+std::optional<std::string> tempFileTarget(std::string_view entry)
+{
+    if (entry.size() < 1 + 1 + kTempMark.size() + kTempRandom || entry[0] != '.')
+        return std::nullopt;
+    const std::string_view random = entry.substr(entry.size() - kTempRandom);
+    if (!std::all_of(random.begin(), random.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
+        return std::nullopt;
+    const std::string_view head = entry.substr(0, entry.size() - kTempRandom);
+    if (head.substr(head.size() - kTempMark.size()) != kTempMark)
+        return std::nullopt;
+    return std::string(head.substr(1, head.size() - 1 - kTempMark.size()));
+}
+
+std::optional<FolderNames::Stamp> FolderNames::stampOf(const std::string& folder)
+{
+    struct stat st {
+    };
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return std::nullopt;
+    Stamp s;
+    s.dev = st.st_dev;
+    s.ino = st.st_ino;
+    s.mtimeSec = st.st_mtim.tv_sec;
+    s.mtimeNsec = st.st_mtim.tv_nsec;
+    s.ctimeSec = st.st_ctim.tv_sec;
+    s.ctimeNsec = st.st_ctim.tv_nsec;
+    return s;
+}
+
+void FolderNames::add(Index& index, const std::string& name)
+{
+    index.byLower[winpath::lower(name)].push_back(name);
+    if (auto target = tempFileTarget(name))
+        index.temps[*target].push_back(name);
+}
+
+FolderNames::Index* FolderNames::current(const std::string& folder)
+{
+    const auto stamp = stampOf(folder);
+    if (!stamp) {
+        m_folders.erase(folder);
+        return nullptr;
+    }
+    return current(folder, *stamp);
+}
+
+FolderNames::Index* FolderNames::current(const std::string& folder, const Stamp& stamp)
+{
+    auto it = m_folders.find(folder);
+    if (it != m_folders.end() && it->second.stamp == stamp)
+        return &it->second;
+    if (it == m_folders.end() && m_folders.size() >= kMaxFolders)
+        m_folders.clear();
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) {
+        m_folders.erase(folder);
+        return nullptr;
+    }
+    // Stamped before the listing, so a change made while it is read shows as a new stamp.
+    ++m_listings;
+    Index index;
+    index.stamp = stamp;
+    while (const dirent* e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name != "." && name != "..")
+            add(index, name);
+    }
+    ::closedir(dir);
+    return &(m_folders[folder] = std::move(index));
+}
+
+std::optional<std::string> FolderNames::find(const std::string& folder, const std::string& part)
+{
+    const Index* index = current(folder);
+    if (!index)
+        return std::nullopt;
+    const auto it = index->byLower.find(winpath::lower(part));
+    if (it == index->byLower.end() || it->second.empty())
+        return std::nullopt;
+    return it->second.front();
+}
+
+std::vector<std::string> FolderNames::tempsOf(const std::string& folder, const std::string& name,
+                                              const Stamp& stamp)
+{
+    const Index* index = current(folder, stamp);
+    if (!index)
+        return {};
+    const auto it = index->temps.find(name);
+    return it == index->temps.end() ? std::vector<std::string>{} : it->second;
+}
+
+void FolderNames::noteChange(const std::string& folder, const Stamp& before, const std::vector<std::string>& added,
+                             const std::vector<std::string>& removed)
+{
+    auto it = m_folders.find(folder);
+    if (it == m_folders.end())
+        return;
+    const auto now = stampOf(folder);
+    if (!now || !(it->second.stamp == before)) {
+        m_folders.erase(it);
+        return;
+    }
+    Index& index = it->second;
+    for (const std::string& name : removed) {
+        auto& spellings = index.byLower[winpath::lower(name)];
+        spellings.erase(std::remove(spellings.begin(), spellings.end(), name), spellings.end());
+        if (auto target = tempFileTarget(name)) {
+            auto& list = index.temps[*target];
+            list.erase(std::remove(list.begin(), list.end(), name), list.end());
+        }
+    }
+    for (const std::string& name : added) {
+        const auto& spellings = index.byLower[winpath::lower(name)];
+        if (std::find(spellings.begin(), spellings.end(), name) == spellings.end())
+            add(index, name);
+    }
+    index.stamp = *now;
+}
