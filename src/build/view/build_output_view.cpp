@@ -163,6 +163,17 @@ void BuildOutputView::closeEvent(QCloseEvent* e)
     QDockWidget::closeEvent(e);
 }
 
+void BuildOutputView::showEvent(QShowEvent* e)
+{
+    QDockWidget::showEvent(e);
+    // A third of the window at first, so that on a small screen the editors keep the most room.
+    auto* window = qobject_cast<QMainWindow*>(parentWidget());
+    if (m_sized || !window || isFloating() || window->height() < 200)
+        return;
+    m_sized = true;
+    window->resizeDocks({this}, {window->height() / 3}, Qt::Vertical);
+}
+
 bool BuildOutputView::eventFilter(QObject* watched, QEvent* e)
 {
     if (watched == m_list && e->type() == QEvent::KeyPress) {

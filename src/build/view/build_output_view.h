@@ -26,6 +26,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
@@ -44,6 +45,7 @@ private:
     QLabel* m_message;
     QListView* m_list;
     int m_subscription = 0;
+    bool m_sized = false;
 };
 
 // Puts the panel at the bottom of the window, following builds started through the shell.
