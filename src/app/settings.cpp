@@ -47,6 +47,8 @@ const FlagSetting kUseEd{"Use Ed", "Use Ed", "UseEd", true};
 const FlagSetting kReload{"reload", "Reload", "Reload", false};
 const FlagSetting kRedirect{"Redirect", "Redirect", "SendToFile", false};
 const FlagSetting kOnend{"Onend", "Onend", "ShowOnEnd", false};
+// Values of our own, after the ones above.
+const FlagSetting kBuildOutput{"Build Output Panel", "Build Output Panel", "ViewBuildOutput", false};
 
 void readCheck(const SettingsStore& store, ControlSet& controls, const FlagSetting& f)
 {
@@ -124,6 +126,7 @@ void Settings::read(const SettingsStore& store, ControlSet& controls)
         pelorus.setEnabled(false);
     }
     controls["SaveObjectFile"].setCaption("Save Output file to ", saveDir);
+    readCheck(store, controls, kBuildOutput);
 }
 
 bool Settings::write(SettingsStore& store, const ControlSet& controls) const
@@ -158,5 +161,6 @@ bool Settings::write(SettingsStore& store, const ControlSet& controls) const
         store.write("UTNames" + i, tools.user[n].path);
         store.write("UTParams" + i, tools.user[n].params);
     }
+    writeCheck(store, controls, kBuildOutput);
     return store.flush();
 }

@@ -166,10 +166,18 @@ void StartUp::loadLastProject()
     if (s.nextStartProject)
         s.setProject(*s.nextStartProject);
     if (!s.project.empty() && m_app.host().files.fileExists(s.project)) {
-        if (m_app.project().load(s.project) && !m_app.buildFiles().GenerateBuildFiles(true))
+        m_projectLoad = ProjectLoad::Failed;
+        if (!m_app.project().load(s.project))
+            return;
+        m_projectLoad = ProjectLoad::BuildFilesFailed;
+        if (!m_app.buildFiles().GenerateBuildFiles(true)) {
             m_app.message("Unable to Compile");
+            return;
+        }
+        m_projectLoad = ProjectLoad::Ready;
         return;
     }
+    m_projectLoad = ProjectLoad::NoProject;
     s.project = Settings::NoProject;
     m_app.controls()["ProjEdit"].setEnabled(false);
     m_app.compiler().DefaultsClick();

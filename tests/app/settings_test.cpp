@@ -147,7 +147,9 @@ TEST_F(SettingsTest, WriteOrderAndToolEntries)
         "Directory", "Comp Source", "Project", "Pelorus Dir", "Nec Dir", "Pause", "Save Dir", "Progress",
         "Target", "External Ed", "Use Ed", "Close Eds", "PTCount", "UTCount", "Programming Tool", "C file",
         "Reload", "Redirect", "Onend", "PTools0", "PTNames0", "UTools0", "UTNames0", "UTParams0", "UTools1",
-        "UTNames1", "UTParams1"};
+        "UTNames1", "UTParams1",
+        // Values of our own follow every value of the Parts.
+        "Build Output Panel"};
     EXPECT_EQ(f.fake.settings.writeOrder, expected);
     EXPECT_EQ(f.fake.settings.values["utcount"], "2");
     EXPECT_EQ(f.fake.settings.values["utparams1"], "-");
