@@ -4,6 +4,7 @@
 #include "app/view/dir_setup_dialog.h"
 #include "app/view/main_window.h"
 #include "app/view/session_end.h"
+#include "build/view/build_output_view.h"
 #include "build/view/error_log_dialog.h"
 #include "linker/view/command_file_editor_dialog.h"
 #include "components/view/help_views.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv)
     installCommandFileEditor(app, &window);
     installToolsViews(app, window);
     ErrorLogDialog::registerView();
+    installBuildOutputView(app, window, &platform.shell());
 
     window.showMaximized();
     window.activateWindow();

@@ -48,6 +48,7 @@ const std::vector<CommandRow> kMenus = {
     {"ViewAll", ControlKind::MenuItem, "All", 0, 0},
     {"ViewLinkerLine", ControlKind::MenuItem, "Linker Command Line", 1, 0},
     {"ViewCompilerLine", ControlKind::MenuItem, "Compiler Command Line", 2, 0},
+    {"ViewBuildOutput", ControlKind::MenuItem, "Build &Output", 0, 0},
     {"Options1", ControlKind::Menu, "Options", 0, 4},
     {"CompilerOptions", ControlKind::MenuItem, "Compiler Options", 0, 0},
     {"LinkerOptions1", ControlKind::MenuItem, "Linker Options", 0, 0},

@@ -47,7 +47,8 @@ const FlagSetting kUseEd{"Use Ed", "Use Ed", "UseEd", true};
 const FlagSetting kReload{"reload", "Reload", "Reload", false};
 const FlagSetting kRedirect{"Redirect", "Redirect", "SendToFile", false};
 const FlagSetting kOnend{"Onend", "Onend", "ShowOnEnd", false};
-// Values of our own, after all of the above.
+// Values of our own, after the ones above.
+const FlagSetting kBuildOutput{"Build Output Panel", "Build Output Panel", "ViewBuildOutput", false};
 const FlagSetting kCodeColours{"Code Colours", "Code Colours", "CodeColours", true};
 
 void readCheck(const SettingsStore& store, ControlSet& controls, const FlagSetting& f)
@@ -126,7 +127,7 @@ void Settings::read(const SettingsStore& store, ControlSet& controls)
         pelorus.setEnabled(false);
     }
     controls["SaveObjectFile"].setCaption("Save Output file to ", saveDir);
-
+    readCheck(store, controls, kBuildOutput);
     readCheck(store, controls, kCodeColours);
     recentProjects.read(store);
     recentProjects.showIn(controls[RecentProjects::MenuItem]);
@@ -164,6 +165,7 @@ bool Settings::write(SettingsStore& store, const ControlSet& controls) const
         store.write("UTNames" + i, tools.user[n].path);
         store.write("UTParams" + i, tools.user[n].params);
     }
+    writeCheck(store, controls, kBuildOutput);
     writeCheck(store, controls, kCodeColours);
     recentProjects.write(store);
     return store.flush();

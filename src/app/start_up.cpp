@@ -167,14 +167,21 @@ void StartUp::loadLastProject()
     if (s.nextStartProject)
         s.setProject(*s.nextStartProject);
     if (!s.project.empty() && m_app.host().files.fileExists(s.project)) {
+        // Loading may change the settings' project; the list keeps the path that was opened.
         const std::string path = s.project;
+        m_projectLoad = ProjectLoad::Failed;
         if (!m_app.project().load(path))
             return;
         m_app.projectCommands().rememberProject(path);
-        if (!m_app.buildFiles().GenerateBuildFiles(true))
+        m_projectLoad = ProjectLoad::BuildFilesFailed;
+        if (!m_app.buildFiles().GenerateBuildFiles(true)) {
             m_app.message("Unable to Compile");
+            return;
+        }
+        m_projectLoad = ProjectLoad::Ready;
         return;
     }
+    m_projectLoad = ProjectLoad::NoProject;
     s.project = Settings::NoProject;
     m_app.controls()["ProjEdit"].setEnabled(false);
     m_app.compiler().DefaultsClick();

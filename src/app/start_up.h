@@ -18,6 +18,10 @@ public:
     bool armed() const { return m_armed; }
     bool done() const { return m_done; }
 
+    // What became of the last project at start-up, for a caller that runs it without a user.
+    enum class ProjectLoad { NotReached, NoProject, Failed, BuildFilesFailed, Ready };
+    ProjectLoad projectLoad() const { return m_projectLoad; }
+
 private:
     void checkCompileDir();
     void checkCommandFiles();
@@ -33,4 +37,5 @@ private:
     // user's stored settings or project.
     bool m_settingsRead = false;
     bool m_projectSettled = false;
+    ProjectLoad m_projectLoad = ProjectLoad::NotReached;
 };

@@ -6,6 +6,7 @@
 #include "app/start_up.h"
 #include "build/assembler_run.h"
 #include "build/build_files.h"
+#include "build/build_output.h"
 #include "build/build_run.h"
 #include "build/error_check.h"
 #include "build/compiler_options.h"
@@ -48,6 +49,7 @@ TEmbedded::TEmbedded(Host& host) : m_host(host)
     m_outputSave = std::make_unique<OutputSave>(*this);
     m_errorCheck = std::make_unique<ErrorCheck>(*this);
     m_newCommandFile = std::make_unique<NewCommandFile>(*this);
+    m_buildOutput = std::make_unique<BuildOutput>(*this);
     wireCommands();
 }
 

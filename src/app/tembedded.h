@@ -14,6 +14,7 @@
 
 class AssemblerRun;
 class BuildFiles;
+class BuildOutput;
 class BuildRun;
 class CommandFileWizard;
 class CompilerOptions;
@@ -65,6 +66,7 @@ public:
     FileRoutes& fileRoutes() { return *m_fileRoutes; }
     ErrorCheck& errorCheck() { return *m_errorCheck; }
     NewCommandFile& newCommandFile() { return *m_newCommandFile; }
+    BuildOutput& buildOutput() { return *m_buildOutput; }
 
     void OpenFileClick(const Sender& sender);
     void NewFile1Click();
@@ -178,4 +180,5 @@ private:
     std::unique_ptr<OutputSave> m_outputSave;
     std::unique_ptr<ErrorCheck> m_errorCheck;
     std::unique_ptr<NewCommandFile> m_newCommandFile;
+    std::unique_ptr<BuildOutput> m_buildOutput;
 };

@@ -61,6 +61,8 @@ void BuildRun::Compile1Click(const Sender& sender)
         m_previousTarget = true;
     m_app.statusBar().setPanelText(5, "Compiling");
     const std::string& dir = m_app.settings().directory;
+    if (onStarting)
+        onStarting();
     m_app.host().shell.open(winpath::join(dir, "pathset.bat"), "", dir, shown);
     m_startMs = m_app.host().clock.nowMs();
     // A build started while the check is pending shares that one check.
@@ -102,6 +104,8 @@ void BuildRun::CompileTimerTimer()
     if (c["GLF"].checked())
         EnableListingViews();
     m_app.statusBar().setPanelText(5, outcome);
+    if (onChecked)
+        onChecked();
 }
 
 void BuildRun::EnableListingViews()

@@ -1,6 +1,7 @@
 #pragma once
 // Starting a build and the one end check five seconds later.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class TEmbedded;
@@ -23,6 +24,11 @@ public:
     bool previousTarget() const { return m_previousTarget; }
     bool timerRunning() const { return m_timerRunning; }
     std::int64_t startMs() const { return m_startMs; }
+
+    // Additions that follow a build hear of it just before its batch file starts and after
+    // the end check has shown its verdict; neither changes what the build does.
+    std::function<void()> onStarting;
+    std::function<void()> onChecked;
 
 private:
     TEmbedded& m_app;

@@ -17,9 +17,10 @@ char fold(char c)
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
 }
 
-// First hit of marker at or after from, letters a to z matched without regard to case. A marker
-// that ends in a non-letter (both do: '[') is found by that byte with memchr, which a listing
-// holds far more rarely than letters; the rest is compared at each candidate.
+}  // namespace
+
+// A marker that ends in a non-letter (both do: '[') is found by that byte with memchr, which a
+// listing holds far more rarely than letters; the rest is compared at each candidate.
 std::size_t findMarker(const std::string& text, std::size_t from, const std::string& marker)
 {
     const std::size_t n = marker.size();
@@ -44,7 +45,15 @@ std::size_t findMarker(const std::string& text, std::size_t from, const std::str
     return std::string::npos;
 }
 
-}  // namespace
+const std::string* projectEntryFor(const std::vector<std::string>& entries, const std::string& file)
+{
+    if (file.empty())
+        return nullptr;
+    for (const std::string& entry : entries)
+        if (entry.find(file) != std::string::npos)
+            return &entry;
+    return nullptr;
+}
 
 ErrorCheck::ErrorCheck(TEmbedded& app) : m_app(app)
 {
@@ -118,11 +127,7 @@ void ErrorCheck::goToError()
     editors.pendingJumpLine = at.ErrorLine;
     if (at.ErrorLine == -1 || at.ErrorFile.empty())
         return;
-    for (const std::string& entry : m_app.controls()["ProjectListBox"].entries()) {
-        if (entry.find(at.ErrorFile) == std::string::npos)
-            continue;
-        if (m_app.host().files.fileExists(entry))
-            editors.create().OpenAtLine(entry, at.ErrorLine);
-        return;
-    }
+    const std::string* entry = projectEntryFor(m_app.controls()["ProjectListBox"].entries(), at.ErrorFile);
+    if (entry && m_app.host().files.fileExists(*entry))
+        editors.create().OpenAtLine(*entry, at.ErrorLine);
 }

@@ -8,6 +8,13 @@
 
 class TEmbedded;
 
+// First position at or after from where the marker stands, letters matched without regard to
+// case; npos when it does not.
+std::size_t findMarker(const std::string& text, std::size_t from, const std::string& marker);
+// The first entry of the project's file list (in list order) that holds the file name, letter
+// case counting; an empty name matches none.
+const std::string* projectEntryFor(const std::vector<std::string>& entries, const std::string& file);
+
 class ErrorCheck {
 public:
     static constexpr int Rounds = 50;

@@ -149,9 +149,10 @@ TEST_F(SettingsTest, WriteOrderAndToolEntries)
         "Reload", "Redirect", "Onend", "PTools0", "PTNames0", "UTools0", "UTNames0", "UTParams0", "UTools1",
         "UTNames1", "UTParams1"};
     // Values of our own follow all of them.
-    const std::vector<std::string> ours = {"Code Colours",     "Recent Project 1", "Recent Project 2",
-                                           "Recent Project 3", "Recent Project 4", "Recent Project 5",
-                                           "Recent Project 6", "Recent Project 7", "Recent Project 8"};
+    const std::vector<std::string> ours = {"Build Output Panel", "Code Colours",     "Recent Project 1",
+                                           "Recent Project 2",   "Recent Project 3", "Recent Project 4",
+                                           "Recent Project 5",   "Recent Project 6", "Recent Project 7",
+                                           "Recent Project 8"};
     std::vector<std::string> all = expected;
     all.insert(all.end(), ours.begin(), ours.end());
     EXPECT_EQ(f.fake.settings.writeOrder, all);

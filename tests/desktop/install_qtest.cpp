@@ -1,6 +1,7 @@
 // `cmake --install` of this build into a temporary prefix: every program, the help pages, the
 // demo data, the menu entry and its icons where the installed programs look for them; then the
-// installed demo installer and the installed program run from there on a fresh machine.
+// installed demo installer, the installed program and the headless build run from there on a
+// fresh machine.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -88,13 +89,14 @@ Outcome* Installed::install = nullptr;
 
 TEST_F(Installed, ProgramsLieTogetherAndTheCommandsReachThem)
 {
-    for (const char* name : {"tarnel", "tarnel-batch", "tarnel-demo-install", "icc78300", "xlink", "A78300", "prog78k"}) {
+    for (const char* name : {"tarnel", "tarnel-batch", "tarnel-build", "tarnel-demo-install", "icc78300", "xlink",
+                             "A78300", "prog78k"}) {
         const fs::path program = programDir() / name;
         EXPECT_TRUE(fs::is_regular_file(program)) << program;
         EXPECT_NE(fs::status(program).permissions() & fs::perms::owner_exec, fs::perms::none) << program;
     }
     // The commands in bin are links, so that each program still finds what lies beside it.
-    for (const char* name : {"tarnel", "tarnel-demo-install"}) {
+    for (const char* name : {"tarnel", "tarnel-build", "tarnel-demo-install"}) {
         const fs::path command = *prefix / "bin" / name;
         ASSERT_TRUE(fs::is_symlink(command)) << command;
         EXPECT_EQ(fs::canonical(command), fs::canonical(programDir() / name));
@@ -204,6 +206,14 @@ TEST_F(Installed, DemoInstalledFromTheInstallAndTheProgramStartsOnIt)
         tarnel.kill();
         tarnel.waitForFinished();
     }
+
+    // The headless build from the command in bin: it finds the batch runner beside itself.
+    const QString build = QString::fromStdString((*prefix / "bin" / "tarnel-build").string());
+    const Outcome sample = run(build, {"C:\\Tarnel\\sample.prj"}, env, *root);
+    EXPECT_EQ(sample.exitCode, 0) << sample.output;
+    EXPECT_NE(sample.output.find("Created C:\\Tarnel\\Source\\aout.a25"), std::string::npos) << sample.output;
+    const Outcome faulty = run(build, {"C:\\Tarnel\\faulty.prj"}, env, *root);
+    EXPECT_EQ(faulty.exitCode, 1) << faulty.output;
 }
 
 }  // namespace

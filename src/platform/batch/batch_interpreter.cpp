@@ -168,6 +168,8 @@ void BatchInterpreter::runProgram(const CommandWord& word, const BatchStreams& s
              "'" + word.word + "' is not recognized as an internal or external command,\n"
                  "operable program or batch file.",
              NotFoundLevel);
+        if (onProgramEnd)
+            onProgramEnd(word.word, m_errorLevel);
         return;
     }
     std::vector<std::string> args = splitArguments(word.tail);
@@ -203,6 +205,8 @@ void BatchInterpreter::runProgram(const CommandWord& word, const BatchStreams& s
         fail(streams, "The system cannot execute the specified program.", NotFoundLevel);
     else
         m_errorLevel = status;
+    if (onProgramEnd)
+        onProgramEnd(word.word, m_errorLevel);
 }
 
 std::optional<BatchStreams> BatchInterpreter::openRedirections(const std::vector<Redirection>& redirections,

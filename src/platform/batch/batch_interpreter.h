@@ -1,6 +1,7 @@
 #pragma once
 // Runs a DOS batch file on POSIX: the subset of cmd that Tarnel's batch files use (@, REM, ECHO,
 // SET, PATH, CD, CALL, pause, and programs with > and >> redirection).
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@ public:
 
     // The PATH value a child program gets: the batch's PATH folders, then the host's own.
     std::string childPath() const;
+
+    // Hears of each program the batch ran (or could not find or start), with the level it left.
+    std::function<void(const std::string& program, int level)> onProgramEnd;
 
 private:
     struct Frame {

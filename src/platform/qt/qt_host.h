@@ -21,6 +21,7 @@ public:
 
     Host& host() { return m_host; }
     const DriveMap& driveMap() const { return m_map; }
+    QtShell& shell() { return m_shell; }
 
     // Windows form of the folder holding the running executable, with a trailing backslash.
     static std::string programFolder(const DriveMap& map);

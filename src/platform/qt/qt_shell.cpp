@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <cctype>
 #include <cstdio>
+#include <utility>
 
 #include "platform/paths/drive_map.h"
 #include "platform/paths/win_path.h"
@@ -88,7 +89,7 @@ QStringList QtShell::inTerminal(const QString& program, const QStringList& argum
 }
 
 QtShell::Command QtShell::commandFor(const std::string& file, const std::string& parameters,
-                                     const std::string& workingFolder, bool shown) const
+                                     const std::string& workingFolder, bool shown, const QString& transcript) const
 {
     Command cmd;
     if (isAddress(file)) {
@@ -111,8 +112,10 @@ QtShell::Command QtShell::commandFor(const std::string& file, const std::string&
 
     if (endsWithNoCase(file, ".bat") || endsWithNoCase(file, ".cmd")) {
         const QString runner = QDir(QCoreApplication::applicationDirPath()).filePath("tarnel-batch");
-        QStringList args{path};
-        args << QProcess::splitCommand(hostPathToQ(parameters));
+        QStringList args;
+        if (!transcript.isEmpty())
+            args << QStringLiteral("--transcript=") + transcript;
+        args << path << QProcess::splitCommand(hostPathToQ(parameters));
         QString terminal;
         const QStringList termArgs =
             shown ? inTerminal(runner, args, cmd.workingFolder, terminal) : QStringList();
@@ -214,7 +217,8 @@ void QtShell::open(const std::string& file, const std::string& parameters, const
     auto report = [&file](const QString& reason) {
         std::fprintf(stderr, "Tarnel: cannot start %s: %s\n", file.c_str(), reason.toLocal8Bit().constData());
     };
-    const Command cmd = commandFor(file, parameters, workingFolder, shown);
+    const QString transcript = std::exchange(m_nextTranscript, QString());
+    const Command cmd = commandFor(file, parameters, workingFolder, shown, transcript);
     if (!cmd.program.isEmpty()) {
         QProcess process;
         process.setProgram(cmd.program);

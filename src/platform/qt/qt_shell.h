@@ -17,6 +17,10 @@ public:
     void open(const std::string& file, const std::string& parameters, const std::string& workingFolder,
               bool shown) override;
 
+    // The next open() of a batch file has the runner keep a transcript in this host file; any
+    // next open() uses the request up.
+    void transcribeNextBatch(const QString& hostFile) { m_nextTranscript = hostFile; }
+
     // The command that open() starts; empty program when it hands the file to the desktop.
     struct Command {
         QString program;
@@ -26,7 +30,7 @@ public:
         QString failure; // why nothing can be started, when neither is set
     };
     Command commandFor(const std::string& file, const std::string& parameters,
-                       const std::string& workingFolder, bool shown) const;
+                       const std::string& workingFolder, bool shown, const QString& transcript = {}) const;
 
     static bool isAddress(const std::string& file);
     // A native program with no window of its own: shown, it runs in a terminal.
@@ -40,4 +44,5 @@ private:
                            bool shown, Command cmd) const;
 
     const DriveMap& m_map;
+    QString m_nextTranscript;
 };

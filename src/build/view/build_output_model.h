@@ -1,0 +1,32 @@
+#pragma once
+// The build output's lines as rows of a list: it announces the rows the core let go from the
+// top and the rows it added, so a view keeps its place and selection while a build runs.
+#include <QAbstractListModel>
+#include <optional>
+
+class BuildOutput;
+
+class BuildOutputModel : public QAbstractListModel {
+public:
+    explicit BuildOutputModel(const BuildOutput& output, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+    // The core's lines changed: rows follow.
+    void sync();
+    // A new build: all rows go.
+    void reset();
+
+    std::size_t numberOf(int row) const { return m_first + static_cast<std::size_t>(row); }
+    std::optional<int> rowOf(std::size_t number) const;
+
+    // How a line of bytes is shown: tabs as blanks, control characters as their symbols, a
+    // cut line with an ellipsis.
+    static QString displayText(const std::string& bytes, bool cut);
+
+private:
+    const BuildOutput& m_output;
+    std::size_t m_first = 0;  // line numbers the rows stand for: [m_first, m_end)
+    std::size_t m_end = 0;
+};

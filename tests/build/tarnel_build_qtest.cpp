@@ -1,0 +1,144 @@
+// tarnel-build as a build server runs it: the demo installed into a temporary prefix and a
+// settings file of its own, the sample built (exit 0), the faulty project (exit 1), and every
+// input it cannot use (exit 2, one line).
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <filesystem>
+
+#include "demo_installer.h"
+#include "platform/paths/drive_map.h"
+#include "platform/qt/qt_settings_store.h"
+#include "support/host_files.h"
+#include "support/temp_prefix.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString kTarget = "C:\\Tarnel\\Source\\aout.a25";
+
+struct Ran {
+    int exit = -1;
+    QString out;
+    QString err;
+};
+
+struct TarnelBuildTest : ::testing::Test {
+    TempPrefix prefix;
+    DriveMap map{prefix.path()};
+    QTemporaryDir home;
+    QString settingsFile = home.filePath("config/Orvane/Tarnel.conf");
+
+    void SetUp() override
+    {
+        QtSettingsStore settings(settingsFile);
+        DemoInstaller installer(map, settings, {TARNEL_BIN_DIR, std::string(TARNEL_SOURCE_DIR) + "/demo"});
+        ASSERT_TRUE(installer.run());
+        ASSERT_TRUE(settings.flush());
+    }
+
+    std::string c(const std::string& rel) const { return prefix.driveC() + "/" + rel; }
+
+    // Runs it with HOME and the configuration folder in the test's own folder.
+    Ran run(const QStringList& args) const
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", home.path());
+        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(home.path());
+        p.start(QString(TARNEL_BIN_DIR) + "/tarnel-build", args);
+        if (!p.waitForFinished(60000))
+            return {};
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardOutput()),
+                QString::fromLocal8Bit(p.readAllStandardError())};
+    }
+    static QString lastLine(const QString& text) { return text.trimmed().split('\n').last(); }
+};
+
+TEST_F(TarnelBuildTest, TheSampleIsBuiltFromTheUsersOwnSettings)
+{
+    const std::string before = readHostFile(settingsFile.toStdString());
+    const Ran r = run({"C:\\Tarnel\\sample.prj"});
+    EXPECT_EQ(r.exit, 0) << r.out.toStdString() << r.err.toStdString();
+    // The tools' output, in the order they ran, then the end check's word.
+    const qsizetype banner = r.out.indexOf("Tarnel - building the project");
+    const qsizetype compiler = r.out.indexOf("Tarnel stand-in icc78300");
+    const qsizetype linker = r.out.indexOf("Tarnel stand-in xlink");
+    EXPECT_TRUE(banner >= 0 && banner < compiler && compiler < linker) << r.out.toStdString();
+    EXPECT_EQ(lastLine(r.out), "Created " + kTarget);
+    EXPECT_TRUE(fs::exists(c("Tarnel/Source/aout.a25")));
+    EXPECT_TRUE(fs::exists(c("Tarnel/pathset.bat")));
+    EXPECT_TRUE(r.err.contains(kTarget + " was created.")) << r.err.toStdString();
+    EXPECT_EQ(readHostFile(settingsFile.toStdString()), before) << "the user's settings are left as they were";
+
+    // A host path and a settings file given by name work the same.
+    const Ran again = run({"--settings", settingsFile, QString::fromStdString(c("Tarnel/sample.prj"))});
+    EXPECT_EQ(again.exit, 0) << again.err.toStdString();
+    EXPECT_TRUE(lastLine(again.out).endsWith(kTarget));
+}
+
+TEST_F(TarnelBuildTest, TheFaultyProjectFailsWithTheCompilersError)
+{
+    const Ran r = run({"--settings", settingsFile, "C:\\Tarnel\\faulty.prj"});
+    EXPECT_EQ(r.exit, 1) << r.out.toStdString() << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("\"main.c\",17  Error[20]")) << r.out.toStdString();
+    EXPECT_EQ(lastLine(r.out), "Compile failed " + kTarget);
+    EXPECT_TRUE(r.err.contains("Exit status 1 after ")) << r.err.toStdString();
+}
+
+TEST_F(TarnelBuildTest, InputsItCannotUseExitWithTwoAndOneLine)
+{
+    writeHostFile(c("garbage.prj"), std::string("\x7f" "ELF\x02\x01\x01\x00\xff\xfe binary", 18));
+    writeHostFile(c("Tarnel/blocker"), "a file where the compile directory should go");
+    QString blocked = QString::fromStdString(readHostFile(settingsFile.toStdString()));
+    blocked.replace("Comp Source=C:\\Tarnel\\Source", "Comp Source=C:\\Tarnel\\blocker\\Source");
+    ASSERT_TRUE(blocked.contains("blocker"));
+    const QString blockedFile = home.filePath("blocked.conf");
+    writeHostFile(blockedFile.toStdString(), blocked.toStdString());
+    const QString settings = "--settings=" + settingsFile;
+
+    struct Case {
+        const char* what;
+        QStringList args;
+        QString message;  // the start of the one line
+    };
+    const Case cases[] = {
+        {"no argument", {}, "tarnel-build: no project file given; usage: tarnel-build"},
+        {"a folder", {settings, QString::fromStdString(c("Tarnel"))},
+         "tarnel-build: " + QString::fromStdString(c("Tarnel")) + " is a folder, not a project file"},
+        {"a garbage file", {settings, QString::fromStdString(c("garbage.prj"))},
+         "tarnel-build: cannot load the project C:\\garbage.prj: Error in Project File"},
+        {"a missing project", {settings, "C:\\Tarnel\\missing.prj"},
+         "tarnel-build: the project file C:\\Tarnel\\missing.prj does not exist"},
+        {"an unwritable compile directory", {"--settings", blockedFile, "C:\\Tarnel\\sample.prj"},
+         "tarnel-build: cannot write the build files of C:\\Tarnel\\sample.prj: "},
+        {"a missing settings file", {"--settings", home.filePath("none.conf"), "C:\\Tarnel\\sample.prj"},
+         "tarnel-build: the settings file "},
+        {"an unknown option", {"--fast", "C:\\Tarnel\\sample.prj"}, "tarnel-build: unknown option --fast"},
+    };
+    const std::string garbage = readHostFile(c("garbage.prj"));
+    for (const Case& k : cases) {
+        const Ran r = run(k.args);
+        EXPECT_EQ(r.exit, 2) << k.what << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.err.startsWith(k.message)) << k.what << ": " << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << k.what << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << k.what << ": " << r.out.toStdString();
+    }
+    EXPECT_EQ(readHostFile(c("garbage.prj")), garbage) << "a project that failed to load is left alone";
+    EXPECT_FALSE(fs::exists(c("Tarnel/Source/aout.a25"))) << "nothing was built";
+}
+
+TEST_F(TarnelBuildTest, HelpTellsItsUseAndItsExitStatuses)
+{
+    const Ran r = run({"--help"});
+    EXPECT_EQ(r.exit, 0);
+    EXPECT_TRUE(r.out.startsWith("usage: tarnel-build [--settings FILE] PROJECT.prj\n"));
+    EXPECT_TRUE(r.out.contains("Exit status: 0 the target file was created or updated"));
+    EXPECT_TRUE(r.err.isEmpty());
+}
+
+}  // namespace
