@@ -15,7 +15,8 @@ int main(int argc, char** argv)
         return 2;
     }
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        const QString folder = QStringLiteral("%1/hicolor/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(size);
+        const QString folder =
+            QStringLiteral("%1/hicolor/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(size);
         if (!QDir().mkpath(folder) || !toolicons::applicationPicture(size).save(folder + "/tarnel.png")) {
             std::fprintf(stderr, "cannot write %s/tarnel.png\n", qPrintable(folder));
             return 1;

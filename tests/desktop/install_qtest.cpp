@@ -19,7 +19,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 struct Outcome {
     int exitCode = -1;
@@ -27,7 +28,7 @@ struct Outcome {
 };
 
 Outcome run(const QString& program, const QStringList& arguments, const QProcessEnvironment& env = {},
-        const fs::path& folder = fs::temp_directory_path())
+            const fs::path& folder = fs::temp_directory_path())
 {
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
@@ -54,7 +55,8 @@ std::string desktopValue(const std::string& entry, const std::string& key)
 }
 
 // One install shared by the tests: it copies the whole build.
-class Installed : public ::testing::Test {
+class Installed : public ::testing::Test
+{
 protected:
     static void SetUpTestSuite()
     {
@@ -64,8 +66,9 @@ protected:
         prefix = new fs::path(*root / "usr local");
         // Naming the component (every rule has the default one) keeps the build's
         // install_manifest.txt, the user's record of their own install, as it is.
-        install = new Outcome(run(TARNEL_CMAKE_COMMAND, {"--install", TARNEL_BUILD_DIR, "--component", "Unspecified",
-                                                         "--prefix", QString::fromStdString(prefix->string())}));
+        install = new Outcome(
+            run(TARNEL_CMAKE_COMMAND, {"--install", TARNEL_BUILD_DIR, "--component", "Unspecified",
+                                       "--prefix", QString::fromStdString(prefix->string())}));
     }
     static void TearDownTestSuite()
     {
@@ -89,8 +92,8 @@ Outcome* Installed::install = nullptr;
 
 TEST_F(Installed, ProgramsLieTogetherAndTheCommandsReachThem)
 {
-    for (const char* name : {"tarnel", "tarnel-batch", "tarnel-build", "tarnel-demo-install", "icc78300", "xlink",
-                             "A78300", "prog78k"}) {
+    for (const char* name : {"tarnel", "tarnel-batch", "tarnel-build", "tarnel-demo-install", "icc78300",
+                             "xlink", "A78300", "prog78k"}) {
         const fs::path program = programDir() / name;
         EXPECT_TRUE(fs::is_regular_file(program)) << program;
         EXPECT_NE(fs::status(program).permissions() & fs::perms::owner_exec, fs::perms::none) << program;
@@ -181,7 +184,8 @@ TEST_F(Installed, DemoInstalledFromTheInstallAndTheProgramStartsOnIt)
     env.insert("XDG_CONFIG_HOME", QString::fromStdString((home / ".config").string()));
     env.insert("QT_QPA_PLATFORM", "offscreen");
 
-    const Outcome demo = run(QString::fromStdString((*prefix / "bin" / "tarnel-demo-install").string()), {}, env);
+    const Outcome demo =
+        run(QString::fromStdString((*prefix / "bin" / "tarnel-demo-install").string()), {}, env);
     ASSERT_EQ(demo.exitCode, 0) << demo.output;
     const fs::path c = wine.driveC();
     EXPECT_TRUE(fs::exists(c / "Tarnel" / "Sample" / "only_installed.c")) << demo.output;
@@ -216,4 +220,4 @@ TEST_F(Installed, DemoInstalledFromTheInstallAndTheProgramStartsOnIt)
     EXPECT_EQ(faulty.exitCode, 1) << faulty.output;
 }
 
-}  // namespace
+} // namespace
