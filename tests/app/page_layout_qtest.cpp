@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDockWidget>
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -8,6 +9,9 @@
 #include "app/view/main_window.h"
 #include "app/view/page_form.h"
 #include "app/view/page_set_view.h"
+#include "build/view/build_output_view.h"
+#include "editor/editor_windows.h"
+#include "tools/view/tools_views.h"
 #include "support/app_fixture.h"
 
 namespace {
@@ -127,6 +131,36 @@ TEST_F(PageLayoutTest, EveryControlCanBeReachedOnASmallScreen)
                 EXPECT_TRUE(scroll->viewport()->rect().contains(shown))
                     << name << " tab " << tab << ": " << describe(w).toStdString();
             }
+        }
+        app.controls()[name].setVisible(false);
+    }
+}
+
+// With the Build Output panel docked below a page set and an editor window open behind it, the
+// window must still fit a 1024 by 600 screen: a minimum taller than the screen makes the window
+// manager push the status bar and the page buttons off it.
+TEST_F(PageLayoutTest, PageSetsAndTheBuildOutputPanelFitASmallScreenTogether)
+{
+    installToolsViews(app, window);
+    QDockWidget* dock = installBuildOutputView(app, window, nullptr);
+    resize(1024, 600);
+    app.editors().create();
+    dock->show();
+    // Texts as long as a failed build writes there; wrapped labels ask for their height.
+    const QString text = "Exit status 1 after 20 ms. C:\\Tarnel\\Source\\aout.a25 was not made. icc78300 ended "
+                         "with exit status 1, and 1 more program failed.";
+    for (QLabel* label : dock->findChildren<QLabel*>()) {
+        label->setText(text);
+        label->show();
+    }
+    settle();
+    for (const char* name : kPageSets) {
+        PageSetView* set = pages(name);
+        for (int tab = 0; tab < set->count(); ++tab) {
+            showTab(name, tab);
+            EXPECT_LE(window.minimumSizeHint().height(), 560)
+                << name << " tab " << tab << ": window " << window.minimumSizeHint().height() << ", page set "
+                << set->minimumSizeHint().height() << ", panel " << dock->minimumSizeHint().height();
         }
         app.controls()[name].setVisible(false);
     }

@@ -146,6 +146,18 @@ TEST_F(EditorViewTest, NewWindowIs572By318AndTileMakesFullWidthStrips)
     EXPECT_EQ(gb.bottom(), viewport.bottom());
 }
 
+TEST_F(EditorViewTest, NewWindowFitsAnAreaSmallerThanItsUsualSize)
+{
+    window.resize(1000, 330);
+    QApplication::processEvents();
+    const QRect viewport = window.mdiArea()->viewport()->rect();
+    ASSERT_LT(viewport.height(), 318);
+    TCodeEd& a = eds.create();
+    const QRect g = area->subWindowOf(&a)->geometry();
+    EXPECT_TRUE(viewport.contains(g)) << g.x() << "," << g.y() << " " << g.width() << "x" << g.height();
+    EXPECT_EQ(g.width(), 572);
+}
+
 TEST_F(EditorViewTest, ArrangeLinesMinimizedWindowsUpAlongTheBottom)
 {
     TCodeEd& a = eds.create();

@@ -103,9 +103,13 @@ void EditorAreaView::created(TCodeEd& ed)
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(m_area.style()->standardIcon(QStyle::SP_FileIcon));
     m_subs[&ed] = sub;
-    sub->resize(TCodeEd::Width, TCodeEd::Height);
+    // On a small screen (or under the Build Output panel) the window's own status bar must stay in
+    // sight, so the size shrinks to the visible area where the usual one does not fit.
     const QSize area = m_area.viewport()->size();
-    sub->move(std::max(0, (area.width() - TCodeEd::Width) / 2), std::max(0, (area.height() - TCodeEd::Height) / 2));
+    const QSize size(area.width() > 0 ? std::min(TCodeEd::Width, area.width()) : TCodeEd::Width,
+                     area.height() > 0 ? std::min(TCodeEd::Height, area.height()) : TCodeEd::Height);
+    sub->resize(size);
+    sub->move(std::max(0, (area.width() - size.width()) / 2), std::max(0, (area.height() - size.height()) / 2));
     sub->show();
     m_area.setActiveSubWindow(sub);
     window->editor()->setFocus();

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "app/control_set.h"
@@ -98,13 +99,27 @@ ToolsPageView::ToolsPageView(ControlSet& controls, ToolConfig& config, QWidget* 
     for (const char* name : {"AcceptTools", "Button40", "Button14"})
         pageButtons->addWidget(button(controls, *binder, name));
 
+    // As on the other pages, the groups scroll on a small screen while the page buttons stay in
+    // view; without it the page's height would push the window past a 1024 by 600 screen.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("PageScroll");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->viewport()->setAutoFillBackground(false);
+    auto* scrolled = new QWidget(scroll);
+    scrolled->setAutoFillBackground(false);
+    auto* rows = new QVBoxLayout(scrolled);
+    rows->setContentsMargins(20, 16, 0, 0);
     auto* row = new QHBoxLayout;
     row->addWidget(content, 1);
     row->addStretch(0);
+    rows->addLayout(row);
+    rows->addStretch(1);
+    scroll->setWidget(scrolled);
     auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(20, 16, 12, 12);
-    outer->addLayout(row);
-    outer->addStretch(1);
+    outer->setContentsMargins(0, 0, 12, 12);
+    outer->addWidget(scroll, 1);
     outer->addLayout(pageButtons);
 
     QPointer<QLabel> progText(progSummary);
