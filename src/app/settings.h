@@ -32,7 +32,7 @@ public:
     int ptCount = 0;
     int utCount = 0;
 
-    // Copies of check-box states that other Parts consult.
+    // Copies of check-box states that other subsystems consult.
     bool editorSwitch = true;
     bool targetSwitch = true;
 

@@ -142,7 +142,7 @@ TEST_F(BuildOutputViewTest, TheFaultyBuildArrivesInOrderAndItsErrorOpensTheEdito
     EXPECT_TRUE(view->model()->data(errorIndex, Qt::FontRole).value<QFont>().bold());
     EXPECT_FALSE(view->model()->data(view->model()->index(compiler), Qt::FontRole).isValid());
 
-    // The Part's verdict is still the status bar's.
+    // The status bar keeps its own verdict.
     ASSERT_TRUE(timers.fire(BuildRun::CompileTimerMs));
     EXPECT_EQ(window->statusPanel(5)->text().toStdString(), "Compile failed " + kTarget);
     EXPECT_FALSE(output().earlyVerdict());
@@ -207,7 +207,7 @@ TEST_F(BuildOutputViewTest, ABuildStillRunningAtTheCheckIsNotedAndFollowedToItsE
         << label("BuildOutputSummary").toStdString();
     EXPECT_TRUE(label("BuildOutputNotes").contains("came early"));
     EXPECT_EQ(window->statusPanel(5)->text().toStdString(), "Compile failed " + kTarget)
-        << "the panel does not touch the Part's verdict";
+        << "the panel does not touch the status bar's verdict";
     EXPECT_LT(rowOf("Tarnel stand-in icc78300"), rowOf("Tarnel stand-in xlink"));
 }
 

@@ -84,7 +84,7 @@ TEST_F(BuildOutputTest, FollowsABuildFromItsStartAndShowsTheEnd)
     EXPECT_EQ(output.state(), BuildOutput::State::Running);
     EXPECT_EQ(output.heading(), "Building D:\\work\\demo.prj: 0 errors, 0 warnings");
     EXPECT_EQ(output.summary(), "");
-    // The Part's own state is untouched by the panel.
+    // The build's own status text is untouched by the panel.
     EXPECT_EQ(panel5(), "Compiling");
     ASSERT_EQ(fh.shell.calls.size(), 1u);
 
@@ -149,7 +149,7 @@ TEST_F(BuildOutputTest, AnEndCheckBeforeTheEndIsNotedAndItsVerdictStands)
     deliver({ended(0, 9000)});
     EXPECT_EQ(output.summary(), "Exit status 0 after 9.0 s. " + kTarget + " was created.");
     EXPECT_NE(notes().find("came early"), std::string::npos) << "the note stays after the end";
-    EXPECT_EQ(panel5(), "Compile failed " + kTarget) << "the panel never changes the Part's verdict";
+    EXPECT_EQ(panel5(), "Compile failed " + kTarget) << "the panel never changes the status bar's verdict";
 
     // A build that ended before its check has nothing to note.
     buildAll();
