@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -13,11 +12,7 @@
 #include "build/headless_build.h"
 #include "platform/batch/batch_interpreter.h"
 #include "platform/paths/drive_map.h"
-#include "platform/qt/qt_clock.h"
-#include "platform/qt/qt_files.h"
-#include "platform/qt/qt_host.h"
-#include "platform/qt/qt_settings_store.h"
-#include "platform/qt/qt_text.h"
+#include "platform/qt/qt_headless.h"
 
 extern char** environ;
 
@@ -87,7 +82,6 @@ std::vector<TranscriptRecord> runBatch(const DriveMap& map, const std::string& f
 
 int main(int argc, char** argv)
 {
-    QCoreApplication qapp(argc, argv);
     std::string settingsFile;
     std::vector<std::string> projects;
     const std::vector<std::string> args(argv + 1, argv + argc);
@@ -131,14 +125,12 @@ int main(int argc, char** argv)
 
     if (!settingsFile.empty() && !fs::is_regular_file(settingsFile, ec))
         return refuse("the settings file " + settingsFile + " does not exist");
-    QtSettingsStore settings(settingsFile.empty() ? QString() : hostPathToQ(fs::absolute(settingsFile, ec).string()));
-    QtFiles files(map);
-    QtClock clock;
-    HeadlessBuild::Platform platform{files,
-                                     clock,
-                                     settings,
-                                     QtHost::programFolder(map),
-                                     QtHost::programFile(map),
+    QtHeadless qt(argc, argv, map, settingsFile.empty() ? std::string() : fs::absolute(settingsFile, ec).string());
+    HeadlessBuild::Platform platform{qt.files(),
+                                     qt.clock(),
+                                     qt.settings(),
+                                     qt.programFolder(),
+                                     qt.programFile(),
                                      [&map](const std::string& file, const std::string& folder) {
                                          return runBatch(map, file, folder);
                                      },
