@@ -1,5 +1,6 @@
 #include "app/view/control_binder.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -61,6 +62,21 @@ void ControlBinder::followVisibility(Control& control, QWidget* widget)
             w->setEnabled(control.enabled());
         }
     });
+}
+
+void ControlBinder::bindAction(QAction& action, Control& control)
+{
+    QPointer<QAction> a(&action);
+    watch(control, [a, &control] {
+        if (!a)
+            return;
+        a->setText(toQ(control.markupCaption()));
+        a->setEnabled(control.enabled());
+        a->setVisible(control.visible());
+        a->setCheckable(control.checked() || a->isCheckable());
+        a->setChecked(control.checked());
+    });
+    connect(&action, &QAction::triggered, this, [&control] { control.activate(); });
 }
 
 void ControlBinder::push(Control& control, const std::function<void()>& write)

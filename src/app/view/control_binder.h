@@ -8,6 +8,7 @@
 
 #include "app/control_set.h"
 
+class QAction;
 class QComboBox;
 class QWidget;
 
@@ -22,6 +23,9 @@ public:
     void followVisibility(Control& control, QWidget* widget);
     // Runs fn now and whenever the control changes.
     void watch(Control& control, std::function<void()> fn);
+    // Keeps a menu item's caption, enabled, visible and checked state with the control, and
+    // activates the control when the item is triggered.
+    void bindAction(QAction& action, Control& control);
     // Gives a drop-down the control's items when they differ from what it shows.
     static void showItems(QComboBox& combo, const Control& control);
 

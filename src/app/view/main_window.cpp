@@ -111,17 +111,7 @@ void MainWindow::buildMenus()
             f.setBold(true);
             action->setFont(f);
         }
-        QPointer<QAction> a(action);
-        m_binder->watch(*c, [a, c] {
-            if (!a)
-                return;
-            a->setText(toQ(c->markupCaption()));
-            a->setEnabled(c->enabled());
-            a->setVisible(c->visible());
-            a->setCheckable(c->checked() || a->isCheckable());
-            a->setChecked(c->checked());
-        });
-        connect(action, &QAction::triggered, this, [c] { c->activate(); });
+        m_binder->bindAction(*action, *c);
     }
 }
 

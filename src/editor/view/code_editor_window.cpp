@@ -143,15 +143,7 @@ void CodeEditorWindow::buildMenus()
         action->setObjectName(toQ(c->name()));
         if (auto it = shortcuts().find(c->name()); it != shortcuts().end())
             action->setShortcuts(it->second);
-        QPointer<QAction> a(action);
-        m_binder->watch(*c, [a, c] {
-            if (!a)
-                return;
-            a->setText(toQ(c->markupCaption()));
-            a->setEnabled(c->enabled());
-            a->setVisible(c->visible());
-        });
-        connect(action, &QAction::triggered, this, [c] { c->activate(); });
+        m_binder->bindAction(*action, *c);
     }
 }
 
