@@ -80,7 +80,7 @@ const std::vector<std::string>& labels()
         "LCR2                    :",
         "LCR3                    :",
         "LCR4                    :",
-        "Spec Lines PP      :",
+        "Spec Lines PP      :",        // the Specify box: lines per page of the listing
         "Link Lpp               :",
         "Link Lpp. En         :",
         "",

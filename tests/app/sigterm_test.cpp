@@ -36,6 +36,35 @@ bool waitFor(const std::function<bool()>& done, std::chrono::seconds limit)
     return done();
 }
 
+// Starts build/bin/tarnel offscreen with its own home; its standard error goes to errFile.
+pid_t startTarnel(const fs::path& home, const fs::path& errFile)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        setenv("HOME", home.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        if (FILE* err = freopen(errFile.c_str(), "w", stderr))
+            (void)err;
+        const std::string program = std::string(TARNEL_BIN_DIR) + "/tarnel";
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return pid;
+}
+
+// Sends SIGTERM and waits for the end; a program that does not answer is killed. Whether it ended.
+bool terminate(pid_t pid, int& status)
+{
+    kill(pid, SIGTERM);
+    const bool ended = waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, std::chrono::seconds(30));
+    if (!ended) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
+    return ended;
+}
+
 // An installed machine in a temporary prefix, and the program started on it.
 class SessionEnd : public ::testing::Test {
 protected:
@@ -50,18 +79,8 @@ protected:
 
     void start()
     {
-        pid = fork();
+        pid = startTarnel(home, errFile);
         ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            setenv("HOME", home.c_str(), 1);
-            setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            if (FILE* err = freopen(errFile.c_str(), "w", stderr))
-                (void)err;
-            const std::string program = std::string(TARNEL_BIN_DIR) + "/tarnel";
-            execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
     }
 
     // Waits for the start-up to reach pathset.bat, lets it go on a little, then SIGTERM.
@@ -69,12 +88,7 @@ protected:
     {
         started = waitFor([&] { return fs::exists(c / "pathset.bat"); }, std::chrono::seconds(30));
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
-        kill(pid, SIGTERM);
-        ended = waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, std::chrono::seconds(30));
-        if (!ended) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-        }
+        ended = terminate(pid, status);
     }
 
     std::string settings() const { return readHostFile((home / ".config" / "Orvane" / "Tarnel.conf").string()); }
@@ -149,27 +163,12 @@ TEST(SessionEndHugeBox, SigtermDuringABoxWithAHugeTextStillSavesAndExits)
         << "[General]\nDirectory=C:\\\nComp Source=" << hugeDir << "\n";
     const fs::path errFile = fs::path(prefix.path()) / "stderr.txt";
 
-    const pid_t pid = fork();
+    const pid_t pid = startTarnel(home, errFile);
     ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        setenv("HOME", home.c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        if (FILE* err = freopen(errFile.c_str(), "w", stderr))
-            (void)err;
-        const std::string program = std::string(TARNEL_BIN_DIR) + "/tarnel";
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
     // The box comes up after the start-up timer; give it time to be laid out.
     std::this_thread::sleep_for(std::chrono::seconds(4));
-    kill(pid, SIGTERM);
     int status = 0;
-    const bool ended = waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, std::chrono::seconds(30));
-    if (!ended) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-    }
+    const bool ended = terminate(pid, status);
     ASSERT_TRUE(ended) << "SIGTERM was not answered";
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);

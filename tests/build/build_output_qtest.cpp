@@ -33,6 +33,7 @@
 #include "platform/qt/qt_shell.h"
 #include "project/project_commands.h"
 #include "support/host_files.h"
+#include "support/qt_runs.h"
 #include "support/temp_prefix.h"
 
 namespace fs = std::filesystem;
@@ -40,17 +41,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kTarget = "C:\\Tarnel\\Source\\aout.a25";
-
-bool waitFor(const std::function<bool()>& done, int ms = 30000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) {
-        QCoreApplication::processEvents();
-        QThread::msleep(5);
-    }
-    return done();
-}
 
 struct BuildOutputViewTest : ::testing::Test {
     TempPrefix prefix;

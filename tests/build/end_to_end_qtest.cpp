@@ -25,6 +25,7 @@
 #include "platform/qt/qt_shell.h"
 #include "project/project_file.h"
 #include "tools/tool_runner.h"
+#include "support/qt_runs.h"
 #include "support/temp_prefix.h"
 #include "support/host_files.h"
 
@@ -73,15 +74,8 @@ public:
     std::string runPending()
     {
         std::string output;
-        for (const auto& [file, folder] : m_pending) {
-            QProcess batch;
-            batch.setProcessChannelMode(QProcess::MergedChannels);
-            batch.setWorkingDirectory(QString::fromStdString(m_map.toHost(folder).value_or("/")));
-            batch.start(QString(TARNEL_BIN_DIR) + "/tarnel-batch",
-                        {QString::fromStdString(m_map.toHost(file).value_or(file))});
-            batch.waitForFinished(60000);
-            output += batch.readAll().toStdString();
-        }
+        for (const auto& [file, folder] : m_pending)
+            output += runBatchFile(m_map, file, folder);
         m_pending.clear();
         return output;
     }

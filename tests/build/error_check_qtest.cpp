@@ -30,6 +30,7 @@
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_files.h"
 #include "project/project_commands.h"
+#include "support/qt_runs.h"
 #include "support/temp_prefix.h"
 
 namespace {
@@ -45,15 +46,8 @@ public:
     std::string runPending()
     {
         std::string output;
-        for (const auto& [file, folder] : m_pending) {
-            QProcess batch;
-            batch.setProcessChannelMode(QProcess::MergedChannels);
-            batch.setWorkingDirectory(QString::fromStdString(m_map.toHost(folder).value_or("/")));
-            batch.start(QString(TARNEL_BIN_DIR) + "/tarnel-batch",
-                        {QString::fromStdString(m_map.toHost(file).value_or(file))});
-            batch.waitForFinished(60000);
-            output += batch.readAll().toStdString();
-        }
+        for (const auto& [file, folder] : m_pending)
+            output += runBatchFile(m_map, file, folder);
         m_pending.clear();
         return output;
     }

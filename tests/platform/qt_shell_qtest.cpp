@@ -13,6 +13,7 @@
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_timers.h"
+#include "support/qt_runs.h"
 #include "support/temp_prefix.h"
 #include "support/host_files.h"
 
@@ -53,17 +54,6 @@ protected:
     QtShell shell{map};
     std::string bin = tmp.path() + "/bin";
 };
-
-bool waitFor(const std::function<bool()>& done, int ms = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) {
-        QCoreApplication::processEvents();
-        QThread::msleep(5);
-    }
-    return done();
-}
 
 } // namespace
 

@@ -1,0 +1,33 @@
+#pragma once
+// For GUI tests only: waiting on the event loop, and running a batch file to its end through
+// tarnel-batch the way the shell would start it (the working folder mapped).
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
+#include <functional>
+#include <string>
+
+#include "platform/paths/drive_map.h"
+
+inline bool waitFor(const std::function<bool()>& done, int ms = 30000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms) {
+        QCoreApplication::processEvents();
+        QThread::msleep(5);
+    }
+    return done();
+}
+
+// What the batch file printed, output and errors together.
+inline std::string runBatchFile(const DriveMap& map, const std::string& file, const std::string& folder)
+{
+    QProcess batch;
+    batch.setProcessChannelMode(QProcess::MergedChannels);
+    batch.setWorkingDirectory(QString::fromStdString(map.toHost(folder).value_or("/")));
+    batch.start(QString(TARNEL_BIN_DIR) + "/tarnel-batch", {QString::fromStdString(map.toHost(file).value_or(file))});
+    batch.waitForFinished(60000);
+    return batch.readAll().toStdString();
+}
