@@ -39,6 +39,8 @@ std::string FileRoutes::fileForTag(int tag)
     case 0:
         return s.cFile;
     case 5: {
+        // Another route's title would name the wrong dialog; name, filter and folder stay.
+        m_app.openDialog().title = OpenDialog::InitialTitle;
         const std::string file = chooseKeepingDialog(0, winpath::dirOnly(s.project));
         if (!file.empty())
             s.cFile = file;
@@ -49,6 +51,7 @@ std::string FileRoutes::fileForTag(int tag)
         const std::string folder = !sources.empty()    ? winpath::dirOnly(sources.front())
                                    : m_app.projectLoaded() ? winpath::dirOnly(s.project)
                                                            : s.directory;
+        m_app.openDialog().title = OpenDialog::InitialTitle;
         const std::string file = chooseKeepingDialog(8, folder);
         if (!file.empty())
             s.cFile = file;

@@ -123,9 +123,9 @@ TEST_F(ErrorCheckTest, DialogIsPreparedAndThePickedPathBecomesTheListFile)
     EXPECT_EQ(messages(), std::vector<std::string>{"No Errors or Warnings found"});
     EXPECT_EQ(windowsShown(), 0);
 
-    // The shared dialog keeps the check's settings for the editor's "&Open File".
+    // The shared dialog keeps the check's settings, all but its title, for the editor's "&Open File".
     eds.create().Open1Click();
-    EXPECT_EQ(dialogs.calls.back().request.title, "Check List file for Errors");
+    EXPECT_EQ(dialogs.calls.back().request.title, "Tarnel    Load File");
     EXPECT_EQ(dialogs.calls.back().request.filterIndex, 4);
     EXPECT_EQ(dialogs.calls.back().request.fileName, "C:\\Tarnel\\Source\\main.lst");
 }

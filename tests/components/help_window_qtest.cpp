@@ -20,6 +20,7 @@
 #include "platform/fake/fake_files.h"
 #include "support/app_fixture.h"
 #include "support/host_files.h"
+#include "support/qt_runs.h"
 
 namespace {
 
@@ -72,6 +73,22 @@ TEST_F(HelpWindowTest, ShowsTheTopicBesideItsContentsAndKeepsTheWindowForTheNext
     EXPECT_TRUE(pageText().contains("General page"));
     viewer.showTopic(1, Chm, 43);
     EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0)->child(0));  // the page, not its section
+}
+
+TEST_F(HelpWindowTest, EscapeClosesTheWindowWhereverTheFocusIs)
+{
+    for (const char* focus : {"HelpPage", "Contents", "IndexKeyword"}) {
+        ASSERT_TRUE(viewer.showTopic(1, Chm, 26));
+        window().activateWindow();
+        ASSERT_TRUE(waitFor([&] { return window().isActiveWindow(); }));
+        auto* target = window().findChild<QWidget*>(focus);
+        ASSERT_NE(target, nullptr) << focus;
+        if (std::string(focus) == "IndexKeyword")
+            window().tabs()->setCurrentIndex(HelpWindow::IndexTab);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_TRUE(waitFor([&] { return !window().isVisible(); })) << focus;
+    }
 }
 
 TEST_F(HelpWindowTest, TheContentsPageAndTreeLeadToThePages)

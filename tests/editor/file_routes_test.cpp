@@ -112,16 +112,30 @@ TEST_F(FileRoutesTest, OpenFileMenuWithoutSourcesStartsInTheProjectsFolderElseTh
     EXPECT_EQ(lastOpen().request.initialFolder, "C:\\Tarnel\\");
 }
 
-TEST_F(FileRoutesTest, EditorsOpenFileKeepsWhatTheLastViewLeft)
+TEST_F(FileRoutesTest, EditorsOpenFileKeepsWhatTheLastViewLeftButItsOwnTitle)
 {
     click("ViewLinkerCmd");
     TCodeEd& ed = eds.create();
     ed.controls()["Open1"].activate();
     const DialogCall& c = lastOpen();
-    EXPECT_EQ(c.request.title, "Linker Command File");
+    EXPECT_EQ(c.request.title, "Tarnel    Load File");
     EXPECT_EQ(c.request.filterIndex, 7);
     EXPECT_EQ(c.request.fileName, "LK7832SL.xcl");
     EXPECT_EQ(c.request.initialFolder, "C:\\Projects");
+}
+
+TEST_F(FileRoutesTest, OpenFileShowsItsOwnTitleWhateverDialogCameBefore)
+{
+    for (const char* before : {"NewCmdFile", "ViewLinkerCmd", "ErrorcheckBtn"}) {
+        for (bool fromEditor : {false, true}) {
+            click(before);
+            if (fromEditor)
+                eds.create().controls()["Open1"].activate();
+            else
+                click("OpenFile");
+            EXPECT_EQ(lastOpen().request.title, "Tarnel    Load File") << before << fromEditor;
+        }
+    }
 }
 
 TEST_F(FileRoutesTest, CompilerListingAfterLinkerListFileProposesNoName)

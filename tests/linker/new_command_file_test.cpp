@@ -81,12 +81,12 @@ TEST_F(NewCommandFileTest, WithoutTheBuiltInEditorTheExternalEditorGetsThePath)
     EXPECT_FALSE(app.controls()["Window1"].visible());
 }
 
-TEST_F(NewCommandFileTest, SharedDialogKeepsTheTitleAndFilterForTheEditorsOpenFile)
+TEST_F(NewCommandFileTest, SharedDialogKeepsTheFilterButNotTheTitleForTheEditorsOpenFile)
 {
     clickNew(chosen);
     eds.windows().front()->Open1Click();
     const FileDialogRequest& r = lastOpen();
-    EXPECT_EQ(r.title, "New Linker Command File");
+    EXPECT_EQ(r.title, "Tarnel    Load File");
     EXPECT_EQ(r.filterIndex, 7);
     EXPECT_EQ(r.fileName, chosen);
     EXPECT_EQ(r.initialFolder, "C:\\Projects");
@@ -95,7 +95,7 @@ TEST_F(NewCommandFileTest, SharedDialogKeepsTheTitleAndFilterForTheEditorsOpenFi
     // The error check sets its own, and the next "&New" its own again.
     app.controls()["ErrorcheckBtn"].activate();
     eds.windows().front()->Open1Click();
-    EXPECT_EQ(lastOpen().title, "Check List file for Errors");
+    EXPECT_EQ(lastOpen().title, "Tarnel    Load File");
     EXPECT_EQ(lastOpen().filterIndex, 4);
     clickNew(std::nullopt);
     EXPECT_EQ(lastOpen().title, "New Linker Command File");

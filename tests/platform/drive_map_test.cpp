@@ -145,3 +145,29 @@ TEST(DriveMap, PrefixComesFromWinePrefixFirst)
     EXPECT_EQ(DriveMap::prefixFromEnvironment(), tmp.path());
     EXPECT_EQ(DriveMap::fromEnvironment().prefix(), tmp.path());
 }
+
+TEST(DriveMap, TheProgramsOwnFolderIsFoundWhateverTheDrivesHold)
+{
+    struct Row {
+        const char* removed;  // drive link taken away
+        const char* elsewhere;  // z: pointed at another folder instead, when set
+    };
+    const Row rows[] = {{"z:", nullptr}, {"z:", "drive_c"}, {nullptr, nullptr}};
+    for (const Row& r : rows) {
+        TempPrefix tmp;
+        const fs::path devices = fs::path(tmp.path()) / "dosdevices";
+        const fs::path own = fs::path(tmp.path()) / "outside" / "bin";
+        touch(own / "Docs" / "Tarnel" / "contents.html");
+        if (r.removed)
+            fs::remove(devices / r.removed);
+        if (r.elsewhere)
+            fs::create_directory_symlink(fs::path(tmp.path()) / r.elsewhere, devices / "z:");
+        DriveMap map(tmp.path());
+        map.setOwnFolder(own.string());
+        const std::string folder = map.toWindows(own.string());
+        const auto page = map.toHost(folder + "\\docs\\TARNEL\\contents.html");
+        ASSERT_TRUE(page.has_value()) << folder;
+        EXPECT_TRUE(fs::equivalent(*page, own / "Docs" / "Tarnel" / "contents.html")) << folder;
+        EXPECT_NE(map.toHost(folder + "x\\Docs").value_or(""), (own / "Docs").string()) << folder;
+    }
+}

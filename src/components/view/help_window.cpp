@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
@@ -128,6 +129,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QWidget::setEnabled);
     m_back->setEnabled(false);
     m_forward->setEnabled(false);
+    // A window of its own, not a dialog: Escape would otherwise do nothing here.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     connect(m_browser, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
         // Pages link within the help only; an address of the outside world opens nothing.
         if (url.scheme().isEmpty() || url.isLocalFile())

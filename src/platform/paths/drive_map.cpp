@@ -79,7 +79,11 @@ std::optional<std::string> DriveMap::toHost(std::string_view windowsPath) const
     fs::path root;
     bool drive = false;
     std::string_view rest = windowsPath;
-    if (rest.size() >= 2 && rest[1] == ':' && std::isalpha(static_cast<unsigned char>(rest[0]))) {
+    if (const auto own = ownFolderRest(windowsPath)) {
+        root = m_ownHost;
+        drive = true;
+        rest = *own;
+    } else if (rest.size() >= 2 && rest[1] == ':' && std::isalpha(static_cast<unsigned char>(rest[0]))) {
         root = fs::path(m_prefix) / "dosdevices" / (winpath::lower(rest.substr(0, 1)) + ":");
         drive = true;
         rest.remove_prefix(2);
@@ -174,4 +178,29 @@ std::string DriveMap::toWindows(std::string_view hostPath) const
     if (out.size() == 2)
         out += '\\';
     return out;
+}
+
+void DriveMap::setOwnFolder(const std::string& hostFolder)
+{
+    m_ownHost.clear();
+    m_ownWindows.clear();
+    if (hostFolder.empty())
+        return;
+    std::string windows = toWindows(hostFolder);
+    while (windows.size() > 3 && windows.back() == '\\')
+        windows.pop_back();
+    if (windows.size() == 3)  // a drive root is the drive itself
+        return;
+    m_ownHost = canonicalText(hostFolder);
+    m_ownWindows = std::move(windows);
+}
+
+std::optional<std::string_view> DriveMap::ownFolderRest(std::string_view windowsPath) const
+{
+    const std::size_t n = m_ownWindows.size();
+    if (n == 0 || windowsPath.size() < n || !winpath::equalsNoCase(windowsPath.substr(0, n), m_ownWindows))
+        return std::nullopt;
+    if (windowsPath.size() > n && windowsPath[n] != '\\' && windowsPath[n] != '/')
+        return std::nullopt;
+    return windowsPath.substr(n);
 }

@@ -29,6 +29,11 @@ public:
 
     const std::string& prefix() const { return m_prefix; }
 
+    // The program's own folder is reached through the Windows form it had when set, whatever
+    // the drives hold: a prefix without a drive for it (Wine's sandbox removes Z:) must still
+    // find the program's help pages and version strings.
+    void setOwnFolder(const std::string& hostFolder);
+
     // The listings behind the case-insensitive matching; whoever changes a folder through this
     // map enters the change here, so the next lookup need not list the folder again.
     FolderNames& folderNames() const { return m_names; }
@@ -37,6 +42,10 @@ private:
     std::filesystem::path appendResolved(const std::filesystem::path& base, const std::string& part,
                                          bool exactMissing = false) const;
 
+    std::optional<std::string_view> ownFolderRest(std::string_view windowsPath) const;
+
     std::string m_prefix;
+    std::string m_ownHost;
+    std::string m_ownWindows;  // without a trailing backslash
     mutable FolderNames m_names;
 };

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "platform/qt/windows_form.h"
+
 FolderDialog::FolderDialog(QWidget* parent, const QString& title, const QString& startFolder)
     : QFileDialog(parent, title, startFolder)
 {
@@ -13,18 +15,36 @@ FolderDialog::FolderDialog(QWidget* parent, const QString& title, const QString&
     setAcceptMode(QFileDialog::AcceptOpen);
 }
 
+void FolderDialog::speakWindowsPaths(const DriveMap& map)
+{
+    m_windows = new WindowsForm(*this, map);
+}
+
+QString FolderDialog::shown(const QString& folder) const
+{
+    return m_windows ? m_windows->windowsForm(folder) : QDir::toNativeSeparators(folder);
+}
+
 bool FolderDialog::askCreate(const QString& folder)
 {
     if (m_confirm)
         return m_confirm(folder);
     const auto answer = QMessageBox::question(
         this, windowTitle(),
-        tr("The folder \"%1\" does not exist.\nCreate it?").arg(QDir::toNativeSeparators(folder)),
+        tr("The folder \"%1\" does not exist.\nCreate it?").arg(shown(folder)),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     return answer == QMessageBox::Yes;
 }
 
 void FolderDialog::accept()
+{
+    if (m_windows)
+        m_windows->accept([this] { acceptChoice(); });
+    else
+        acceptChoice();
+}
+
+void FolderDialog::acceptChoice()
 {
     const QStringList chosen = selectedFiles();
     if (!chosen.isEmpty()) {
@@ -35,7 +55,7 @@ void FolderDialog::accept()
             if (!QDir().mkpath(folder)) {
                 QMessageBox::warning(
                     this, windowTitle(),
-                    tr("Cannot create the folder \"%1\".").arg(QDir::toNativeSeparators(folder)));
+                    tr("Cannot create the folder \"%1\".").arg(shown(folder)));
                 return;
             }
         }

@@ -4,6 +4,9 @@
 #include <QFileDialog>
 #include <functional>
 
+class DriveMap;
+class WindowsForm;
+
 class FolderDialog : public QFileDialog
 {
     Q_OBJECT
@@ -14,12 +17,17 @@ public:
 
     // Replaces the question asked before creating a folder (tests answer it themselves).
     void setConfirm(Confirm confirm) { m_confirm = std::move(confirm); }
+    // Folders shown and typed in Windows form, through the map.
+    void speakWindowsPaths(const DriveMap& map);
 
 public slots:
     void accept() override;
 
 private:
     bool askCreate(const QString& folder);
+    void acceptChoice();
+    QString shown(const QString& folder) const;
 
     Confirm m_confirm;
+    WindowsForm* m_windows = nullptr;
 };

@@ -17,6 +17,7 @@
 #include "platform/paths/win_path.h"
 #include "platform/qt/folder_dialog.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/windows_form.h"
 
 namespace
 {
@@ -99,10 +100,20 @@ QString suffixOf(const std::string& defaultExtension)
 class FileDialog : public QFileDialog
 {
 public:
-    FileDialog(QWidget* parent, const QString& title) : QFileDialog(parent, title) {}
+    FileDialog(QWidget* parent, const QString& title, const DriveMap& map) : QFileDialog(parent, title)
+    {
+        setOption(QFileDialog::DontUseNativeDialog);
+        m_windows = new WindowsForm(*this, map);
+    }
     void setOpenSuffix(const QString& suffix) { m_openSuffix = suffix; }
 
     void accept() override
+    {
+        m_windows->accept([this] { acceptChoice(); });
+    }
+
+private:
+    void acceptChoice()
     {
         if (!m_openSuffix.isEmpty()) {
             setDefaultSuffix(QString());
@@ -113,8 +124,8 @@ public:
         QFileDialog::accept();
     }
 
-private:
     QString m_openSuffix;
+    WindowsForm* m_windows;
 };
 
 // Drive places read "C:", as the system writes them, not as the link in the prefix is named.
@@ -294,8 +305,7 @@ std::optional<std::string> QtDialogs::fileDialog(const FileDialogRequest& reques
 {
     if (nonInteractive())
         return std::nullopt;
-    FileDialog dialog(parentWidget(), toQ(request.title));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    FileDialog dialog(parentWidget(), toQ(request.title), m_map);
     // Callers that must not replace a file without asking ask themselves.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -361,6 +371,7 @@ std::optional<std::string> QtDialogs::chooseFolder(const std::string& title, con
     if (nonInteractive())
         return std::nullopt;
     FolderDialog dialog(parentWidget(), toQ(title), startFolder(initialFolder));
+    dialog.speakWindowsPaths(m_map);
     showPlaces(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;

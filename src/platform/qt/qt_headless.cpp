@@ -20,9 +20,10 @@ struct QtHeadless::Parts {
     QtClock clock;
 };
 
-QtHeadless::QtHeadless(int& argc, char** argv, const DriveMap& map, const std::string& settingsFile)
+QtHeadless::QtHeadless(int& argc, char** argv, DriveMap& map, const std::string& settingsFile)
     : m_parts(std::make_unique<Parts>(argc, argv, map, settingsFile)), m_map(map)
 {
+    map.setOwnFolder(hostPathFromQ(QCoreApplication::applicationDirPath()));
 }
 
 QtHeadless::~QtHeadless() = default;

@@ -12,7 +12,7 @@ class SettingsStore;
 class QtHeadless {
 public:
     // settingsFile: a host path, or empty for the user's own settings.
-    QtHeadless(int& argc, char** argv, const DriveMap& map, const std::string& settingsFile);
+    QtHeadless(int& argc, char** argv, DriveMap& map, const std::string& settingsFile);
     ~QtHeadless();
 
     Files& files();

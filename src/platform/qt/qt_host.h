@@ -27,6 +27,8 @@ public:
     static std::string programFolder(const DriveMap& map);
     // Windows form of the running executable's path.
     static std::string programFile(const DriveMap& map);
+    // The map with the running program's folder set as its own (needs the application object).
+    static DriveMap withOwnFolder(DriveMap map);
 
 private:
     DriveMap m_map;
