@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -95,10 +96,18 @@ TEST_F(WindowsFormTest, LookInShowsTheWindowsFolderAndATypedFolderIsEntered)
     FileDialogRequest request;
     request.initialFolder = "C:\\Tarnel";
     QString before, after, field;
+    QStringList listed;
     QTimer::singleShot(0, [&] {
         auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(d, nullptr);
         before = lookIn(*d);
+        auto* box = d->findChild<QComboBox*>("lookInCombo");
+        box->showPopup();
+        auto* rows = qobject_cast<QListView*>(box->view());
+        for (int row = 0; row < box->count(); ++row)
+            if (!rows->isRowHidden(row))
+                listed << box->itemText(row);
+        box->hidePopup();
     });
     typeWhenShown("c:\\tarnel\\sample", [&](QFileDialog& d) {
         EXPECT_TRUE(waitFor([&] { return lookIn(d) == "C:\\Tarnel\\Sample"; }));
@@ -107,6 +116,12 @@ TEST_F(WindowsFormTest, LookInShowsTheWindowsFolderAndATypedFolderIsEntered)
     });
     EXPECT_FALSE(dialogs.openFile(request));
     EXPECT_EQ(before, "C:\\Tarnel");
+    // From the folder up to its drive, then the other places; never the folders holding the drives.
+    ASSERT_GE(listed.size(), 3);
+    EXPECT_EQ(listed.mid(0, 2), (QStringList{"C:\\Tarnel", "C:\\"}));
+    for (const QString& place : listed)
+        EXPECT_FALSE(place.contains("dosdevices") || place.contains(QString::fromStdString(tmp.path()).mid(1).replace('/', '\\')))
+            << place.toStdString();
     EXPECT_EQ(after, "C:\\Tarnel\\Sample");
     EXPECT_EQ(field, "");
 }

@@ -3,6 +3,7 @@
 #include <QAbstractItemModel>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -60,11 +61,22 @@ void WindowsForm::relabelFolders()
         return;
     m_relabelling = true;
     QAbstractItemModel* rows = lookIn->model();
+    auto* list = qobject_cast<QListView*>(lookIn->view());
+    // The folders that hold the drives' links mean nothing to the user: the box goes from a
+    // drive's root straight to the computer, as it does on Windows.
+    const QString devices = QDir(hostPathToQ(m_map.prefix()) + "/dosdevices").canonicalPath();
     for (int row = 0; row < rows->rowCount(); ++row) {
         const QModelIndex index = rows->index(row, lookIn->modelColumn());
         const QString text = index.data(Qt::DisplayRole).toString();
-        if (text.startsWith('/'))
-            rows->setData(index, windowsForm(text), Qt::DisplayRole);
+        if (!text.startsWith('/'))
+            continue;
+        const QString windows = windowsForm(text);
+        const QString folder = QDir(text).canonicalPath();
+        const bool holdsDrives = !devices.isEmpty() && !folder.isEmpty() && windows.size() > 3 &&
+                                 (devices == folder || devices.startsWith(folder + '/'));
+        if (list && holdsDrives)
+            list->setRowHidden(row, true);
+        rows->setData(index, windows, Qt::DisplayRole);
     }
     m_relabelling = false;
 }
