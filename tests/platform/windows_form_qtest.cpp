@@ -28,6 +28,7 @@ struct WindowsFormTest : ::testing::Test {
     TempPrefix tmp;
     DriveMap map{(prepare(), tmp.path())};
     QtDialogs dialogs{map};
+    QString refusal;  // the text of a box the dialog showed over itself
 
     void prepare()
     {
@@ -42,7 +43,7 @@ struct WindowsFormTest : ::testing::Test {
     // dialog to check() and closes it if it is still open.
     void typeWhenShown(const QString& text, std::function<void(QFileDialog&)> check = {})
     {
-        QTimer::singleShot(0, [text, check] {
+        QTimer::singleShot(0, [this, text, check] {
             auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(d, nullptr);
             d->findChild<QLineEdit*>("fileNameEdit")->setText(text);
@@ -53,12 +54,14 @@ struct WindowsFormTest : ::testing::Test {
                     ok = qobject_cast<QPushButton*>(b);
             ASSERT_NE(ok, nullptr);
             EXPECT_TRUE(ok->isEnabled()) << text.toStdString();
-            QTimer::singleShot(0, [d = QPointer<QFileDialog>(d), check] {
+            QTimer::singleShot(0, [this, d = QPointer<QFileDialog>(d), check] {
                 if (!d)
                     return;  // taken and gone
                 // A refusal shows a box over the dialog; it is closed first.
-                if (auto* refusal = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                    refusal->done(0);
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    refusal = box->text() + " / " + d->findChild<QLineEdit*>("fileNameEdit")->text();
+                    box->done(0);
+                }
                 if (check)
                     check(*d);
                 if (d->isVisible())
@@ -126,17 +129,24 @@ TEST_F(WindowsFormTest, LookInShowsTheWindowsFolderAndATypedFolderIsEntered)
     EXPECT_EQ(field, "");
 }
 
-TEST_F(WindowsFormTest, APathOnADriveThatIsNotMappedIsRefusedAndKeptAsTyped)
+TEST_F(WindowsFormTest, AMissingDriveOrFileIsRefusedInWindowsFormAndKeptAsTyped)
 {
+    const std::pair<const char*, const char*> rows[] = {
+        {"Q:\\boot.s25", "Q:\\boot.s25\nThe drive Q: is not mapped. / Q:\\boot.s25"},
+        {"c:\\tarnel\\nothere.c", "c:\\tarnel\\nothere.c\nFile not found. / c:\\tarnel\\nothere.c"},
+    };
     FileDialogRequest request;
     request.initialFolder = "C:\\Tarnel";
-    QString field;
-    typeWhenShown("Q:\\boot.s25", [&](QFileDialog& d) {
-        EXPECT_TRUE(d.isVisible());
-        field = d.findChild<QLineEdit*>("fileNameEdit")->text();
-    });
-    EXPECT_FALSE(dialogs.openFile(request));
-    EXPECT_EQ(field, "Q:\\boot.s25");
+    for (const auto& [typed, shown] : rows) {
+        QString field;
+        typeWhenShown(typed, [&](QFileDialog& d) {
+            EXPECT_TRUE(d.isVisible());
+            field = d.findChild<QLineEdit*>("fileNameEdit")->text();
+        });
+        EXPECT_FALSE(dialogs.openFile(request));
+        EXPECT_EQ(refusal, shown);
+        EXPECT_EQ(field, typed);
+    }
 }
 
 TEST_F(WindowsFormTest, TheFolderChooserTakesATypedWindowsFolder)

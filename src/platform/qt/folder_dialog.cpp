@@ -29,10 +29,14 @@ bool FolderDialog::askCreate(const QString& folder)
 {
     if (m_confirm)
         return m_confirm(folder);
+    if (m_windows)
+        m_windows->showTyped(true);
     const auto answer = QMessageBox::question(
         this, windowTitle(),
         tr("The folder \"%1\" does not exist.\nCreate it?").arg(shown(folder)),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (m_windows)
+        m_windows->showTyped(false);
     return answer == QMessageBox::Yes;
 }
 
@@ -53,6 +57,8 @@ void FolderDialog::acceptChoice()
             if (!askCreate(folder))
                 return;
             if (!QDir().mkpath(folder)) {
+                if (m_windows)
+                    m_windows->showTyped(true);
                 QMessageBox::warning(
                     this, windowTitle(),
                     tr("Cannot create the folder \"%1\".").arg(shown(folder)));

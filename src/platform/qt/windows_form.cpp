@@ -91,6 +91,14 @@ void WindowsForm::enableAcceptForTypedPath(const QString& text)
                 button->setEnabled(true);
 }
 
+void WindowsForm::showTyped(bool on)
+{
+    if (!m_name || m_hostText.isEmpty())
+        return;
+    const QSignalBlocker quiet(m_name);
+    m_name->setText(on ? m_typed : m_hostText);
+}
+
 void WindowsForm::accept(const std::function<void()>& dialogAccept)
 {
     const QString typed = m_name ? m_name->text() : QString();
@@ -106,16 +114,23 @@ void WindowsForm::accept(const std::function<void()>& dialogAccept)
         return;
     }
     const QString hostText = hostPathToQ(*host);
+    const auto mode = m_dialog.fileMode();
+    if ((mode == QFileDialog::ExistingFile || mode == QFileDialog::ExistingFiles) && !QFileInfo::exists(hostText)) {
+        // The dialog's own refusal would show the host path behind its box.
+        QMessageBox::warning(&m_dialog, m_dialog.windowTitle(), QStringLiteral("%1\nFile not found.").arg(windows));
+        return;
+    }
     // A row left selected would be taken instead of what was typed.
     if (auto* list = m_dialog.findChild<QListView*>("listView"))
         list->selectionModel()->clearSelection();
-    {
-        const QSignalBlocker quiet(m_name);  // no completion pop-up for the moment it is there
-        m_name->setText(hostText);
-    }
+    m_typed = typed;
+    m_hostText = hostText;
+    showTyped(false);
     dialogAccept();
+    m_hostText.clear();
     if (m_dialog.isVisible() && m_name->text() == hostText) {
         // A folder was entered, or the dialog refused the name: the user sees what they typed.
+        const QSignalBlocker quiet(m_name);
         m_name->setText(QFileInfo(hostText).isDir() ? QString() : typed);
     }
 }

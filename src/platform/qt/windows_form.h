@@ -26,6 +26,9 @@ public:
 
     QString windowsForm(const QString& hostPath) const;
 
+    // While the dialog asks a question during accept: the name field shows what was typed.
+    void showTyped(bool on);
+
 private:
     void relabelFolders();
     void enableAcceptForTypedPath(const QString& text);
@@ -35,4 +38,6 @@ private:
     const DriveMap& m_map;
     QLineEdit* m_name = nullptr;
     bool m_relabelling = false;
+    QString m_typed;
+    QString m_hostText;  // what the dialog's own accept reads instead, while it runs
 };
