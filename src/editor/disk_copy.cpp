@@ -11,6 +11,17 @@ void DiskCopy::remember(const Files& files, const std::string& path, const std::
     m_modified = modified.value_or(0);
     m_size = bytes.size();
     m_hash = std::hash<std::string>{}(bytes);
+    m_theirs.reset();
+}
+
+void DiskCopy::keepTheirs(const Files& files, const std::string& path)
+{
+    m_theirs = files.modifiedMs(path);
+}
+
+bool DiskCopy::keptTheirs(const Files& files, const std::string& path) const
+{
+    return m_theirs && files.modifiedMs(path) == m_theirs;
 }
 
 DiskState DiskCopy::check(const Files& files, const std::string& path, std::string* bytes)

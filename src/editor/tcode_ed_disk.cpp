@@ -11,6 +11,8 @@ bool TCodeEd::saveIfChanged()
 {
     if (!m_buffer->modified())
         return true;
+    if (m_disk.keptTheirs(m_app.host().files, m_fileName))
+        return false;
     return Save1Click();
 }
 
@@ -21,6 +23,7 @@ bool TCodeEd::mayOverwrite()
     if (m_app.message(m_fileName + " was changed by another program since it was opened.\rOverwrite those changes?",
                       MsgButtons::YesNo, MsgIcon::Warning) == MsgAnswer::Yes)
         return true;
+    m_disk.keepTheirs(m_app.host().files, m_fileName);
     setPanel(6, ChangedOnDiskNote);
     return false;
 }

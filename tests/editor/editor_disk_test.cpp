@@ -115,8 +115,12 @@ TEST_F(EditorDiskTest, ASaveAsksBeforeItOverwritesAnotherProgramsChange)
         EXPECT_EQ(messages(), r.asked ? asked : std::vector<std::string>{}) << r.what;
         EXPECT_EQ(f.text(path), r.written ? "// mine\r\n" : "theirs\r\n") << r.what;
         EXPECT_EQ(ed.panel(6).text, r.written ? "" : TCodeEd::ChangedOnDiskNote) << r.what;
-        // A close query whose save did not happen keeps the window.
+        // Declined once, that change is not asked about again by Save All; a close query whose
+        // save did not happen keeps the window.
         if (!r.written) {
+            dialogs.calls.clear();
+            ed.controls()["SaveAll1"].activate();
+            EXPECT_TRUE(messages().empty()) << r.what;
             dialogs.answers = {MsgAnswer::Yes, MsgAnswer::No};
             EXPECT_FALSE(ed.close()) << r.what;
         }
