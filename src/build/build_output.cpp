@@ -300,19 +300,8 @@ void BuildOutput::open(const BuildDiagnostic& d)
     setMessage({});
     const std::string file = *entry;  // the list may change while the editor opens
     EditorWindows& editors = m_app.editors();
-    for (TCodeEd* ed : editors.windows()) {
-        if (!winpath::equalsNoCase(ed->fileName(), file))
-            continue;
-        // Reading the file again would throw away the user's changes: go to the line instead.
-        TextBuffer& b = ed->buffer();
-        if (!b.modified())
-            ed->OpenAtLine(file, d.line);
-        else if (d.line >= 1 && d.line <= b.lineCount())
-            b.setSelection(b.lineStart(d.line - 1), static_cast<int>(b.lineText(d.line - 1).size()));
-        editors.activate(*ed);
-        return;
-    }
-    editors.create().OpenAtLine(file, d.line);
+    if (!editors.showOpen(file, d.line))
+        editors.create().OpenAtLine(file, d.line);
 }
 
 void BuildOutput::setMessage(std::string text)

@@ -128,6 +128,6 @@ void ErrorCheck::goToError()
     if (at.ErrorLine == -1 || at.ErrorFile.empty())
         return;
     const std::string* entry = projectEntryFor(m_app.controls()["ProjectListBox"].entries(), at.ErrorFile);
-    if (entry && m_app.host().files.fileExists(*entry))
+    if (entry && m_app.host().files.fileExists(*entry) && !editors.showOpen(*entry, at.ErrorLine))
         editors.create().OpenAtLine(*entry, at.ErrorLine);
 }

@@ -4,6 +4,7 @@
 
 #include "app/tembedded.h"
 #include "editor/tcode_ed.h"
+#include "platform/paths/win_path.h"
 
 EditorWindows::EditorWindows(TEmbedded& app) : m_app(app) {}
 
@@ -30,6 +31,30 @@ bool EditorWindows::contains(const TCodeEd* ed) const
     return std::find(m_order.begin(), m_order.end(), ed) != m_order.end();
 }
 
+TCodeEd* EditorWindows::findByFile(const std::string& path) const
+{
+    const Files& files = m_app.host().files;
+    const bool exists = files.fileExists(path);
+    for (TCodeEd* ed : m_order) {
+        const std::string& shown = ed->fileName();
+        if (shown.empty())
+            continue;
+        if (exists && files.fileExists(shown) ? files.sameFile(shown, path) : winpath::equalsNoCase(shown, path))
+            return ed;
+    }
+    return nullptr;
+}
+
+TCodeEd* EditorWindows::showOpen(const std::string& path, int line)
+{
+    TCodeEd* ed = findByFile(path);
+    if (!ed)
+        return nullptr;
+    ed->goToLine(line);
+    activate(*ed);
+    return ed;
+}
+
 void EditorWindows::setActive(TCodeEd* ed)
 {
     if (ed && !contains(ed))
@@ -52,7 +77,7 @@ void EditorWindows::SaveEdtorFiles()
     const std::vector<TCodeEd*> snapshot = m_order;
     for (auto it = snapshot.rbegin(); it != snapshot.rend(); ++it)
         if (contains(*it))
-            (*it)->Save1Click();
+            (*it)->saveIfChanged();
 }
 
 void EditorWindows::CloseEditorFiles()

@@ -37,6 +37,13 @@ public:
     int count() const { return static_cast<int>(m_order.size()); }
     bool contains(const TCodeEd* ed) const;
 
+    // The window that shows this file, by the file's identity whatever the path's spelling;
+    // by the path's text, without regard to case, where a file does not exist.
+    TCodeEd* findByFile(const std::string& path) const;
+    // Every open route asks here first: the window that already shows the file comes to the
+    // front with the caret on the line. Null when no window shows it.
+    TCodeEd* showOpen(const std::string& path, int line);
+
     TCodeEd* active() const { return m_active; }
     // The view reports the window the platform made active.
     void setActive(TCodeEd* ed);
@@ -47,7 +54,8 @@ public:
     void tile() { notify(EditorEvent::Tile, nullptr); }
     void arrange() { notify(EditorEvent::Arrange, nullptr); }
 
-    // "Saving Editor Files" in the main status bar, then Save in every window, last to first.
+    // "Saving Editor Files" in the main status bar, then Save in every window whose text
+    // changed, last to first.
     void SaveEdtorFiles();
     // Closes every window, last to first, each with its close query.
     void CloseEditorFiles();

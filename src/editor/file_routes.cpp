@@ -116,6 +116,8 @@ void FileRoutes::show(const std::string& path)
         return;
     }
     EditorWindows& editors = m_app.editors();
+    if (editors.showOpen(path, editors.pendingJumpLine))
+        return;
     TCodeEd& ed = editors.create();
     ed.controls()["SaveOutputFileto"].setCaption("Save Output File to ", s.saveDir);
     editors.cascade();

@@ -110,12 +110,14 @@ void TCodeEd::OpenAtLine(const std::string& file, int line)
     if (!bytes) {
         m_buffer->setText("");
         m_unread = true;
+        m_disk.forget();
         m_app.message("Sorry I can't Access files which are not in the Compiler source Folder \r" + m_app.compileDir(),
                       MsgButtons::Ok, MsgIcon::Error);
         return;
     }
     m_unread = false;
     m_buffer->setText(toCrLf(*bytes));
+    m_disk.remember(m_app.host().files, file, *bytes);
     afterLoad();
     Control& locate = m_controls["Locate"];
     if (line < 2) {
@@ -133,6 +135,7 @@ void TCodeEd::NewNamedFile(const std::string& file)
     if (!nameFile(file))
         return;
     m_unread = false;
+    m_disk.forget();
     afterLoad();
 }
 
@@ -266,10 +269,15 @@ bool TCodeEd::Save1Click()
     // An empty window over a file that could not be read would destroy that file.
     if (m_unread && !m_buffer->modified())
         return true;
-    if (!m_app.host().files.writeBytes(m_fileName, m_buffer->text())) {
+    if (!mayOverwrite())
+        return false;
+    const std::string text = m_buffer->text();
+    if (!m_app.host().files.writeBytes(m_fileName, text)) {
         m_app.message(cannotCreateMessage(m_fileName), MsgButtons::Ok, MsgIcon::Error);
         return false;
     }
+    m_disk.remember(m_app.host().files, m_fileName, text);
+    setPanel(6, "");
     m_unread = false;
     m_buffer->setModified(false);
     setPanel(4, "");
@@ -286,6 +294,8 @@ bool TCodeEd::SaveAs1Click()
         return false;
     m_fileName = *path;
     m_unread = false;
+    // The chosen file is replaced as it is, whatever it holds.
+    m_disk.forget();
     setCaption(winpath::fileName(m_fileName));
     return Save1Click();
 }

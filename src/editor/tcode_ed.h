@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/control_set.h"
+#include "editor/disk_copy.h"
 #include "editor/editor_font.h"
 #include "editor/editor_platform.h"
 #include "editor/search_dialogs.h"
@@ -33,6 +34,7 @@ public:
     static constexpr int LoadedLengthLimit = 2'000'000;
     static constexpr int Width = 572;
     static constexpr int Height = 318;
+    static constexpr const char* ChangedOnDiskNote = "Changed on disk";
 
     TCodeEd(TEmbedded& app, EditorWindows& windows);
     ~TCodeEd();
@@ -60,6 +62,8 @@ public:
 
     void OpenAtLine(const std::string& file, int line);
     void NewNamedFile(const std::string& file);
+    // An open route found its file in this window: the caret goes to the line (from 1).
+    void goToLine(int line);
 
     void Open1Click();
     void New1Click();
@@ -67,6 +71,11 @@ public:
     // True when the file was written (or, for a file that could not be read, rightly left alone).
     bool Save1Click();
     bool SaveAs1Click();
+    // "Save All" and the shutdown: a text unchanged since it was loaded or saved is not written.
+    bool saveIfChanged();
+    // The view saw the file change on disk: an unchanged text is read again, a changed one
+    // gets a note in panel 6.
+    void fileChangedOnDisk();
     void SaveAll1Click();
     void CloseAll1Click();
     void SaveOutputFiletoClick();
@@ -106,6 +115,9 @@ private:
     void setFont(const EditorFont& font);
     bool nameFile(const std::string& file);
     void afterLoad();
+    // False when the file changed on disk since this window read or wrote it and the user
+    // would keep that change.
+    bool mayOverwrite();
     void jump();
     void searchForward(const std::string& t);
     ScreenRect editorRect() const;
@@ -128,6 +140,7 @@ private:
     ReplaceDialog m_replaceDialog;
     // The recorded file could not be read: the empty window must not be written over it.
     bool m_unread = false;
+    DiskCopy m_disk;
     bool m_closed = false;
     std::vector<std::function<void(EditorChange)>> m_observers;
 };

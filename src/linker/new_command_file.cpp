@@ -27,6 +27,9 @@ void NewCommandFile::New1Click()
         return;
     }
     EditorWindows& editors = m_app.editors();
+    // A window that shows the file already must not get an empty twin that would write over it.
+    if (editors.showOpen(*path, 0))
+        return;
     TCodeEd& ed = editors.create();
     editors.cascade();
     m_app.controls()["Window1"].setVisible(true);

@@ -1,7 +1,8 @@
 // The Build Output panel on real builds: the demo installed into a temporary prefix, started
 // through the real shell and batch runner with the stand-in toolchain, its output followed
 // into the panel; a click on the error opens the editor at the line; a build still running
-// at the five-second check; a build that prints far more than the panel keeps.
+// at the five-second check; a build that prints far more than the panel keeps; the panel and
+// the error log's "GoTo Error" on one window.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -9,6 +10,9 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
 #include <QTest>
 #include <QThread>
 #include <filesystem>
@@ -20,6 +24,8 @@
 #include "build/build_run.h"
 #include "build/view/build_output_model.h"
 #include "build/view/build_output_view.h"
+#include "build/view/error_log_dialog.h"
+#include "build/terror_log.h"
 #include "demo_installer.h"
 #include "editor/editor_windows.h"
 #include "editor/tcode_ed.h"
@@ -256,4 +262,44 @@ TEST_F(BuildOutputViewTest, TheViewMenuItemAndTheDocksCloseButtonAgree)
     EXPECT_EQ(window->dockWidgetArea(view), Qt::BottomDockWidgetArea);
     app->writeSettings();
     EXPECT_EQ(settings.values["build output panel"], "0");
+}
+
+TEST_F(BuildOutputViewTest, ThePanelAndTheErrorLogsGoToErrorShareOneWindowOnTheFile)
+{
+    ASSERT_TRUE(app->projectCommands().Openpro(DemoInstaller::FaultyProject));
+    app->controls()["BuildAll1"].activate();
+    ASSERT_TRUE(waitFor([&] { return ended(); })) << rows().join('\n').toStdString();
+    ASSERT_TRUE(timers.fire(BuildRun::CompileTimerMs));
+    QListView* list = view->list();
+    const QModelIndex errorIndex = view->model()->index(rowOf("\"main.c\",17  Error["));
+    list->scrollTo(errorIndex);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(errorIndex).center());
+    ASSERT_EQ(app->editors().count(), 1);
+    TCodeEd& ed = *app->editors().windows().front();
+    QApplication::processEvents();
+    auto* area = window->findChild<EditorAreaView*>("EditorAreaView");
+    CodeEditorWidget* editor = area->windowOf(&ed)->editor();
+    editor->moveCursor(QTextCursor::Start);
+
+    // "Check a File for Errors", the first error picked, "GoTo Error".
+    dialogs.dialogScripts.push_back(
+        [this](OwnDialog& d) { return ErrorLogDialog::run(static_cast<TErrorLog&>(d), window.get()); });
+    auto* timer = new QTimer(window.get());
+    QObject::connect(timer, &QTimer::timeout, [timer] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != TErrorLog::Name || !dialog->isVisible())
+            return;
+        timer->stop();
+        auto* errors = dialog->findChild<QListWidget*>("ErrorList");
+        QTest::mouseClick(errors->viewport(), Qt::LeftButton, {}, errors->visualItemRect(errors->item(0)).center());
+        QTest::mouseClick(dialog->findChild<QPushButton*>("GoToError"), Qt::LeftButton);
+    });
+    timer->start(20);
+    dialogs.fileAnswers = {std::string("C:\\Tarnel\\Source\\main.lst")};
+    app->controls()["ErrorcheckBtn"].activate();
+
+    EXPECT_EQ(app->editors().count(), 1);
+    EXPECT_EQ(editor->textCursor().blockNumber(), 16);
+    EXPECT_EQ(editor->textCursor().selectedText(), "        delay(1000;");
+    EXPECT_TRUE(dialogs.messages().empty()) << dialogs.messages().front();
 }

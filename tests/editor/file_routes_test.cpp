@@ -1,6 +1,9 @@
 #include "editor_fixture.h"
 
 #include "build/build_files.h"
+#include "editor/file_routes.h"
+
+#include <functional>
 
 namespace {
 
@@ -186,8 +189,9 @@ TEST_F(FileRoutesTest, OpenFileButtonReopensTheLastEditorFileWithoutADialog)
     f.fake.files.put("C:\\Projects\\src\\main.c", "int main;\r\n");
     dialogs.fileAnswers = {std::string("C:\\Projects\\src\\main.c")};
     click("OpenFile");
+    eds.windows().back()->close();
     click("OpenFileBtn");
-    EXPECT_EQ(eds.count(), 2);
+    EXPECT_EQ(eds.count(), 1);
     EXPECT_EQ(openDialogs(), 1);
     EXPECT_EQ(eds.windows().back()->fileName(), "C:\\Projects\\src\\main.c");
 }
@@ -328,3 +332,55 @@ TEST_F(FileRoutesTest, WindowListNamesTheWindowsInOrder)
 }
 
 }  // namespace
+
+TEST_F(FileRoutesTest, EveryRouteToAFileAlreadyOpenBringsItsWindowToTheLine)
+{
+    f.fake.files.put("C:\\Tarnel\\Source\\ide.bat", "a\r\nb\r\nc\r\nd\r\n");
+    click("EditBatch");
+    ASSERT_EQ(eds.count(), 1);
+    TCodeEd& ed = *eds.windows().back();
+    buf(ed).type("edited ");
+    std::vector<TCodeEd*> activated;
+    eds.subscribe([&](EditorEvent e, TCodeEd* w) {
+        if (e == EditorEvent::Activate)
+            activated.push_back(w);
+    });
+    struct Row {
+        const char* what;
+        std::function<void()> route;
+        int line;
+    };
+    const Row rows[] = {
+        {"Edit Batch", [&] { click("EditBatch"); }, 3},
+        {"Open File, another spelling",
+         [&] {
+             dialogs.fileAnswers = {std::string("c:\\tarnel\\SOURCE\\IDE.BAT")};
+             click("OpenFile");
+         },
+         2},
+        {"start-up reload",
+         [&] {
+             app.settings().cFile = "C:\\Tarnel\\Source\\..\\Source\\ide.bat";
+             app.controls()["Reload"].setChecked(true);
+             app.fileRoutes().reloadLastFile();
+         },
+         4},
+        {"New Linker Command File",
+         [&] {
+             dialogs.fileAnswers = {std::string("C:\\Tarnel\\Source\\ide.bat")};
+             click("NewCmdFile");
+         },
+         0},
+    };
+    for (const Row& r : rows) {
+        ed.buffer().setSelection(0, 0);
+        activated.clear();
+        eds.pendingJumpLine = r.line;
+        r.route();
+        EXPECT_EQ(eds.count(), 1) << r.what;
+        EXPECT_EQ(activated, std::vector<TCodeEd*>{&ed}) << r.what;
+        EXPECT_EQ(ed.buffer().lineText(0), "edited a") << r.what << ": never read over";
+        EXPECT_EQ(ed.buffer().lineOfPosition(ed.buffer().selStart()), std::max(r.line - 1, 0)) << r.what;
+    }
+    EXPECT_TRUE(messages().empty());
+}

@@ -65,7 +65,8 @@ CodeEditorWindow::CodeEditorWindow(TEmbedded& app, TCodeEd& ed, QWidget* parent)
         label->setMinimumWidth(ed.panel(i).width);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
-        bar->addWidget(label, 0);
+        // The last panel takes what width is left, for a note longer than its own.
+        bar->addWidget(label, i == 6 ? 1 : 0);
         m_panels[i - 1] = label;
     }
     layout->addWidget(bar);
@@ -161,8 +162,11 @@ void CodeEditorWindow::changed(EditorChange change)
         decorate();
         break;
     case EditorChange::Status:
-        for (int i = 1; i <= 6; ++i)
+        for (int i = 1; i <= 6; ++i) {
             m_panels[i - 1]->setText(toQ(m_ed->panel(i).text));
+            // A narrow window cuts a panel's text; the whole text shows under the pointer.
+            m_panels[i - 1]->setToolTip(toQ(m_ed->panel(i).text));
+        }
         break;
     case EditorChange::Font:
         applyFont();

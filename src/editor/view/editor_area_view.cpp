@@ -14,6 +14,7 @@
 #include "editor/tcode_ed.h"
 #include "editor/view/code_editor_widget.h"
 #include "editor/view/code_editor_window.h"
+#include "editor/view/editor_disk_watch.h"
 #include "platform/qt/qt_text.h"
 
 EditorAreaView::EditorAreaView(TEmbedded& app, QMainWindow& window, QMdiArea& area)
@@ -36,6 +37,7 @@ EditorAreaView::EditorAreaView(TEmbedded& app, QMainWindow& window, QMdiArea& ar
             m_app.editors().setActive(ed);
     });
     m_subscription = app.editors().subscribe([this](EditorEvent e, TCodeEd* ed) { changed(e, ed); });
+    new EditorDiskWatch(app, this);
 }
 
 EditorAreaView::~EditorAreaView()

@@ -44,6 +44,12 @@ public:
     // True when both paths name one existing file (device and inode), whatever their text:
     // "..", another drive letter for the same folder, a link.
     virtual bool sameFile(const std::string& a, const std::string& b) const = 0;
+    // Where the file lies on the host, for a watch on its changes; none without a host file system.
+    virtual std::optional<std::string> hostPath(const std::string& path) const
+    {
+        (void)path;
+        return std::nullopt;
+    }
     virtual std::optional<std::string> readBytes(const std::string& path) const = 0;
     virtual bool writeBytes(const std::string& path, const std::string& bytes) = 0;
 

@@ -26,6 +26,7 @@ public:
     std::vector<std::string> list(const std::string& folder, const std::string& mask) const override;
     std::optional<std::int64_t> modifiedMs(const std::string& path) const override;
     bool sameFile(const std::string& a, const std::string& b) const override;
+    std::optional<std::string> hostPath(const std::string& path) const override { return host(path); }
     std::optional<std::string> readBytes(const std::string& path) const override;
     bool writeBytes(const std::string& path, const std::string& bytes) override;
     std::vector<DriveInfo> drives() const override;
