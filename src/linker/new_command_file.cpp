@@ -29,6 +29,5 @@ void NewCommandFile::New1Click()
     EditorWindows& editors = m_app.editors();
     TCodeEd& ed = editors.create();
     editors.cascade();
-    m_app.controls()["Window1"].setVisible(true);
     ed.NewNamedFile(*path);
 }

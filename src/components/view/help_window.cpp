@@ -15,6 +15,8 @@
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
+#include "components/view/standard_icons.h"
+
 namespace {
 
 constexpr int TargetRole = Qt::UserRole;
@@ -61,7 +63,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
         auto* b = new QToolButton(this);
         b->setObjectName(name);
         b->setText(text);
-        b->setIcon(style()->standardIcon(icon));
+        b->setIcon(standardicons::icon(icon));
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         b->setAutoRaise(true);
         bar->addWidget(b);

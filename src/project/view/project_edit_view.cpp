@@ -18,6 +18,7 @@
 
 #include "app/tembedded.h"
 #include "app/view/control_binder.h"
+#include "components/view/standard_icons.h"
 #include "platform/qt/qt_text.h"
 #include "project/project_edit_panel.h"
 #include "project/source_browser.h"
@@ -128,7 +129,7 @@ ProjectEditView::ProjectEditView(TEmbedded& app, ControlBinder& binder, QWidget*
     binder.watch(c["ProjectListBox"], [list] {
         if (!list)
             return;
-        const QIcon file = list->style()->standardIcon(QStyle::SP_FileIcon);
+        const QIcon& file = standardicons::icon(QStyle::SP_FileIcon);
         for (int i = 0; i < list->count(); ++i)
             list->item(i)->setIcon(file);
     });
@@ -283,8 +284,8 @@ void ProjectEditView::showFileRows()
     const SourceBrowser& browser = m_app.projectEdit().browser();
     const QSignalBlocker block(m_fileList);
     m_fileList->clear();
-    const QIcon folder = style()->standardIcon(QStyle::SP_DirIcon);
-    const QIcon file = style()->standardIcon(QStyle::SP_FileIcon);
+    const QIcon& folder = standardicons::icon(QStyle::SP_DirIcon);
+    const QIcon& file = standardicons::icon(QStyle::SP_FileIcon);
     for (const SourceBrowser::FileRow& row : browser.fileRows())
         m_fileList->addItem(new QListWidgetItem(row.folder ? folder : file, toQ(row.name)));
     m_fileList->setCurrentRow(browser.selectedFile());
@@ -295,8 +296,8 @@ void ProjectEditView::showDirRows()
     const SourceBrowser& browser = m_app.projectEdit().browser();
     const QSignalBlocker block(m_dirList);
     m_dirList->clear();
-    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closed = style()->standardIcon(QStyle::SP_DirIcon);
+    const QIcon& open = standardicons::icon(QStyle::SP_DirOpenIcon);
+    const QIcon& closed = standardicons::icon(QStyle::SP_DirIcon);
     std::vector<QTreeWidgetItem*> parents;
     const auto& rows = browser.dirRows();
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -329,7 +330,7 @@ void ProjectEditView::showDrives()
     const auto& drives = browser.drives();
     for (std::size_t i = 0; i < box.items().size(); ++i) {
         const bool ready = i < drives.size() && drives[i].ready;
-        m_driveBox->addItem(style()->standardIcon(ready ? QStyle::SP_DriveHDIcon : QStyle::SP_DriveFDIcon),
+        m_driveBox->addItem(standardicons::icon(ready ? QStyle::SP_DriveHDIcon : QStyle::SP_DriveFDIcon),
                             toQ(box.items()[i]));
     }
     m_driveBox->setCurrentIndex(box.itemIndex());
