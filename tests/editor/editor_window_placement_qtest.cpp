@@ -60,6 +60,30 @@ TEST(WindowLayout, NewWindowIsTheUsualSizeCentredAndShrinksOnlyToTheArea)
         EXPECT_EQ(windowlayout::newWindow(row.area, {572, 318}), row.expected) << row.area.width() << "x" << row.area.height();
 }
 
+TEST(WindowLayout, CascadeShowsEveryTitleBarAndShrinksNoFurtherThanItMust)
+{
+    const struct {
+        QSize area;
+        int count;
+        QSize size;
+    } rows[] = {
+        {{1200, 800}, 4, {572, 318}},
+        {{1024, 290}, 4, {572, 212}},
+        {{400, 170}, 3, {400, 170}},  // no room to step: one stack, as large as the area
+    };
+    for (const auto& row : rows) {
+        const auto places = windowlayout::cascade(row.area, row.count, {572, 318}, 26);
+        ASSERT_EQ(int(places.size()), row.count);
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            EXPECT_EQ(places[i].size(), row.size) << row.area.height();
+            EXPECT_TRUE(QRect(QPoint(), row.area).contains(places[i])) << row.area.height();
+            if (i > 0 && row.size.height() < row.area.height()) {
+                EXPECT_EQ(places[i].top(), places[i - 1].top() + 26) << row.area.height();
+            }
+        }
+    }
+}
+
 TEST_F(EditorPlacement, CascadeKeepsTheUsualSizeWithTheStackCentred)
 {
     const std::vector<TCodeEd*> eds3 = openSome(3);

@@ -26,10 +26,12 @@ std::vector<QRect> cascade(QSize area, int count, QSize usual, int step)
     std::vector<QRect> out;
     if (count <= 0)
         return out;
-    const QSize size = fitted(area, usual);
     step = std::max(1, step);
-    const int room = std::min(area.width() - size.width(), area.height() - size.height());
+    // Every title bar in sight where the area allows it: windows give up size down to
+    // MinimumTile before a stack starts again at the top.
+    const int room = std::min(area.width() - MinimumTile.width(), area.height() - MinimumTile.height());
     const int perStack = std::clamp(room / step + 1, 1, count);
+    const QSize size = fitted(area - QSize(step, step) * (perStack - 1), usual);
     const QSize extent = size + QSize(step, step) * (perStack - 1);
     const QPoint origin(std::max(0, (area.width() - extent.width()) / 2),
                         std::max(0, (area.height() - extent.height()) / 2));

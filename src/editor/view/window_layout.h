@@ -12,8 +12,8 @@ inline constexpr QSize MinimumTile(320, 160);
 
 // The usual size, shrunk only where the area is smaller, centred.
 QRect newWindow(QSize area, QSize usual);
-// Windows of the usual size (shrunk to the area), each a step down and right of the one before,
-// the stack centred; a stack that would leave the area starts again at its top.
+// Windows of the usual size, each a step down and right of the one before, the stack centred;
+// in a small area they shrink so that every title bar shows, but not below MinimumTile.
 std::vector<QRect> cascade(QSize area, int count, QSize usual, int step);
 // Full-width strips while they stay at least MinimumTile high, else a grid of as few columns
 // as keep that size, filling the area.
