@@ -11,6 +11,7 @@
 #include <QMdiArea>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -80,8 +81,8 @@ void BM_ConstructAndShow(benchmark::State& state)
 BENCHMARK_TEMPLATE(BM_ConstructAndShow, BareWindow)->Name("ConstructAndShow/bare_QMainWindow_QMdiArea")->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_ConstructAndShow, TarnelWindow)->Name("ConstructAndShow/Tarnel")->Unit(benchmark::kMillisecond);
 
-// A child process: builds one kind of window, and once it is painted prints its memory in KiB
-// (resident now, and the peak) and ends at once.
+// A child process: builds one kind of window, says when it is first painted, and a moment later
+// prints its memory in KiB (resident, and the peak) and ends at once.
 int runChild(const std::string& kind)
 {
     std::unique_ptr<BareWindow> bare;
@@ -95,6 +96,11 @@ int runChild(const std::string& kind)
         window = &tarnel->widget();
     }
     showAndPaint(*window);
+    std::printf("painted\n");
+    std::fflush(stdout);
+    // Memory after start: once what follows the first paint has run too.
+    QTimer::singleShot(300, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
     long rss = 0;
     long peak = 0;
     std::ifstream status("/proc/self/status");
@@ -104,7 +110,7 @@ int runChild(const std::string& kind)
         else if (line.rfind("VmHWM:", 0) == 0)
             peak = std::stol(line.substr(6));
     }
-    std::printf("painted %ld %ld\n", rss, peak);
+    std::printf("memory %ld %ld\n", rss, peak);
     std::fflush(stdout);
     _exit(0);
 }
@@ -122,12 +128,16 @@ Started startChild(const char* kind)
     QElapsedTimer clock;
     clock.start();
     child.start(QCoreApplication::applicationFilePath(), {QString("--child=") + kind});
-    child.waitForReadyRead(60000);
+    while (!child.canReadLine() && child.waitForReadyRead(60000)) {
+    }
     const double ms = double(clock.nsecsElapsed()) / 1e6;
+    child.readLine();
+    while (!child.canReadLine() && child.waitForReadyRead(60000)) {
+    }
     long rss = 0;
     long peak = 0;
     const QByteArray line = child.readLine();
-    std::sscanf(line.constData(), "painted %ld %ld", &rss, &peak);
+    std::sscanf(line.constData(), "memory %ld %ld", &rss, &peak);
     child.waitForFinished(60000);
     return {ms, rss / 1024.0, peak / 1024.0};
 }

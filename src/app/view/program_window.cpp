@@ -13,7 +13,7 @@
 ProgramWindow::ProgramWindow()
     : m_platform(std::make_unique<QtHost>()),
       m_app(std::make_unique<TEmbedded>(m_platform->host())),
-      m_window(std::make_unique<MainWindow>(*m_app))
+      m_window(std::make_unique<MainWindow>(*m_app, nullptr, MainWindow::PageSets::AfterFirstPaint))
 {
     MainWindow& window = *m_window;
     m_app->runSetupDialog = [&window](DirSetup& setup) { return DirSetupDialog::run(setup, &window); };

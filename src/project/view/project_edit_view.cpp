@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/tembedded.h"
 #include "app/view/control_binder.h"
@@ -181,9 +182,10 @@ ProjectEditView::ProjectEditView(TEmbedded& app, ControlBinder& binder, QWidget*
         dirLabel->setText(toQ(dir.caption()));
         dirLabel->setToolTip(toQ(dir.caption()));
     });
-    binder.watch(c["FileListBox1"], [this] { showFileRows(); });
-    binder.watch(c["DirectoryListBox1"], [this] { showDirRows(); });
-    binder.watch(c["DriveComboBox1"], [this] { showDrives(); });
+    // A hidden panel fills its lists when it is next shown, not on every change.
+    binder.watch(c["FileListBox1"], [this] { whenShown(&ProjectEditView::showFileRows); });
+    binder.watch(c["DirectoryListBox1"], [this] { whenShown(&ProjectEditView::showDirRows); });
+    binder.watch(c["DriveComboBox1"], [this] { whenShown(&ProjectEditView::showDrives); });
     Control& panel = c["PEditPan"];
     QPointer<ProjectEditView> self(this);
     binder.watch(panel, [self, &panel] {
@@ -277,6 +279,24 @@ QWidget* ProjectEditView::buildImageButtons(ControlBinder& binder)
     }
     layout->addStretch(1);
     return column;
+}
+
+void ProjectEditView::whenShown(void (ProjectEditView::*fill)())
+{
+    if (isVisible())
+        (this->*fill)();
+    else
+        m_stale = true;
+}
+
+void ProjectEditView::showEvent(QShowEvent* event)
+{
+    if (std::exchange(m_stale, false)) {
+        showFileRows();
+        showDirRows();
+        showDrives();
+    }
+    QFrame::showEvent(event);
 }
 
 void ProjectEditView::showFileRows()
