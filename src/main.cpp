@@ -1,15 +1,9 @@
 #include <QApplication>
 
 #include "app/tembedded.h"
-#include "app/view/dir_setup_dialog.h"
 #include "app/view/main_window.h"
+#include "app/view/program_window.h"
 #include "app/view/session_end.h"
-#include "build/view/build_output_view.h"
-#include "build/view/error_log_dialog.h"
-#include "linker/view/command_file_editor_dialog.h"
-#include "components/view/help_views.h"
-#include "platform/qt/qt_host.h"
-#include "tools/view/tools_views.h"
 
 int main(int argc, char** argv)
 {
@@ -19,18 +13,10 @@ int main(int argc, char** argv)
     // A closed main window ends the process through the shutdown, never before it.
     QApplication::setQuitOnLastWindowClosed(true);
 
-    QtHost platform;
-    TEmbedded app(platform.host());
-    MainWindow window(app);
-    app.runSetupDialog = [&window](DirSetup& setup) { return DirSetupDialog::run(setup, &window); };
-    installHelpViews(app, window, platform.driveMap());
-    installSessionEndHandling(application, window, app);
-    installCommandFileEditor(app, &window);
-    installToolsViews(app, window);
-    ErrorLogDialog::registerView();
-    installBuildOutputView(app, window, &platform.shell());
+    ProgramWindow program;
+    installSessionEndHandling(application, program.window(), program.app());
 
-    window.showMaximized();
-    window.activateWindow();
+    program.window().showMaximized();
+    program.window().activateWindow();
     return application.exec();
 }

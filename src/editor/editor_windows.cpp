@@ -20,6 +20,8 @@ TCodeEd& EditorWindows::create()
     m_windows.push_back(std::make_unique<TCodeEd>(m_app, *this));
     TCodeEd& ed = *m_windows.back();
     m_order.push_back(&ed);
+    // Whatever route opened it, an editor window merges the Window menu; once shown it stays.
+    m_app.controls()["Window1"].setVisible(true);
     notify(EditorEvent::Created, &ed);
     // A new child window comes up active.
     setActive(&ed);

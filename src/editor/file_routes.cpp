@@ -121,7 +121,6 @@ void FileRoutes::show(const std::string& path)
     TCodeEd& ed = editors.create();
     ed.controls()["SaveOutputFileto"].setCaption("Save Output File to ", s.saveDir);
     editors.cascade();
-    m_app.controls()["Window1"].setVisible(true);
     ed.OpenAtLine(path, editors.pendingJumpLine);
 }
 

@@ -32,6 +32,5 @@ void NewCommandFile::New1Click()
         return;
     TCodeEd& ed = editors.create();
     editors.cascade();
-    m_app.controls()["Window1"].setVisible(true);
     ed.NewNamedFile(*path);
 }

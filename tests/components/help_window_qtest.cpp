@@ -223,6 +223,12 @@ TEST(AboutDialogView, ShowsTheFourLinesAndTheOkButtonWhereTheLayoutPutThem)
         EXPECT_EQ(ok->y(), 122);
         EXPECT_EQ(ok->width(), dialog.width() - 60);
         EXPECT_EQ(ok->x(), 30);
+        // A dialog's frame: only the close button, and no size to drag.
+        const Qt::WindowFlags flags = dialog.windowFlags();
+        EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Dialog);
+        EXPECT_TRUE(flags.testFlags(Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint));
+        EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint));
+        EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
         ok->click();
     };
     EXPECT_TRUE(app.help().About1Click());

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
@@ -22,6 +23,7 @@
 #include "project/view/project_edit_view.h"
 #include "project/view/project_list_panel.h"
 #include "support/host_files.h"
+#include "support/qt_runs.h"
 #include "support/temp_prefix.h"
 
 namespace fs = std::filesystem;
@@ -197,7 +199,7 @@ TEST_F(ProjectViews, ProjectListPanelShowsTheNumberedLinesAtTheRightEdge)
         app.controls()[list].setEntries({});
     window.findChild<QAction*>("ToggleListBtn")->trigger();
     EXPECT_TRUE(panel->isVisible());
-    EXPECT_EQ(panel->width(), 200);
+    EXPECT_GE(panel->width(), 200);
     EXPECT_EQ(panel->memo()->editTriggers(), QAbstractItemView::NoEditTriggers);
     const QStringList lines = panel->text().split('\n');
     ASSERT_EQ(lines.size(), 88);
@@ -213,6 +215,35 @@ TEST_F(ProjectViews, ProjectListPanelShowsTheNumberedLinesAtTheRightEdge)
     EXPECT_EQ(QApplication::clipboard()->text(), lines[3] + "\n49 LINKER....");
     window.findChild<QAction*>("DisplayProjectList")->trigger();
     EXPECT_FALSE(panel->isVisible());
+}
+
+TEST_F(ProjectViews, ProjectListPanelFitsItsLongestRowUpToAThirdOfTheWindow)
+{
+    auto* panel = dynamic_cast<ProjectListPanel*>(window.pageWidget("OptionPanel"));
+    window.resize(1500, 700);
+    window.findChild<QAction*>("ToggleListBtn")->trigger();
+    const struct {
+        std::string source;
+        bool scrolls;
+    } rows[] = {
+        {"C:\\work\\main.c", false},
+        {"C:\\work\\" + std::string(300, 'x') + ".c", true},
+    };
+    for (const auto& row : rows) {
+        app.controls()["ProjectListBox"].setEntries({row.source});
+        window.findChild<QAction*>("DisplayProjectList")->trigger();
+        window.findChild<QAction*>("DisplayProjectList")->trigger();
+        ASSERT_TRUE(waitFor([&] { return panel->isVisible() && panel->memo()->isVisible(); }));
+        QApplication::processEvents();
+        QListView* memo = panel->memo();
+        const int widest = memo->sizeHintForColumn(0);
+        EXPECT_LE(panel->width(), window.width() / 3) << row.source;
+        EXPECT_EQ(memo->horizontalScrollBar()->isVisible(), row.scrolls) << row.source;
+        if (!row.scrolls)
+            EXPECT_GE(memo->viewport()->width(), widest) << row.source;
+        else
+            EXPECT_EQ(panel->width(), window.width() / 3);
+    }
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
+#include <utility>
 
 #include "app/tembedded.h"
 #include "app/view/control_binder.h"
@@ -36,7 +38,7 @@ QString panelText(const std::string& text)
 
 }  // namespace
 
-MainWindow::MainWindow(TEmbedded& app, QWidget* parent)
+MainWindow::MainWindow(TEmbedded& app, QWidget* parent, PageSets pageSets)
     : QMainWindow(parent), m_app(app), m_binder(new ControlBinder(app.controls(), this))
 {
     setObjectName("TEmbedded");
@@ -49,6 +51,12 @@ MainWindow::MainWindow(TEmbedded& app, QWidget* parent)
     buildStatusBar();
     installEditorViews(app, *this, *m_mdi);
     installRecentProjectsMenu(app, *this);
+    if (pageSets == PageSets::Now) {
+        buildPageSets();
+    } else {
+        // The menu bar is painted with the window's first paint; the page sets follow it.
+        menuBar()->installEventFilter(this);
+    }
 
     QPointer<MainWindow> self(this);
     app.onCaptionChanged = [self] {
@@ -149,15 +157,7 @@ void MainWindow::buildClientArea()
     grid->setContentsMargins(0, 0, 0, 0);
     m_mdi = new QMdiArea(client);
     grid->addWidget(m_mdi, 0, 0);
-    // Page sets lie over the client area, in the same cell as the editor windows.
-    ControlSet& controls = m_app.controls();
-    for (Control* c : controls.all()) {
-        if (c->kind() == ControlKind::PageSet) {
-            auto* view = new PageSetView(controls, *c, *m_binder, client);
-            grid->addWidget(view, 0, 0);
-            m_pages[c->name()] = view;
-        }
-    }
+    m_clientGrid = grid;
     auto* editPanel = new ProjectEditView(m_app, *m_binder, client);
     grid->addWidget(editPanel, 0, 0);
     m_pages["PEditPan"] = editPanel;
@@ -165,6 +165,42 @@ void MainWindow::buildClientArea()
     grid->addWidget(listPanel, 0, 1);
     m_pages["OptionPanel"] = listPanel;
     setCentralWidget(client);
+}
+
+// Page sets lie over the client area, in the same cell as the editor windows.
+void MainWindow::buildPageSets()
+{
+    if (m_pageSetsBuilt)
+        return;
+    m_pageSetsBuilt = true;
+    ControlSet& controls = m_app.controls();
+    for (Control* c : controls.all()) {
+        if (c->kind() == ControlKind::PageSet) {
+            auto* view = new PageSetView(controls, *c, *m_binder, m_clientGrid->parentWidget());
+            m_clientGrid->addWidget(view, 0, 0);
+            view->stackUnder(m_pages.at("PEditPan"));
+            m_pages[c->name()] = view;
+        }
+    }
+    for (auto& fn : std::exchange(m_afterPageSets, {}))
+        fn();
+}
+
+void MainWindow::whenPageSetsBuilt(std::function<void()> fn)
+{
+    if (m_pageSetsBuilt)
+        fn();
+    else
+        m_afterPageSets.push_back(std::move(fn));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == menuBar() && e->type() == QEvent::Paint && !m_pageSetsBuilt) {
+        menuBar()->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { buildPageSets(); });
+    }
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void MainWindow::buildStatusBar()

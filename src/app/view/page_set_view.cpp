@@ -81,13 +81,15 @@ QWidget* PageSetView::buildTab(ControlSet& controls, const std::string& tab, Con
     // The page shows through: the scroll area is only there for small screens.
     entry.scroll->viewport()->setAutoFillBackground(false);
     auto* content = new QWidget(entry.scroll);
+    // Given to the area while still empty: a hidden page's form is laid out when it is first
+    // shown, not while the main window is being built.
+    entry.scroll->setWidget(content);
+    content->setAutoFillBackground(false);
     auto* row = new QHBoxLayout(content);
     row->setContentsMargins(18, 16, 18, 12);
     entry.form = new PageForm(options, binder, maxWidth, content);
     row->addWidget(entry.form, 1);
     row->addStretch(0);
-    entry.scroll->setWidget(content);
-    content->setAutoFillBackground(false);
     outer->addWidget(entry.scroll, 1);
 
     auto* buttonRow = new QHBoxLayout;

@@ -1,8 +1,12 @@
 #include "app/view/tool_icons.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -346,6 +350,46 @@ QPixmap render(const Draw& draw, int size)
     return pixmap;
 }
 
+// Draws a picture only at the sizes asked for, the first time each is asked: a tool bar shows
+// one size, and drawing every size up front held up the window's first appearance.
+class DrawnEngine : public QIconEngine {
+public:
+    explicit DrawnEngine(Draw draw) : m_draw(std::move(draw)) {}
+
+    QIconEngine* clone() const override { return new DrawnEngine(m_draw); }
+    QString key() const override { return QStringLiteral("TarnelDrawn"); }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min(size.width(), size.height());
+        return {side, side};
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {{16, 16}, {20, 20}, {24, 24}, {32, 32}, {48, 48}, {64, 64}};
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override
+    {
+        const int side = std::max(1, std::min(size.width(), size.height()));
+        QPixmap& kept = m_kept[{side, mode}];
+        if (kept.isNull()) {
+            kept = render(m_draw, side);
+            if (mode != QIcon::Normal) {
+                QStyleOption option;
+                kept = QApplication::style()->generatedIconPixmap(mode, kept, &option);
+            }
+        }
+        return kept;
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size() * painter->device()->devicePixelRatio(), mode, state));
+    }
+
+private:
+    Draw m_draw;
+    std::map<std::pair<int, QIcon::Mode>, QPixmap> m_kept;
+};
+
 }  // namespace
 
 QString themeName(const std::string& button)
@@ -364,10 +408,7 @@ QIcon drawn(const std::string& button)
     auto it = pictures().find(button);
     if (it == pictures().end())
         return {};
-    QIcon icon;
-    for (int size : {16, 20, 24, 32, 48, 64})
-        icon.addPixmap(render(it->second, size));
-    return icon;
+    return QIcon(new DrawnEngine(it->second));
 }
 
 QIcon forButton(const std::string& button)

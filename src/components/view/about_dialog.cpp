@@ -29,8 +29,9 @@ AboutDialog::AboutDialog(const TAbout& about, const QPixmap& logo, QWidget* pare
 {
     setObjectName("TAbout");
     setWindowTitle(toQ(about.caption));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
-                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // The hints alone leave the window manager its usual buttons: only a close button is asked for.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
+                   Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
     setFont(textFont());
     setFixedSize(about.width, about.height);

@@ -16,6 +16,8 @@
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
+#include "components/view/standard_icons.h"
+
 namespace {
 
 constexpr int TargetRole = Qt::UserRole;
@@ -62,7 +64,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
         auto* b = new QToolButton(this);
         b->setObjectName(name);
         b->setText(text);
-        b->setIcon(style()->standardIcon(icon));
+        b->setIcon(standardicons::icon(icon));
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         b->setAutoRaise(true);
         bar->addWidget(b);

@@ -184,6 +184,16 @@ bool CodeEditorWidget::refuse(int count)
 
 void CodeEditorWidget::keyPressEvent(QKeyEvent* e)
 {
+    // A key with Alt or Ctrl held is a command (a menu's letter, a shortcut), never text: what
+    // the control does not know as a command goes on to the window. Both together is AltGr on
+    // Windows, where it types the braces of some keyboards.
+    const Qt::KeyboardModifiers held = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    if (held && held != (Qt::ControlModifier | Qt::AltModifier)) {
+        QKeyEvent command(e->type(), e->key(), e->modifiers(), QString(), e->isAutoRepeat(), ushort(e->count()));
+        QPlainTextEdit::keyPressEvent(&command);
+        e->setAccepted(command.isAccepted());
+        return;
+    }
     const QString text = e->text();
     if (!text.isEmpty() && onCharacterKey)
         onCharacterKey(static_cast<char>(text.at(0).unicode() > 0xFF ? '?' : text.at(0).unicode()));
@@ -192,7 +202,7 @@ void CodeEditorWidget::keyPressEvent(QKeyEvent* e)
 
     const bool isBreak = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
     const bool inserts = isBreak || (!text.isEmpty() && (text.at(0).isPrint() || text.at(0) == QLatin1Char('\t')));
-    if (inserts && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    if (inserts) {
         if (refuse(isBreak ? 2 : int(text.size()))) {
             e->accept();
             return;

@@ -10,11 +10,13 @@
 #include <algorithm>
 
 #include "app/tembedded.h"
+#include "components/view/standard_icons.h"
 #include "editor/editor_windows.h"
 #include "editor/tcode_ed.h"
 #include "editor/view/code_editor_widget.h"
 #include "editor/view/code_editor_window.h"
 #include "editor/view/editor_disk_watch.h"
+#include "editor/view/window_layout.h"
 #include "platform/qt/qt_text.h"
 
 EditorAreaView::EditorAreaView(TEmbedded& app, QMainWindow& window, QMdiArea& area)
@@ -87,7 +89,7 @@ void EditorAreaView::changed(EditorEvent event, TCodeEd* ed)
     case EditorEvent::CaptionChanged:
         break;
     case EditorEvent::Cascade:
-        m_area.cascadeSubWindows();
+        cascade();
         break;
     case EditorEvent::Tile:
         tile();
@@ -103,15 +105,11 @@ void EditorAreaView::created(TCodeEd& ed)
     auto* window = new CodeEditorWindow(m_app, ed);
     QMdiSubWindow* sub = m_area.addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowIcon(m_area.style()->standardIcon(QStyle::SP_FileIcon));
+    sub->setWindowIcon(standardicons::icon(QStyle::SP_FileIcon));
     m_subs[&ed] = sub;
     // On a small screen (or under the Build Output panel) the window's own status bar must stay in
     // sight, so the size shrinks to the visible area where the usual one does not fit.
-    const QSize area = m_area.viewport()->size();
-    const QSize size(area.width() > 0 ? std::min(TCodeEd::Width, area.width()) : TCodeEd::Width,
-                     area.height() > 0 ? std::min(TCodeEd::Height, area.height()) : TCodeEd::Height);
-    sub->resize(size);
-    sub->move(std::max(0, (area.width() - size.width()) / 2), std::max(0, (area.height() - size.height()) / 2));
+    sub->setGeometry(windowlayout::newWindow(m_area.viewport()->size(), QSize(TCodeEd::Width, TCodeEd::Height)));
     sub->show();
     m_area.setActiveSubWindow(sub);
     window->editor()->setFocus();
@@ -195,27 +193,40 @@ void EditorAreaView::rebuildWindowList()
     }
 }
 
-void EditorAreaView::tile()
+std::vector<QMdiSubWindow*> EditorAreaView::arrangeable()
 {
-    // Horizontal strips, each as wide as the area.
-    std::vector<QMdiSubWindow*> strips;
+    std::vector<QMdiSubWindow*> out;
     for (QMdiSubWindow* sub : m_area.subWindowList(QMdiArea::CreationOrder)) {
         if (sub->isHidden() || !coreOf(sub))
             continue;
         if (sub->isMaximized())
             sub->showNormal();
         if (!sub->isMinimized())
-            strips.push_back(sub);
+            out.push_back(sub);
     }
-    if (strips.empty())
-        return;
-    const QRect area = m_area.viewport()->rect();
-    const int h = area.height() / int(strips.size());
-    for (std::size_t i = 0; i < strips.size(); ++i) {
-        const int top = int(i) * h;
-        const int height = i + 1 == strips.size() ? area.height() - top : h;
-        strips[i]->setGeometry(0, top, area.width(), height);
+    return out;
+}
+
+void EditorAreaView::cascade()
+{
+    const std::vector<QMdiSubWindow*> subs = arrangeable();
+    const int step = m_area.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &m_area) + 4;
+    const auto places = windowlayout::cascade(m_area.viewport()->size(), int(subs.size()),
+                                              QSize(TCodeEd::Width, TCodeEd::Height), step);
+    for (std::size_t i = 0; i < subs.size(); ++i) {
+        subs[i]->setGeometry(places[i]);
+        subs[i]->raise();
     }
+    if (QMdiSubWindow* active = m_area.activeSubWindow())
+        active->raise();
+}
+
+void EditorAreaView::tile()
+{
+    const std::vector<QMdiSubWindow*> subs = arrangeable();
+    const auto places = windowlayout::tile(m_area.viewport()->size(), int(subs.size()));
+    for (std::size_t i = 0; i < subs.size(); ++i)
+        subs[i]->setGeometry(places[i]);
 }
 
 void EditorAreaView::arrange()

@@ -33,6 +33,9 @@ private:
     void created(TCodeEd& ed);
     void destroyed(TCodeEd& ed);
     void mirrorMenuBar();
+    // Editor windows that Cascade and Tile place, in creation order; maximized ones restored.
+    std::vector<QMdiSubWindow*> arrangeable();
+    void cascade();
     void tile();
     void arrange();
     TCodeEd* coreOf(QMdiSubWindow* sub) const;

@@ -15,9 +15,11 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/tembedded.h"
 #include "app/view/control_binder.h"
+#include "components/view/standard_icons.h"
 #include "platform/qt/qt_text.h"
 #include "project/project_edit_panel.h"
 #include "project/source_browser.h"
@@ -128,7 +130,7 @@ ProjectEditView::ProjectEditView(TEmbedded& app, ControlBinder& binder, QWidget*
     binder.watch(c["ProjectListBox"], [list] {
         if (!list)
             return;
-        const QIcon file = list->style()->standardIcon(QStyle::SP_FileIcon);
+        const QIcon& file = standardicons::icon(QStyle::SP_FileIcon);
         for (int i = 0; i < list->count(); ++i)
             list->item(i)->setIcon(file);
     });
@@ -180,9 +182,10 @@ ProjectEditView::ProjectEditView(TEmbedded& app, ControlBinder& binder, QWidget*
         dirLabel->setText(toQ(dir.caption()));
         dirLabel->setToolTip(toQ(dir.caption()));
     });
-    binder.watch(c["FileListBox1"], [this] { showFileRows(); });
-    binder.watch(c["DirectoryListBox1"], [this] { showDirRows(); });
-    binder.watch(c["DriveComboBox1"], [this] { showDrives(); });
+    // A hidden panel fills its lists when it is next shown, not on every change.
+    binder.watch(c["FileListBox1"], [this] { whenShown(&ProjectEditView::showFileRows); });
+    binder.watch(c["DirectoryListBox1"], [this] { whenShown(&ProjectEditView::showDirRows); });
+    binder.watch(c["DriveComboBox1"], [this] { whenShown(&ProjectEditView::showDrives); });
     Control& panel = c["PEditPan"];
     QPointer<ProjectEditView> self(this);
     binder.watch(panel, [self, &panel] {
@@ -278,13 +281,31 @@ QWidget* ProjectEditView::buildImageButtons(ControlBinder& binder)
     return column;
 }
 
+void ProjectEditView::whenShown(void (ProjectEditView::*fill)())
+{
+    if (isVisible())
+        (this->*fill)();
+    else
+        m_stale = true;
+}
+
+void ProjectEditView::showEvent(QShowEvent* event)
+{
+    if (std::exchange(m_stale, false)) {
+        showFileRows();
+        showDirRows();
+        showDrives();
+    }
+    QFrame::showEvent(event);
+}
+
 void ProjectEditView::showFileRows()
 {
     const SourceBrowser& browser = m_app.projectEdit().browser();
     const QSignalBlocker block(m_fileList);
     m_fileList->clear();
-    const QIcon folder = style()->standardIcon(QStyle::SP_DirIcon);
-    const QIcon file = style()->standardIcon(QStyle::SP_FileIcon);
+    const QIcon& folder = standardicons::icon(QStyle::SP_DirIcon);
+    const QIcon& file = standardicons::icon(QStyle::SP_FileIcon);
     for (const SourceBrowser::FileRow& row : browser.fileRows())
         m_fileList->addItem(new QListWidgetItem(row.folder ? folder : file, toQ(row.name)));
     m_fileList->setCurrentRow(browser.selectedFile());
@@ -295,8 +316,8 @@ void ProjectEditView::showDirRows()
     const SourceBrowser& browser = m_app.projectEdit().browser();
     const QSignalBlocker block(m_dirList);
     m_dirList->clear();
-    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closed = style()->standardIcon(QStyle::SP_DirIcon);
+    const QIcon& open = standardicons::icon(QStyle::SP_DirOpenIcon);
+    const QIcon& closed = standardicons::icon(QStyle::SP_DirIcon);
     std::vector<QTreeWidgetItem*> parents;
     const auto& rows = browser.dirRows();
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -329,7 +350,7 @@ void ProjectEditView::showDrives()
     const auto& drives = browser.drives();
     for (std::size_t i = 0; i < box.items().size(); ++i) {
         const bool ready = i < drives.size() && drives[i].ready;
-        m_driveBox->addItem(style()->standardIcon(ready ? QStyle::SP_DriveHDIcon : QStyle::SP_DriveFDIcon),
+        m_driveBox->addItem(standardicons::icon(ready ? QStyle::SP_DriveHDIcon : QStyle::SP_DriveFDIcon),
                             toQ(box.items()[i]));
     }
     m_driveBox->setCurrentIndex(box.itemIndex());

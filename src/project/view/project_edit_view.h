@@ -21,6 +21,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QWidget* buildHeading(ControlBinder& binder);
@@ -28,10 +29,12 @@ private:
     void showFileRows();
     void showDirRows();
     void showDrives();
+    void whenShown(void (ProjectEditView::*fill)());
 
     TEmbedded& m_app;
     QListWidget* m_projectList = nullptr;
     QListWidget* m_fileList = nullptr;
     QTreeWidget* m_dirList = nullptr;
     QComboBox* m_driveBox = nullptr;
+    bool m_stale = false;  // the lists changed while the panel was hidden
 };

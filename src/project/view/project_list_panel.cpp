@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QPointer>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -28,6 +29,7 @@ public:
         m_rowSize = QSize(widest(metrics) + 8, metrics.height() + 2);
         endResetModel();
     }
+    int rowWidth() const { return m_rowSize.width(); }
     int rowCount(const QModelIndex& parent) const override
     {
         return parent.isValid() ? 0 : static_cast<int>(m_lines.entries().size());
@@ -72,6 +74,7 @@ ProjectListPanel::ProjectListPanel(TEmbedded& app, ControlBinder& binder, QWidge
     ControlSet& c = app.controls();
     setObjectName("OptionPanel");
     setFixedWidth(Width);
+    window()->installEventFilter(this);
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
 
@@ -86,6 +89,7 @@ ProjectListPanel::ProjectListPanel(TEmbedded& app, ControlBinder& binder, QWidge
 
     Control& lines = c["Memo2"];
     auto* model = new LinesModel(lines, m_memo);
+    m_rowWidth = [model] { return model->rowWidth(); };
     m_memo->setObjectName("Memo2");
     m_memo->setModel(model);
     m_memo->setUniformItemSizes(true);
@@ -101,9 +105,13 @@ ProjectListPanel::ProjectListPanel(TEmbedded& app, ControlBinder& binder, QWidge
     layout->addWidget(m_memo, 1);
 
     QPointer<QListView> memo(m_memo);
-    binder.watch(lines, [memo, model] {
-        if (memo)
-            model->reload(memo->fontMetrics());
+    QPointer<ProjectListPanel> panelView(this);
+    binder.watch(lines, [memo, model, panelView] {
+        if (!memo)
+            return;
+        model->reload(memo->fontMetrics());
+        if (panelView)
+            panelView->fitWidth();
     });
     Control& panel = c["OptionPanel"];
     QPointer<ProjectListPanel> self(this);
@@ -122,8 +130,21 @@ QString ProjectListPanel::text() const
     return rows.join('\n');
 }
 
+void ProjectListPanel::fitWidth()
+{
+    const int scrollBar = m_memo->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_memo);
+    const QMargins margins = layout()->contentsMargins();
+    const int wanted = m_rowWidth() + 2 * m_memo->frameWidth() + scrollBar + margins.left() + margins.right() +
+                       2 * frameWidth();
+    // Beyond a third of the main window the rows scroll sideways instead.
+    const int limit = std::max(Width, window()->width() / 3);
+    setFixedWidth(std::clamp(wanted, Width, limit));
+}
+
 bool ProjectListPanel::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == window() && event->type() == QEvent::Resize)
+        fitWidth();
     if (watched == m_memo && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
         QModelIndexList picked = m_memo->selectionModel()->selectedRows();

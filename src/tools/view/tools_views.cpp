@@ -20,11 +20,13 @@ namespace
 
 void installToolsPage(TEmbedded& app, MainWindow& window)
 {
-    auto* set = dynamic_cast<PageSetView*>(window.pageWidget("ToolsPan"));
-    if (!set)
-        return;
-    set->replacePage(ToolConfig::Tab, new ToolsPageView(app.controls(), app.toolConfig(), set),
-                     &app.controls()["Button40"]);
+    window.whenPageSetsBuilt([&app, &window] {
+        auto* set = dynamic_cast<PageSetView*>(window.pageWidget("ToolsPan"));
+        if (!set)
+            return;
+        set->replacePage(ToolConfig::Tab, new ToolsPageView(app.controls(), app.toolConfig(), set),
+                         &app.controls()["Button40"]);
+    });
 }
 
 // The user tool items follow "Configure Tools"; the menu's entries are their captions.

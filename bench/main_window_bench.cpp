@@ -1,0 +1,223 @@
+// Tarnel's main window beside a bare QMainWindow + QMdiArea, offscreen, in the same run:
+// - in this process: construction, show and first paint, again and again (warm);
+// - as whole processes, in alternate rounds: start to first paint, and the memory then held.
+// Tarnel runs over the demo set-up in a prefix and home of its own.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "app/view/main_window.h"
+#include "app/view/program_window.h"
+
+namespace {
+
+// Notes the first paint of anything in one window.
+class PaintWatch : public QObject {
+public:
+    explicit PaintWatch(QWidget& window) : m_window(window) { qApp->installEventFilter(this); }
+    ~PaintWatch() override { qApp->removeEventFilter(this); }
+    bool painted() const { return m_painted; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!m_painted && event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window() == &m_window)
+            m_painted = true;
+        return false;
+    }
+
+private:
+    QWidget& m_window;
+    bool m_painted = false;
+};
+
+// Shows the window and returns once all of it has been painted for the first time.
+void showAndPaint(QWidget& window)
+{
+    PaintWatch watch(window);
+    window.showMaximized();
+    while (!watch.painted())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+struct BareWindow {
+    QMainWindow window;
+    BareWindow()
+    {
+        window.setCentralWidget(new QMdiArea(&window));
+        window.resize(964, 576);
+    }
+    QWidget& widget() { return window; }
+};
+
+struct TarnelWindow {
+    ProgramWindow program;
+    QWidget& widget() { return program.window(); }
+};
+
+template <typename Window>
+void BM_ConstructAndShow(benchmark::State& state)
+{
+    for (auto _ : state) {
+        auto w = std::make_unique<Window>();
+        showAndPaint(w->widget());
+    }
+}
+BENCHMARK_TEMPLATE(BM_ConstructAndShow, BareWindow)->Name("ConstructAndShow/bare_QMainWindow_QMdiArea")->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_ConstructAndShow, TarnelWindow)->Name("ConstructAndShow/Tarnel")->Unit(benchmark::kMillisecond);
+
+// A child process: builds one kind of window, says when it is first painted, and a moment later
+// prints its memory in KiB (resident, and the peak) and ends at once.
+int runChild(const std::string& kind)
+{
+    std::unique_ptr<BareWindow> bare;
+    std::unique_ptr<TarnelWindow> tarnel;
+    QWidget* window = nullptr;
+    if (kind == "bare") {
+        bare = std::make_unique<BareWindow>();
+        window = &bare->widget();
+    } else {
+        tarnel = std::make_unique<TarnelWindow>();
+        window = &tarnel->widget();
+    }
+    showAndPaint(*window);
+    std::printf("painted\n");
+    std::fflush(stdout);
+    // Memory after start: once what follows the first paint has run too.
+    QTimer::singleShot(300, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+    long rss = 0;
+    long peak = 0;
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            rss = std::stol(line.substr(6));
+        else if (line.rfind("VmHWM:", 0) == 0)
+            peak = std::stol(line.substr(6));
+    }
+    std::printf("memory %ld %ld\n", rss, peak);
+    std::fflush(stdout);
+    _exit(0);
+}
+
+struct Started {
+    double ms = 0;
+    double rssMiB = 0;
+    double peakMiB = 0;
+};
+
+Started startChild(const char* kind)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer clock;
+    clock.start();
+    child.start(QCoreApplication::applicationFilePath(), {QString("--child=") + kind});
+    while (!child.canReadLine() && child.waitForReadyRead(60000)) {
+    }
+    const double ms = double(clock.nsecsElapsed()) / 1e6;
+    child.readLine();
+    while (!child.canReadLine() && child.waitForReadyRead(60000)) {
+    }
+    long rss = 0;
+    long peak = 0;
+    const QByteArray line = child.readLine();
+    std::sscanf(line.constData(), "memory %ld %ld", &rss, &peak);
+    child.waitForFinished(60000);
+    return {ms, rss / 1024.0, peak / 1024.0};
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Each iteration starts the bare window, then Tarnel; the figures are medians over the rounds.
+void BM_StartToWindowAsProcesses(benchmark::State& state)
+{
+    std::vector<double> bareMs, tarnelMs, bareRss, tarnelRss, barePeak, tarnelPeak;
+    startChild("bare");  // warm-up: libraries and fonts into the page cache
+    startChild("tarnel");
+    for (auto _ : state) {
+        const Started b = startChild("bare");
+        const Started t = startChild("tarnel");
+        bareMs.push_back(b.ms);
+        tarnelMs.push_back(t.ms);
+        bareRss.push_back(b.rssMiB);
+        tarnelRss.push_back(t.rssMiB);
+        barePeak.push_back(b.peakMiB);
+        tarnelPeak.push_back(t.peakMiB);
+    }
+    std::vector<double> timeRatio, rssRatio;
+    for (std::size_t i = 0; i < bareMs.size(); ++i) {
+        timeRatio.push_back(tarnelMs[i] / bareMs[i]);
+        rssRatio.push_back(tarnelRss[i] / bareRss[i]);
+    }
+    state.counters["bare_ms"] = median(bareMs);
+    state.counters["tarnel_ms"] = median(tarnelMs);
+    state.counters["time_ratio"] = median(timeRatio);
+    state.counters["bare_rss_MiB"] = median(bareRss);
+    state.counters["tarnel_rss_MiB"] = median(tarnelRss);
+    state.counters["rss_ratio"] = median(rssRatio);
+    state.counters["bare_peak_MiB"] = median(barePeak);
+    state.counters["tarnel_peak_MiB"] = median(tarnelPeak);
+}
+BENCHMARK(BM_StartToWindowAsProcesses)->Iterations(9)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A prefix and home of the benchmark's own, with the demo installed as a user would.
+std::unique_ptr<QTemporaryDir> demoSetUp()
+{
+    auto dir = std::make_unique<QTemporaryDir>();
+    const QString prefix = dir->filePath("prefix");
+    const QString home = dir->filePath("home");
+    QDir().mkpath(prefix);
+    QDir().mkpath(home);
+    qputenv("WINEPREFIX", prefix.toLocal8Bit());
+    qputenv("HOME", home.toLocal8Bit());
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
+    QProcess install;
+    install.start(QCoreApplication::applicationDirPath() + "/tarnel-demo-install", {});
+    install.waitForFinished(60000);
+    if (install.exitCode() != 0)
+        std::fprintf(stderr, "the demo did not install: %s\n", install.readAll().constData());
+    return dir;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 2 && std::string(argv[1]).rfind("--child=", 0) == 0) {
+        QApplication application(argc, argv);
+        return runChild(std::string(argv[1]).substr(8));
+    }
+    std::unique_ptr<QTemporaryDir> demo;
+    {
+        QCoreApplication probe(argc, argv);  // for the program's own folder
+        demo = demoSetUp();
+    }
+    QApplication application(argc, argv);
+    ::benchmark::Initialize(&argc, argv);
+    ::benchmark::RunSpecifiedBenchmarks();
+    ::benchmark::Shutdown();
+    return 0;
+}

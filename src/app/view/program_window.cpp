@@ -1,0 +1,32 @@
+#include "app/view/program_window.h"
+
+#include "app/tembedded.h"
+#include "app/view/dir_setup_dialog.h"
+#include "app/view/main_window.h"
+#include "build/view/build_output_view.h"
+#include "build/view/error_log_dialog.h"
+#include "components/view/help_views.h"
+#include "linker/view/command_file_editor_dialog.h"
+#include "platform/qt/qt_host.h"
+#include "tools/view/tools_views.h"
+
+ProgramWindow::ProgramWindow()
+    : m_platform(std::make_unique<QtHost>()),
+      m_app(std::make_unique<TEmbedded>(m_platform->host())),
+      m_window(std::make_unique<MainWindow>(*m_app, nullptr, MainWindow::PageSets::AfterFirstPaint))
+{
+    MainWindow& window = *m_window;
+    m_app->runSetupDialog = [&window](DirSetup& setup) { return DirSetupDialog::run(setup, &window); };
+    installHelpViews(*m_app, window, m_platform->driveMap());
+    installCommandFileEditor(*m_app, &window);
+    installToolsViews(*m_app, window);
+    ErrorLogDialog::registerView();
+    installBuildOutputView(*m_app, window, &m_platform->shell());
+}
+
+// The window goes before the core it shows, the core before the host it uses.
+ProgramWindow::~ProgramWindow()
+{
+    m_window.reset();
+    m_app.reset();
+}
