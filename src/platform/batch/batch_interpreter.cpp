@@ -164,6 +164,8 @@ void BatchInterpreter::runProgram(const CommandWord& word, const BatchStreams& s
 {
     const auto found = m_lookup.find(word.word, m_cwd, m_env.get("PATH").value_or(""));
     if (!found) {
+        if (onProgramStart)
+            onProgramStart(word.word + word.tail);
         fail(streams,
              "'" + word.word + "' is not recognized as an internal or external command,\n"
                  "operable program or batch file.",
@@ -187,6 +189,8 @@ void BatchInterpreter::runProgram(const CommandWord& word, const BatchStreams& s
         }
         return;
     }
+    if (onProgramStart)
+        onProgramStart(word.word + word.tail);
     ChildProcess child;
     child.program = found->hostPath;
     child.argv = {found->hostPath};
