@@ -25,6 +25,7 @@ struct HeadlessBuildTest : ::testing::Test {
     std::function<void()> toolchain = [this] { fake.files.put(kTarget, "S0", fake.clock.now + 2000); };
     int batchStatus = 0;
     std::string compilerSays = "Tarnel stand-in icc78300 1.0\n";
+    int compilerStatus = 0;
 
     HeadlessBuildTest()
     {
@@ -65,7 +66,7 @@ struct HeadlessBuildTest : ::testing::Test {
                                       return std::vector<TranscriptRecord>{
                                           {Kind::ProgramStarted, "icc78300 main.c", 0, 0},
                                           {Kind::Output, compilerSays, 0, 0},
-                                          {Kind::ProgramEnded, "icc78300", batchStatus, 0},
+                                          {Kind::ProgramEnded, "icc78300", compilerStatus, 0},
                                           {Kind::ProgramStarted, "xlink main.R25", 0, 0},
                                           {Kind::ProgramEnded, "xlink", batchStatus, 0},
                                           {Kind::Ended, "", batchStatus, 3000}};
@@ -166,7 +167,7 @@ TEST_F(HeadlessBuildTest, InputsItCannotUseAreRefusedInOneLineAndNothingIsRun)
 TEST_F(HeadlessBuildTest, TheResultFilesAreWrittenWhenTheBuildFailsAndAFileThatCannotBeIsTold)
 {
     toolchain = [] {};
-    batchStatus = 1;
+    batchStatus = compilerStatus = 1;
     compilerSays = "\"main.c\",17  Error[20]: ')' expected\n";
     fake.files.putFolder("C:\\ci");
     fake.files.denyWrites("C:\\ci\\locked.json");
