@@ -1,16 +1,19 @@
-// tarnel-build [--settings FILE] PROJECT.prj: builds a project as Build All in Tarnel would, on
-// a machine with nobody at the screen, and says by its exit status whether the target was made.
+// tarnel-build [--settings FILE] [--sarif FILE] [--junit FILE] [--compile-commands FILE] PROJECT.prj:
+// builds a project as Build All in Tarnel would, on a machine with nobody at the screen, says by
+// its exit status whether the target was made, and leaves the result files a build server reads.
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "build/headless_build.h"
 #include "platform/batch/batch_interpreter.h"
+#include "platform/batch/transcript_tee.h"
 #include "platform/paths/drive_map.h"
 #include "platform/qt/qt_headless.h"
 
@@ -20,7 +23,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* Usage = "usage: tarnel-build [--settings FILE] PROJECT.prj";
+constexpr const char* Usage =
+    "usage: tarnel-build [--settings FILE] [--sarif FILE] [--junit FILE] [--compile-commands FILE] PROJECT.prj";
 
 constexpr const char* Help =
     "Builds a Tarnel project as \"Build All\" does, without a window.\n"
@@ -29,11 +33,18 @@ constexpr const char* Help =
     "pathset.bat and ide.bat, runs the build to its end, prints what the tools print and then\n"
     "the outcome Tarnel shows in its status bar.\n"
     "\n"
-    "  --settings FILE   read the settings from FILE instead of your own; nothing is written to it\n"
-    "  --help            show this text\n"
+    "  --settings FILE          read the settings from FILE instead of your own; nothing is\n"
+    "                           written to it\n"
+    "  --sarif FILE             write the diagnostics as a SARIF 2.1.0 log (for code scanning)\n"
+    "  --junit FILE             write JUnit XML: a test case per C source and one for the link\n"
+    "  --compile-commands FILE  write compile_commands.json for clangd and other language servers\n"
+    "  --help                   show this text\n"
+    "\n"
+    "The result files are written once the build has run, whether it made the target or not.\n"
     "\n"
     "Exit status: 0 the target file was created or updated, 1 the build did not make it,\n"
-    "2 the project or the settings could not be used (the reason in one line).\n";
+    "2 the project or the settings could not be used, or a result file could not be written\n"
+    "(the reason in one line).\n";
 
 int refuse(const std::string& problem)
 {
@@ -49,6 +60,21 @@ int exitStatus(int level)
     return level == 9009 ? 127 : 1;
 }
 
+// Reads back what the tee kept of the run, so the build's diagnostics are known per program.
+std::vector<TranscriptRecord> readTranscript(const std::string& path)
+{
+    std::vector<TranscriptRecord> records;
+    TranscriptDecoder decoder;
+    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buffer[65536];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;)
+            for (TranscriptRecord& r : decoder.feed(std::string_view(buffer, n)))
+                records.push_back(std::move(r));
+        std::fclose(f);
+    }
+    return records;
+}
+
 std::vector<TranscriptRecord> runBatch(const DriveMap& map, const std::string& file, const std::string& folder)
 {
     std::vector<TranscriptRecord> records;
@@ -61,21 +87,61 @@ std::vector<TranscriptRecord> runBatch(const DriveMap& map, const std::string& f
     }
     // A "pause" in ide.bat must never hold a build server: the batch reads no terminal.
     const int nothing = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-    BatchStreams streams;
+    std::error_code ec;
+    std::string transcript = (fs::temp_directory_path(ec) / "tarnel-build-XXXXXX").string();
+    const int kept = ::mkstemp(transcript.data());
+    if (kept >= 0)
+        ::close(kept);
+    TranscriptTee tee;
+    const bool teeing = kept >= 0 && tee.start(transcript);
+    if (!teeing)
+        std::fprintf(stderr, "tarnel-build: cannot keep the build's output; the result files will lack its diagnostics\n");
+    BatchStreams streams = teeing ? tee.streams() : BatchStreams{};
     streams.in = nothing >= 0 ? nothing : 0;
     std::fflush(stdout);
     const auto started = std::chrono::steady_clock::now();
     BatchInterpreter interpreter(map, BatchEnvironment::fromEntries(environ), *hostFolder);
-    interpreter.onProgramEnd = [&records](const std::string& program, int level) {
-        records.push_back({TranscriptRecord::Kind::ProgramEnded, program, level, 0});
+    interpreter.onProgramStart = [&](const std::string& command) {
+        if (teeing)
+            tee.programStarted(command);
+        else
+            records.push_back({TranscriptRecord::Kind::ProgramStarted, command, 0, 0});
+    };
+    interpreter.onProgramEnd = [&](const std::string& program, int level) {
+        if (teeing)
+            tee.programEnded(program, level);
+        else
+            records.push_back({TranscriptRecord::Kind::ProgramEnded, program, level, 0});
     };
     const int level = interpreter.run(*hostFile, {*hostFile}, streams);
     const auto ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
-    records.push_back({TranscriptRecord::Kind::Ended, {}, exitStatus(level), ms});
+    if (teeing) {
+        tee.finish(exitStatus(level), ms);
+        records = readTranscript(transcript);
+    } else {
+        records.push_back({TranscriptRecord::Kind::Ended, {}, exitStatus(level), ms});
+    }
+    if (kept >= 0)
+        ::unlink(transcript.c_str());
     if (nothing >= 0)
         ::close(nothing);
     return records;
+}
+
+// A result file named on the command line, as a Windows path; empty after a refusal when its
+// folder is not there, so that nothing is built for results that could not be kept.
+std::string resultPath(const DriveMap& map, const std::string& option, const std::string& file, std::string& problem)
+{
+    std::error_code ec;
+    const fs::path host = fs::absolute(file, ec).lexically_normal();
+    if (fs::is_directory(host, ec))
+        problem = option + " " + file + " is a folder";
+    else if (!fs::is_directory(host.parent_path(), ec))
+        problem = option + " " + file + ": the folder " + host.parent_path().string() + " does not exist";
+    else
+        return map.toWindows(host.string());
+    return {};
 }
 
 }  // namespace
@@ -84,6 +150,10 @@ int main(int argc, char** argv)
 {
     std::string settingsFile;
     std::vector<std::string> projects;
+    // Options with a file, and where each goes.
+    std::string sarif, junit, compileCommands;
+    const std::pair<const char*, std::string*> fileOptions[] = {
+        {"--settings", &settingsFile}, {"--sarif", &sarif}, {"--junit", &junit}, {"--compile-commands", &compileCommands}};
     const std::vector<std::string> args(argv + 1, argv + argc);
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -91,17 +161,28 @@ int main(int argc, char** argv)
             std::printf("%s\n\n%s", Usage, Help);
             return 0;
         }
-        if (a == "--settings") {
-            if (i + 1 == args.size())
-                return refuse("--settings needs a file; " + std::string(Usage));
-            settingsFile = args[++i];
-        } else if (a.rfind("--settings=", 0) == 0) {
-            settingsFile = a.substr(11);
-        } else if (a.size() > 1 && a[0] == '-') {
-            return refuse("unknown option " + a + "; " + Usage);
-        } else {
-            projects.push_back(a);
+        bool taken = false;
+        for (const auto& [name, value] : fileOptions) {
+            const std::string joined = std::string(name) + "=";
+            if (a == name) {
+                if (i + 1 == args.size())
+                    return refuse(std::string(name) + " needs a file; " + Usage);
+                *value = args[++i];
+            } else if (a.rfind(joined, 0) == 0) {
+                *value = a.substr(joined.size());
+            } else {
+                continue;
+            }
+            if (value->empty())
+                return refuse(std::string(name) + " needs a file; " + Usage);
+            taken = true;
+            break;
         }
+        if (taken)
+            continue;
+        if (a.size() > 1 && a[0] == '-')
+            return refuse("unknown option " + a + "; " + Usage);
+        projects.push_back(a);
     }
     if (projects.empty())
         return refuse("no project file given; " + std::string(Usage));
@@ -125,6 +206,19 @@ int main(int argc, char** argv)
 
     if (!settingsFile.empty() && !fs::is_regular_file(settingsFile, ec))
         return refuse("the settings file " + settingsFile + " does not exist");
+    CiOutputs outputs;
+    const std::pair<const char*, std::pair<const std::string*, std::string*>> results[] = {
+        {"--sarif", {&sarif, &outputs.sarif}},
+        {"--junit", {&junit, &outputs.junit}},
+        {"--compile-commands", {&compileCommands, &outputs.compileCommands}}};
+    for (const auto& [name, paths] : results) {
+        if (paths.first->empty())
+            continue;
+        std::string problem;
+        *paths.second = resultPath(map, name, *paths.first, problem);
+        if (!problem.empty())
+            return refuse(problem);
+    }
     QtHeadless qt(argc, argv, map, settingsFile.empty() ? std::string() : fs::absolute(settingsFile, ec).string());
     HeadlessBuild::Platform platform{qt.files(),
                                      qt.clock(),
@@ -138,9 +232,13 @@ int main(int argc, char** argv)
                                          std::fflush(stdout);
                                          std::fprintf(stderr, "tarnel-build: %s\n", line.c_str());
                                      }};
-    const HeadlessBuild::Result result = HeadlessBuild::run(platform, project);
+    const HeadlessBuild::Result result = HeadlessBuild::run(platform, project, outputs);
     if (result.exit == HeadlessBuild::BadInput)
         return refuse(result.problem);
     std::printf("%s\n", result.outcome.c_str());
+    if (!result.unwritten.empty()) {
+        std::fflush(stdout);
+        return refuse("cannot write the result file " + result.unwritten.front());
+    }
     return result.exit;
 }

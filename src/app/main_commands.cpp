@@ -31,6 +31,7 @@ const std::vector<CommandRow> kMenus = {
     {"SaveProjectAs1", ControlKind::MenuItem, "Save Project &As", 0, 0},
     {"Update1", ControlKind::MenuItem, "Update", 0, 0},
     {"RecentProjects1", ControlKind::MenuItem, "Recent Projects", 0, 0},  // our own submenu
+    {"ExportCompileCommands", ControlKind::MenuItem, "Export compile_commands.json", 0, 0},  // ours
     {"EditBatch", ControlKind::Menu, "&Edit Batch", 20, 2},
     {"CompileMenu", ControlKind::Menu, "Compile", 0, 3},
     {"Compile1", ControlKind::MenuItem, "Compile", 0, 0},

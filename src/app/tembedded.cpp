@@ -8,6 +8,7 @@
 #include "build/build_files.h"
 #include "build/build_output.h"
 #include "build/build_run.h"
+#include "build/ci_outputs.h"
 #include "build/error_check.h"
 #include "build/compiler_options.h"
 #include "linker/command_file_wizard.h"
@@ -50,6 +51,9 @@ TEmbedded::TEmbedded(Host& host) : m_host(host)
     m_errorCheck = std::make_unique<ErrorCheck>(*this);
     m_newCommandFile = std::make_unique<NewCommandFile>(*this);
     m_buildOutput = std::make_unique<BuildOutput>(*this);
+    m_compileCommandsExport = std::make_unique<CompileCommandsExport>(
+        m_controls, m_settings, host.files,
+        [this](const std::string& text, MsgIcon icon) { message(text, MsgButtons::Ok, icon); });
     wireCommands();
 }
 

@@ -17,6 +17,7 @@ class BuildFiles;
 class BuildOutput;
 class BuildRun;
 class CommandFileWizard;
+class CompileCommandsExport;
 class CompilerOptions;
 class DirSetup;
 class EditorWindows;
@@ -67,6 +68,7 @@ public:
     ErrorCheck& errorCheck() { return *m_errorCheck; }
     NewCommandFile& newCommandFile() { return *m_newCommandFile; }
     BuildOutput& buildOutput() { return *m_buildOutput; }
+    CompileCommandsExport& compileCommandsExport() { return *m_compileCommandsExport; }
 
     void OpenFileClick(const Sender& sender);
     void NewFile1Click();
@@ -181,4 +183,5 @@ private:
     std::unique_ptr<ErrorCheck> m_errorCheck;
     std::unique_ptr<NewCommandFile> m_newCommandFile;
     std::unique_ptr<BuildOutput> m_buildOutput;
+    std::unique_ptr<CompileCommandsExport> m_compileCommandsExport;
 };

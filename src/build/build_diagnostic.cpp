@@ -41,6 +41,28 @@ std::size_t readPlace(const std::string& line, BuildDiagnostic& d)
     return j;
 }
 
+// The text between the brackets of the marker found at markerAt.
+std::string readRule(const std::string& line, std::size_t markerAt)
+{
+    const std::size_t open = line.find('[', markerAt);
+    const std::size_t close = open == std::string::npos ? open : line.find(']', open + 1);
+    if (close == std::string::npos)
+        return {};
+    return line.substr(open + 1, close - open - 1);
+}
+
+// The first marker after from, and the severity it stands for.
+std::size_t findAnyMarker(const std::string& line, std::size_t from, DiagnosticSeverity& severity)
+{
+    std::size_t at = findMarker(line, from, "error[");
+    severity = DiagnosticSeverity::Error;
+    if (at == std::string::npos) {
+        at = findMarker(line, from, "Warning[");
+        severity = DiagnosticSeverity::Warning;
+    }
+    return at;
+}
+
 }  // namespace
 
 std::optional<BuildDiagnostic> readBuildDiagnostic(const std::string& line)
@@ -52,11 +74,28 @@ std::optional<BuildDiagnostic> readBuildDiagnostic(const std::string& line)
         d = {};
         from = 0;
     }
-    if (findMarker(line, from, "error[") != std::string::npos)
-        d.severity = DiagnosticSeverity::Error;
-    else if (findMarker(line, from, "Warning[") != std::string::npos)
-        d.severity = DiagnosticSeverity::Warning;
-    else
+    const std::size_t at = findAnyMarker(line, from, d.severity);
+    if (at == std::string::npos)
         return std::nullopt;
+    d.rule = readRule(line, at);
     return d;
+}
+
+std::string diagnosticMessage(const std::string& line)
+{
+    BuildDiagnostic d;
+    std::size_t from = readPlace(line, d);
+    if (from == std::string::npos)
+        from = 0;
+    DiagnosticSeverity severity;
+    const std::size_t at = findAnyMarker(line, from, severity);
+    const std::size_t close = at == std::string::npos ? at : line.find(']', at);
+    if (close == std::string::npos)
+        return line;
+    std::size_t i = close + 1;
+    if (i < line.size() && line[i] == ':')
+        ++i;
+    while (i < line.size() && isBlank(line[i]))
+        ++i;
+    return i < line.size() ? line.substr(i) : line;
 }

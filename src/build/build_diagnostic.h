@@ -13,6 +13,8 @@ struct BuildDiagnostic {
     // Empty when the line names no place (a linker's or command line's complaint).
     std::string file;
     int line = 0;
+    // What stands between the marker's brackets ("20" of "Error[20]"); may be empty.
+    std::string rule;
 
     bool located() const { return !file.empty(); }
     bool operator==(const BuildDiagnostic&) const = default;
@@ -20,3 +22,6 @@ struct BuildDiagnostic {
 
 // The markers are those of the error check; a line with both counts as an error.
 std::optional<BuildDiagnostic> readBuildDiagnostic(const std::string& line);
+// The diagnostic's own words: what follows the marker's "]" and a colon; the whole line when
+// nothing does.
+std::string diagnosticMessage(const std::string& line);

@@ -11,15 +11,10 @@
 #include "platform/paths/win_path.h"
 #include "project/project_file.h"
 
-namespace {
-
-// A case-sensitive test on the whole entry, so a ".c" in a folder name counts as well.
 bool isCSourceEntry(const std::string& entry)
 {
     return entry.find(".c") != std::string::npos || entry.find(".C") != std::string::npos;
 }
-
-}  // namespace
 
 bool senderLinks(const Sender& sender)
 {

@@ -6,6 +6,10 @@
 class TEmbedded;
 struct Sender;
 
+// An entry the build compiles: a case-sensitive test on the whole entry, so a ".c" in a
+// folder name counts as well.
+bool isCSourceEntry(const std::string& entry);
+
 // Build commands link exactly when invoked from a menu item or tool button with tag 1.
 bool senderLinks(const Sender& sender);
 

@@ -80,6 +80,7 @@ void BuildOutput::buildStarting()
     m_overlapped = m_state == State::Running;
     m_state = State::Running;
     m_transcript.clear();
+    m_programs.clear();
     m_end = {};
     m_end.targetPath = m_app.buildTargetPath;
     m_targetBefore = snapshot(m_end.targetPath);
@@ -118,13 +119,20 @@ void BuildOutput::receive(std::vector<TranscriptRecord> records)
             lines = true;
             break;
         }
+        case TranscriptRecord::Kind::ProgramStarted:
+            lines = m_transcript.close().lastChanged || lines;
+            m_programs.started(r.data, m_transcript);
+            break;
         case TranscriptRecord::Kind::ProgramEnded:
+            lines = m_transcript.close().lastChanged || lines;
+            m_programs.ended(r.status, m_transcript);
             if (r.status != 0)
                 m_end.failedPrograms.emplace_back(r.data, r.status);
             break;
         case TranscriptRecord::Kind::Ended:
         case TranscriptRecord::Kind::Lost:
             m_transcript.close();
+            m_programs.buildEnded(m_transcript);
             lines = true;
             finish(r);
             break;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "build/build_transcript.h"
+#include "build/program_runs.h"
 #include "platform/host/build_follower.h"
 
 class TEmbedded;
@@ -52,6 +53,8 @@ public:
 
     State state() const { return m_state; }
     const BuildTranscript& transcript() const { return m_transcript; }
+    // The programs the build ran, with their share of the diagnostics.
+    const std::vector<ProgramRun>& programs() const { return m_programs.runs(); }
     const End& end() const { return m_end; }
     bool earlyVerdict() const { return m_earlyVerdict; }
 
@@ -96,6 +99,7 @@ private:
     TEmbedded& m_app;
     BuildFollower* m_follower = nullptr;
     BuildTranscript m_transcript;
+    ProgramRuns m_programs;
     State m_state = State::Idle;
     End m_end;
     std::string m_project;

@@ -41,7 +41,7 @@ bool BuildTranscript::finishLast()
         line.diagnostic = *d;
         (d->severity == DiagnosticSeverity::Error ? m_errors : m_warnings) += 1;
         if (m_diagnostics.size() < MaxDiagnostics)
-            m_diagnostics.push_back({endNumber() - 1, std::move(*d)});
+            m_diagnostics.push_back({endNumber() - 1, std::move(*d), line.text.substr(0, MaxDiagnosticText)});
     }
     return true;
 }

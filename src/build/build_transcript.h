@@ -24,6 +24,7 @@ struct OutputLine {
 struct NumberedDiagnostic {
     std::size_t number;
     BuildDiagnostic diagnostic;
+    std::string text;  // the line, up to MaxDiagnosticText bytes
 };
 
 class BuildTranscript {
@@ -31,6 +32,7 @@ public:
     static constexpr std::size_t DefaultMaxLines = 50000;
     static constexpr std::size_t DefaultMaxLineLength = 4096;
     static constexpr std::size_t MaxDiagnostics = 100000;
+    static constexpr std::size_t MaxDiagnosticText = 1024;
 
     explicit BuildTranscript(std::size_t maxLines = DefaultMaxLines,
                              std::size_t maxLineLength = DefaultMaxLineLength);

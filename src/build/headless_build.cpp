@@ -7,6 +7,7 @@
 #include "app/start_up.h"
 #include "app/tembedded.h"
 #include "build/build_output.h"
+#include "build/build_report.h"
 #include "build/build_run.h"
 #include "platform/host/host.h"
 #include "platform/paths/win_path.h"
@@ -141,7 +142,7 @@ private:
 
 }  // namespace
 
-HeadlessBuild::Result HeadlessBuild::run(Platform& platform, const std::string& project)
+HeadlessBuild::Result HeadlessBuild::run(Platform& platform, const std::string& project, const CiOutputs& outputs)
 {
     UnattendedDialogs dialogs;
     RecordingShell shell;
@@ -207,5 +208,10 @@ HeadlessBuild::Result HeadlessBuild::run(Platform& platform, const std::string& 
     const BuildOutput::Target target = output.end().target;
     // The end check names an old target "Created " too; only a file this build wrote counts.
     result.exit = target == BuildOutput::Target::Created || target == BuildOutput::Target::Updated ? Made : NotMade;
+    if (outputs.any()) {
+        const Settings& s = app.settings();
+        const BuildReport report = buildReport(output, c["ProjectListBox"].entries(), s.project, s.compSource, platform.files);
+        result.unwritten = writeCiOutputs(outputs, report, c, s.necDir, s.compSource, platform.files);
+    }
     return result;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "build/ci_outputs.h"
 #include "platform/host/files.h"
 #include "platform/host/settings_store.h"
 #include "platform/host/shell.h"
@@ -39,8 +40,10 @@ public:
         std::string outcome;
         // Why nothing was built, in one line, when exit is BadInput.
         std::string problem;
+        // Result files asked for that could not be written.
+        std::vector<std::string> unwritten;
     };
 
-    // project: a Windows path.
-    static Result run(Platform& platform, const std::string& project);
+    // project: a Windows path. The result files are written once the build ran, whatever its end.
+    static Result run(Platform& platform, const std::string& project, const CiOutputs& outputs = {});
 };

@@ -50,9 +50,10 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsInOrderAndWindowIsHidden)
     auto items = [&](const char* menu) { return visibleTexts(window.findChild<QMenu*>(menu)->actions()); };
     EXPECT_EQ(items("File1"), (QStringList{"Open &File", "&New File", "&Save Output File to ",
                                            "S&elect Save Location", "&Exit"}));
-    // Our own submenu after the items.
+    // Our own items after the Part's.
     EXPECT_EQ(items("Project1"), (QStringList{"New &Project", "&Open Project", "Edit", "&Save Project",
-                                              "Save Project &As", "Update", "|", "Recent Projects"}));
+                                              "Save Project &As", "Update", "|", "Recent Projects",
+                                              "Export compile_commands.json"}));
     EXPECT_EQ(items("View1"), (QStringList{"SYSTEM", "Project List", "Pathset", "Linker Command File", "OUTPUT",
                                            "Compiler Listing", "Linker List File", "Compiler O/P", "STATUS BAR",
                                            "All", "Linker Command Line", "Compiler Command Line", "Build &Output"}));

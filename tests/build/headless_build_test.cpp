@@ -24,6 +24,8 @@ struct HeadlessBuildTest : ::testing::Test {
     // What the toolchain does when the batch runs: by default it writes the target.
     std::function<void()> toolchain = [this] { fake.files.put(kTarget, "S0", fake.clock.now + 2000); };
     int batchStatus = 0;
+    std::string compilerSays = "Tarnel stand-in icc78300 1.0\n";
+    int compilerStatus = 0;
 
     HeadlessBuildTest()
     {
@@ -50,7 +52,7 @@ struct HeadlessBuildTest : ::testing::Test {
         f.app.reset();
     }
 
-    HeadlessBuild::Result run(const std::string& project = kProject)
+    HeadlessBuild::Result run(const std::string& project = kProject, const CiOutputs& outputs = {})
     {
         HeadlessBuild::Platform p{fake.files,
                                   fake.clock,
@@ -61,11 +63,16 @@ struct HeadlessBuildTest : ::testing::Test {
                                       ranBatches.push_back(folder + "|" + file);
                                       toolchain();
                                       fake.clock.now += 3000;
-                                      return std::vector<TranscriptRecord>{{Kind::ProgramEnded, "xlink", batchStatus, 0},
-                                                                           {Kind::Ended, "", batchStatus, 3000}};
+                                      return std::vector<TranscriptRecord>{
+                                          {Kind::ProgramStarted, "icc78300 main.c", 0, 0},
+                                          {Kind::Output, compilerSays, 0, 0},
+                                          {Kind::ProgramEnded, "icc78300", compilerStatus, 0},
+                                          {Kind::ProgramStarted, "xlink main.R25", 0, 0},
+                                          {Kind::ProgramEnded, "xlink", batchStatus, 0},
+                                          {Kind::Ended, "", batchStatus, 3000}};
                                   },
                                   [this](const std::string& line) { said.push_back(line); }};
-        return HeadlessBuild::run(p, project);
+        return HeadlessBuild::run(p, project, outputs);
     }
 };
 
@@ -155,6 +162,25 @@ TEST_F(HeadlessBuildTest, InputsItCannotUseAreRefusedInOneLineAndNothingIsRun)
         EXPECT_TRUE(fake.settings.writeOrder.empty()) << c.what;
         fake.settings.values = settingsBefore;
     }
+}
+
+TEST_F(HeadlessBuildTest, TheResultFilesAreWrittenWhenTheBuildFailsAndAFileThatCannotBeIsTold)
+{
+    toolchain = [] {};
+    batchStatus = compilerStatus = 1;
+    compilerSays = "\"main.c\",17  Error[20]: ')' expected\n";
+    fake.files.putFolder("C:\\ci");
+    fake.files.denyWrites("C:\\ci\\locked.json");
+    const CiOutputs outputs{"C:\\ci\\r.sarif", "C:\\ci\\r.xml", "C:\\ci\\locked.json"};
+    const HeadlessBuild::Result r = run(kProject, outputs);
+    EXPECT_EQ(r.exit, HeadlessBuild::NotMade);
+    EXPECT_NE(f.text("C:\\ci\\r.sarif").find("\"uri\": \"main.c\", \"uriBaseId\": \"%SRCROOT%\"}, "
+                                             "\"region\": {\"startLine\": 17}"),
+              std::string::npos)
+        << f.text("C:\\ci\\r.sarif");
+    EXPECT_NE(f.text("C:\\ci\\r.xml").find("name=\"main.c\">\n      <failure"), std::string::npos)
+        << f.text("C:\\ci\\r.xml");
+    EXPECT_EQ(r.unwritten, (std::vector<std::string>{"C:\\ci\\locked.json"}));
 }
 
 TEST_F(HeadlessBuildTest, TheStartUpsBoxesAreToldBeforeTheBuildAndItsQuestionsDeclined)

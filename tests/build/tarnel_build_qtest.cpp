@@ -3,7 +3,14 @@
 // input it cannot use (exit 2, one line).
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
+#include <QXmlStreamReader>
 #include <QTemporaryDir>
 #include <filesystem>
 
@@ -90,6 +97,96 @@ TEST_F(TarnelBuildTest, TheFaultyProjectFailsWithTheCompilersError)
     EXPECT_TRUE(r.err.contains("Exit status 1 after ")) << r.err.toStdString();
 }
 
+// What an outside program says of a file: its exit status and everything it printed.
+Ran tool(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, args);
+    if (!p.waitForFinished(120000))
+        return {};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAll()), {}};
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST_F(TarnelBuildTest, TheFaultyProjectLeavesItsResultFilesForABuildServer)
+{
+    const Ran r = run({"--settings", settingsFile, "--sarif", "r.sarif", "--junit", "r.xml", "--compile-commands",
+                       "cc/compile_commands.json", "C:\\Tarnel\\faulty.prj"});
+    EXPECT_EQ(r.exit, 2) << "the folder cc is not there: " << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("--compile-commands cc/compile_commands.json: the folder ")) << r.err.toStdString();
+    ASSERT_TRUE(QDir(home.path()).mkdir("cc"));
+
+    const Ran failed = run({"--settings", settingsFile, "--sarif", "r.sarif", "--junit", "r.xml",
+                            "--compile-commands=cc/compile_commands.json", "C:\\Tarnel\\faulty.prj"});
+    EXPECT_EQ(failed.exit, 1) << failed.err.toStdString();
+
+    const QJsonObject sarif = QJsonDocument::fromJson(readAll(home.filePath("r.sarif"))).object();
+    const QJsonArray runs = sarif["runs"].toArray();
+    ASSERT_EQ(runs.size(), 2) << "the compiler and the linker";
+    const QJsonObject compiler = runs[0].toObject();
+    EXPECT_EQ(compiler["tool"]["driver"]["fullName"].toString(), "Tarnel stand-in icc78300 1.0");
+    const QJsonObject result = compiler["results"].toArray().first().toObject();
+    EXPECT_EQ(result["ruleId"].toString(), "20");
+    const QJsonObject place = result["locations"].toArray()[0].toObject()["physicalLocation"].toObject();
+    EXPECT_EQ(place["artifactLocation"]["uri"].toString(), "Faulty/main.c");
+    EXPECT_EQ(place["region"]["startLine"].toInt(), 17);
+
+    QXmlStreamReader junit(readAll(home.filePath("r.xml")));
+    QString failingCase, failure;
+    while (!junit.atEnd()) {
+        if (junit.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (junit.name() == QStringLiteral("testcase"))
+            failingCase = junit.attributes().value("name").toString();
+        else if (junit.name() == QStringLiteral("failure") && failure.isEmpty())
+            failure = failingCase + ": " + junit.attributes().value("message").toString();
+    }
+    EXPECT_FALSE(junit.hasError()) << junit.errorString().toStdString();
+    EXPECT_EQ(failure, "main.c: \"main.c\",17  Error[20]: '(' has no matching ')'");
+
+    const QJsonArray commands = QJsonDocument::fromJson(readAll(home.filePath("cc/compile_commands.json"))).array();
+    ASSERT_EQ(commands.size(), 1);
+    EXPECT_EQ(commands[0].toObject()["file"].toString().toStdString(), fs::canonical(c("Tarnel/Faulty/main.c")).string());
+
+    const QString python = QStandardPaths::findExecutable("python3");
+    if (python.isEmpty() || tool(python, {"-c", "import jsonschema"}).exit != 0)
+        GTEST_SKIP() << "python3-jsonschema is not installed: the SARIF log was not checked against its schema";
+    const Ran valid = tool(python, {"-c",
+                                    "import json, sys, jsonschema\n"
+                                    "jsonschema.validate(json.load(open(sys.argv[1])), json.load(open(sys.argv[2])))",
+                                    home.filePath("r.sarif"), TARNEL_SOURCE_DIR "/tests/data/sarif-schema-2.1.0.json"});
+    EXPECT_EQ(valid.exit, 0) << valid.out.toStdString();
+}
+
+TEST_F(TarnelBuildTest, ClangdUnderstandsEveryDemoSourceFromTheCompilationDatabase)
+{
+    const QString clangd = QStandardPaths::findExecutable("clangd");
+    if (clangd.isEmpty())
+        GTEST_SKIP() << "clangd is not installed (Debian package clangd): the compilation database was not checked";
+    for (const char* project : {"sample", "faulty"}) {
+        const QString folder = home.filePath(project);
+        ASSERT_TRUE(QDir().mkpath(folder));
+        const Ran r = run({"--settings", settingsFile, "--compile-commands", folder + "/compile_commands.json",
+                           QString("C:\\Tarnel\\") + project + ".prj"});
+        ASSERT_NE(r.exit, 2) << r.err.toStdString();
+        const QJsonArray commands = QJsonDocument::fromJson(readAll(folder + "/compile_commands.json")).array();
+        ASSERT_FALSE(commands.isEmpty()) << project;
+        for (const auto& entry : commands) {
+            const QString file = entry.toObject()["file"].toString();
+            const Ran check = tool(clangd, {"--check=" + file, "--compile-commands-dir=" + folder});
+            EXPECT_TRUE(check.out.contains("Compile command from CDB")) << check.out.toStdString();
+            for (const char* fault : {"unknown argument", "file not found", "unsupported option"})
+                EXPECT_FALSE(check.out.contains(fault)) << file.toStdString() << ":\n" << check.out.toStdString();
+        }
+    }
+}
+
 TEST_F(TarnelBuildTest, InputsItCannotUseExitWithTwoAndOneLine)
 {
     writeHostFile(c("garbage.prj"), std::string("\x7f" "ELF\x02\x01\x01\x00\xff\xfe binary", 18));
@@ -136,7 +233,8 @@ TEST_F(TarnelBuildTest, HelpTellsItsUseAndItsExitStatuses)
 {
     const Ran r = run({"--help"});
     EXPECT_EQ(r.exit, 0);
-    EXPECT_TRUE(r.out.startsWith("usage: tarnel-build [--settings FILE] PROJECT.prj\n"));
+    EXPECT_TRUE(r.out.startsWith("usage: tarnel-build [--settings FILE] [--sarif FILE] [--junit FILE] "
+                                 "[--compile-commands FILE] PROJECT.prj\n"));
     EXPECT_TRUE(r.out.contains("Exit status: 0 the target file was created or updated"));
     EXPECT_TRUE(r.err.isEmpty());
 }

@@ -37,6 +37,8 @@ std::string describe(const std::vector<TranscriptRecord>& records)
         out += static_cast<char>(r.kind);
         if (r.kind == Kind::ProgramEnded)
             out += "[" + r.data + "=" + std::to_string(r.status) + "]";
+        else if (r.kind == Kind::ProgramStarted)
+            out += "[" + r.data + "]";
         else if (r.kind == Kind::Ended)
             out += "[" + std::to_string(r.status) + "]";
         else if (r.kind != Kind::Started)
@@ -73,6 +75,7 @@ TEST(Transcript, RecordsSurviveEverySplitOfTheirBytes)
         {Kind::Output, "line one\r\nline two\n", 0, 0},
         {Kind::Errors, std::string("\0\xff\x80 bytes\n", 10), 0, 0},
         {Kind::Output, "", 0, 0},
+        {Kind::ProgramStarted, "icc78300 main.c -v2", 0, 0},
         {Kind::ProgramEnded, "icc78300", 1, 0},
         {Kind::Output, std::string(100000, 'x'), 0, 0},
         {Kind::Ended, "", 127, 98765},
@@ -134,6 +137,7 @@ protected:
         EXPECT_TRUE(tee.start(c("io/transcript"), out, err));
         const char* env[] = {"PATH=/usr/bin:/bin", nullptr};
         BatchInterpreter interpreter(DriveMap(prefix.path()), BatchEnvironment::fromEntries(env), c("Work"));
+        interpreter.onProgramStart = [&tee](const std::string& command) { tee.programStarted(command); };
         interpreter.onProgramEnd = [&tee](const std::string& p, int l) { tee.programEnded(p, l); };
         const int result = interpreter.run(c(batch), {c(batch)}, tee.streams());
         tee.finish(result, 5);
@@ -162,7 +166,8 @@ TEST_F(TeeTest, KeepsWhatTheBatchAndItsProgramsPrintInOrderAndPassesItOn)
     EXPECT_EQ(s.out, "banner\nfirst out\nbetween\nno end of linedone\n");
     EXPECT_EQ(s.err, "first err\n'missing' is not recognized as an internal or external command,\n"
                      "operable program or batch file.\nfirst err\n");
-    EXPECT_EQ(s.events, "P\nC[first=2]\nC[second=0]\nC[missing=9009]\nC[first=2]\nX[2]\n");
+    EXPECT_EQ(s.events, "P\nS[first]\nC[first=2]\nS[second]\nC[second=0]\nS[missing]\nC[missing=9009]\n"
+                        "S[first]\nC[first=2]\nX[2]\n");
     EXPECT_EQ(level, 2);
     // What a redirection sends into a file stays out of the transcript.
     EXPECT_EQ(readHostFile(c("captured.txt")), "first out\n");
@@ -170,14 +175,19 @@ TEST_F(TeeTest, KeepsWhatTheBatchAndItsProgramsPrintInOrderAndPassesItOn)
     EXPECT_EQ(readHostFile(c("io/out")), s.out);
     EXPECT_EQ(readHostFile(c("io/err")), s.err);
 
-    // A program's end comes after the output it printed: here, "first out" before C[first=2].
-    std::string seen;
+    // What a program prints comes between its start and its end, the batch's own output outside.
+    std::string inFirst, before;
+    bool in = false;
     for (const auto& r : records) {
-        if (r.kind == Kind::ProgramEnded && r.data == "first")
+        if (r.kind == Kind::ProgramStarted)
+            in = true;
+        else if (r.kind == Kind::ProgramEnded)
             break;
-        seen += r.data;
+        else
+            (in ? inFirst : before) += r.data;
     }
-    EXPECT_NE(seen.find("first out"), std::string::npos) << describe(records);
+    EXPECT_EQ(inFirst, "first out\nfirst err\n") << describe(records);
+    EXPECT_EQ(before, "banner\n") << describe(records);
 }
 
 TEST_F(TeeTest, ABackgroundProgramHoldingTheOutputDoesNotKeepTheEndWaiting)

@@ -159,11 +159,26 @@ void BatchInterpreter::dispatch(const std::string& text, const BatchStreams& str
         runProgram(word, streams, frame, viaCall);
 }
 
+namespace {
+
+// The program and its arguments as the line gave them, without the blanks a redirection left.
+std::string commandText(const CommandWord& word)
+{
+    std::string text = word.word + word.tail;
+    while (!text.empty() && isBlank(text.back()))
+        text.pop_back();
+    return text;
+}
+
+}  // namespace
+
 void BatchInterpreter::runProgram(const CommandWord& word, const BatchStreams& streams, Frame& frame,
                                   bool viaCall)
 {
     const auto found = m_lookup.find(word.word, m_cwd, m_env.get("PATH").value_or(""));
     if (!found) {
+        if (onProgramStart)
+            onProgramStart(commandText(word));
         fail(streams,
              "'" + word.word + "' is not recognized as an internal or external command,\n"
                  "operable program or batch file.",
@@ -187,6 +202,8 @@ void BatchInterpreter::runProgram(const CommandWord& word, const BatchStreams& s
         }
         return;
     }
+    if (onProgramStart)
+        onProgramStart(commandText(word));
     ChildProcess child;
     child.program = found->hostPath;
     child.argv = {found->hostPath};

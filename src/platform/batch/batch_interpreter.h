@@ -37,7 +37,9 @@ public:
     // The PATH value a child program gets: the batch's PATH folders, then the host's own.
     std::string childPath() const;
 
-    // Hears of each program the batch ran (or could not find or start), with the level it left.
+    // Hears of each program the batch runs (or cannot find or start): just before it starts,
+    // with its arguments, and after its end, with the level it left.
+    std::function<void(const std::string& command)> onProgramStart;
     std::function<void(const std::string& program, int level)> onProgramEnd;
 
 private:

@@ -76,7 +76,9 @@ int main(int argc, char** argv)
     }
 
     BatchInterpreter interpreter(map, BatchEnvironment::fromEntries(environ), folder);
-    if (teeing)
+    if (teeing) {
+        interpreter.onProgramStart = [&tee](const std::string& command) { tee.programStarted(command); };
         interpreter.onProgramEnd = [&tee](const std::string& program, int level) { tee.programEnded(program, level); };
+    }
     return end(exitStatus(interpreter.run(file, args, streams)));
 }

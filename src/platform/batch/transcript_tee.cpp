@@ -65,6 +65,7 @@ bool TranscriptTee::start(const std::string& path, int out, int err)
         return false;
     }
     record({TranscriptRecord::Kind::Started, {}, 0, static_cast<std::int64_t>(::getpid())});
+    m_copying = true;
     m_thread = std::thread([this] { copyLoop(); });
     return true;
 }
@@ -82,13 +83,27 @@ void TranscriptTee::wake()
     }
 }
 
+void TranscriptTee::programStarted(const std::string& command)
+{
+    post({TranscriptRecord::Kind::ProgramStarted, command, 0, 0});
+}
+
 void TranscriptTee::programEnded(const std::string& program, int level)
 {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_events.push_back({TranscriptRecord::Kind::ProgramEnded, program, level, 0});
-    }
+    post({TranscriptRecord::Kind::ProgramEnded, program, level, 0});
+}
+
+void TranscriptTee::post(TranscriptRecord r)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    if (!m_copying)
+        return;
+    m_events.push_back(std::move(r));
+    const std::uint64_t mine = ++m_posted;
+    lock.unlock();
     wake();
+    lock.lock();
+    m_written.wait(lock, [&] { return m_recorded >= mine || !m_copying; });
 }
 
 void TranscriptTee::finish(int exitStatus, std::int64_t elapsedMs)
@@ -181,10 +196,16 @@ void TranscriptTee::copyLoop()
             }
             for (const TranscriptRecord& e : events)
                 record(e);
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_recorded += events.size();
+            m_written.notify_all();
         }
     }
     std::lock_guard<std::mutex> lock(m_mutex);
     for (const TranscriptRecord& e : m_events)
         record(e);
+    m_recorded += m_events.size();
     m_events.clear();
+    m_copying = false;
+    m_written.notify_all();
 }

@@ -289,3 +289,15 @@ bool FakeFiles::setCurrentDirectory(const std::string& path)
     m_current = path;
     return true;
 }
+
+std::string FakeFiles::hostPath(const std::string& path) const
+{
+    if (path.size() < 2 || path[1] != ':')
+        return path;
+    std::string out = "/" + std::string(1, static_cast<char>(std::tolower(static_cast<unsigned char>(path[0]))));
+    for (std::size_t i = 2; i < path.size(); ++i)
+        out += path[i] == '\\' ? '/' : path[i];
+    if (out.size() > 2 && out.back() == '/')
+        out.pop_back();
+    return out;
+}

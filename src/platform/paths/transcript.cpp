@@ -23,7 +23,7 @@ namespace {
 
 bool known(char kind)
 {
-    for (char k : {'P', 'O', 'E', 'C', 'X'})
+    for (char k : {'P', 'O', 'E', 'S', 'C', 'X'})
         if (kind == k)
             return true;
     return false;

@@ -1,6 +1,7 @@
 #pragma once
 // The transcript the batch runner keeps of a build for the program that started it: every
-// byte the batch file and its programs print, each program's end and the batch file's end.
+// byte the batch file and its programs print, each program's start and end, and the batch
+// file's end. What a program prints comes between its start and its end.
 // A record is a header line "K LENGTH STATUS NUMBER\n" followed by LENGTH bytes, so any bytes
 // at all (invalid text, lines of megabytes) pass through unchanged.
 #include <cstdint>
@@ -13,6 +14,7 @@ struct TranscriptRecord {
         Started = 'P',       // number: the runner's process id
         Output = 'O',        // data: bytes printed on standard output
         Errors = 'E',        // data: bytes printed on standard error
+        ProgramStarted = 'S',  // data: the program as the batch named it, then its arguments
         ProgramEnded = 'C',  // data: the program as the batch named it; status: its exit status
         Ended = 'X',         // status: the batch file's exit status; number: its run time in ms
         Lost = '?',          // never written: the follower's word that the runner went silent

@@ -75,6 +75,17 @@ std::optional<std::string> QtFiles::host(const std::string& path) const
     return m_map.toHost(path);
 }
 
+// Through the drive links to the file's own path, which is the one an editor opens.
+std::string QtFiles::hostPath(const std::string& path) const
+{
+    const auto h = host(path);
+    if (!h)
+        return path;
+    std::error_code ec;
+    const fs::path real = fs::weakly_canonical(*h, ec);
+    return ec ? *h : real.string();
+}
+
 bool QtFiles::fileExists(const std::string& path) const
 {
     const auto h = host(path);
