@@ -63,9 +63,9 @@ BuildReport buildReport(const BuildOutput& output, const std::vector<std::string
                         const std::string& projectFile, const std::string& compileDir, const Files& files)
 {
     BuildReport report;
-    report.projectFile = files.hostPath(projectFile);
-    report.projectFolder = withoutTrailingSlash(files.hostPath(winpath::dirOnly(projectFile)));
-    report.workingFolder = withoutTrailingSlash(files.hostPath(compileDir));
+    report.projectFile = files.realPath(projectFile);
+    report.projectFolder = withoutTrailingSlash(files.realPath(winpath::dirOnly(projectFile)));
+    report.workingFolder = withoutTrailingSlash(files.realPath(compileDir));
     for (const std::string& entry : projectEntries)
         if (isCSourceEntry(entry))
             report.sources.push_back(winpath::fileName(entry));
@@ -88,7 +88,7 @@ BuildReport buildReport(const BuildOutput& output, const std::vector<std::string
             d.message = diagnosticMessage(n.text);
             d.text = n.text;
             if (n.diagnostic.located())
-                d.file = files.hostPath(placeOf(n.diagnostic.file, projectEntries, compileDir));
+                d.file = files.realPath(placeOf(n.diagnostic.file, projectEntries, compileDir));
             d.line = n.diagnostic.line;
             run.diagnostics.push_back(std::move(d));
         }

@@ -74,15 +74,15 @@ std::vector<CompileCommand> compileCommands(const ControlSet& c, const std::stri
     const std::vector<std::string> options = clangOptions(c);
     arguments.insert(arguments.end(), options.begin(), options.end());
     for (const std::string& folder : folders)
-        arguments.push_back("-I" + files.hostPath(folder));
+        arguments.push_back("-I" + files.realPath(folder));
 
     std::vector<CompileCommand> out;
-    const std::string directory = files.hostPath(compileDir);
+    const std::string directory = files.realPath(compileDir);
     for (const std::string& entry : entries) {
         if (!isCSourceEntry(entry))
             continue;
-        CompileCommand command{directory, files.hostPath(pathOf(entry)), arguments,
-                               files.hostPath(objectOf(c, entry, compileDir))};
+        CompileCommand command{directory, files.realPath(pathOf(entry)), arguments,
+                               files.realPath(objectOf(c, entry, compileDir))};
         command.arguments.insert(command.arguments.end(), {"-c", command.file, "-o", command.output});
         out.push_back(std::move(command));
     }

@@ -290,7 +290,7 @@ bool FakeFiles::setCurrentDirectory(const std::string& path)
     return true;
 }
 
-std::string FakeFiles::hostPath(const std::string& path) const
+std::string FakeFiles::realPath(const std::string& path) const
 {
     if (path.size() < 2 || path[1] != ':')
         return path;

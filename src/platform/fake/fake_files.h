@@ -32,7 +32,7 @@ public:
     std::string currentDirectory() const override { return m_current; }
     bool setCurrentDirectory(const std::string& path) override;
     // "C:\a\b.c" is "/c/a/b.c": a host of its own, as far from the Windows text as a real one.
-    std::string hostPath(const std::string& path) const override;
+    std::string realPath(const std::string& path) const override;
 
     // Test set-up: a file with its folders; a folder with its parents.
     void put(const std::string& path, const std::string& bytes, std::int64_t modifiedMs = 0);

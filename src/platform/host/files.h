@@ -61,7 +61,7 @@ public:
     virtual bool setCurrentDirectory(const std::string& path) = 0;
     // The path as the host's own programs name it (a compiler database, a file URI); on
     // Windows the path itself, as it is for a drive without a mapping.
-    virtual std::string hostPath(const std::string& path) const { return path; }
+    virtual std::string realPath(const std::string& path) const { return path; }
 
     std::optional<std::vector<std::string>> readLines(const std::string& path) const;
     bool writeLines(const std::string& path, const std::vector<std::string>& lines);

@@ -76,7 +76,7 @@ std::optional<std::string> QtFiles::host(const std::string& path) const
 }
 
 // Through the drive links to the file's own path, which is the one an editor opens.
-std::string QtFiles::hostPath(const std::string& path) const
+std::string QtFiles::realPath(const std::string& path) const
 {
     const auto h = host(path);
     if (!h)

@@ -33,7 +33,7 @@ public:
     std::vector<std::string> listFolders(const std::string& folder) const override;
     std::string currentDirectory() const override;
     bool setCurrentDirectory(const std::string& path) override;
-    std::string hostPath(const std::string& path) const override;
+    std::string realPath(const std::string& path) const override;
 
 private:
     std::optional<std::string> host(const std::string& path) const;
