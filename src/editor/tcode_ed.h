@@ -60,6 +60,8 @@ public:
 
     void OpenAtLine(const std::string& file, int line);
     void NewNamedFile(const std::string& file);
+    // Text from a recovery copy, unsaved, under its file's name (none: a new window).
+    void restore(const std::string& file, const std::string& text);
 
     void Open1Click();
     void New1Click();
@@ -89,6 +91,8 @@ public:
     // A character key, before it takes effect.
     void CodeEditorKeyPress(char key);
     void CodeEditorSelectionChange();
+    // Any change of the text, by the user or the program.
+    void CodeEditorChange();
     void ShowCaretPosition();
     // True when the window may close.
     bool FormCloseQuery();
@@ -110,6 +114,7 @@ private:
     void searchForward(const std::string& t);
     ScreenRect editorRect() const;
     void notify(EditorChange change);
+    bool hasName() const { return !m_fileName.empty() && m_fileName != "Untitled"; }
 
     TEmbedded& m_app;
     EditorWindows& m_windows;
@@ -129,5 +134,9 @@ private:
     // The recorded file could not be read: the empty window must not be written over it.
     bool m_unread = false;
     bool m_closed = false;
+    // Save As was cancelled during the shutdown: it is not asked again; the recovery copy keeps
+    // the text unless the user gives it up.
+    bool m_saveAsDeclined = false;
+    int m_recoveryKey = 0;
     std::vector<std::function<void(EditorChange)>> m_observers;
 };
