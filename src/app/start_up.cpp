@@ -69,7 +69,9 @@ void StartUp::StartTimerTimer()
         [&] { loadLastProject(); },
         [&] { m_app.fileRoutes().reloadLastFile(); },
         [&] { m_app.UpdateStatusBar(0); },
-        [&] { RecoveryOffer(m_app.recovery(), m_app.host().dialogs, m_app.editors()).run([&] { return m_app.closing(); }); },
+        [&] { RecoveryOffer(m_app.recovery(), m_app.host().dialogs, m_app.editors(), m_app.controls()).run([&] {
+                return m_app.closing();
+            }); },
     };
     // A shutdown that runs inside one of a step's boxes ends the step there too: nothing of
     // it may write after the shutdown's saves.

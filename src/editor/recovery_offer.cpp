@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "app/control_set.h"
 #include "editor/editor_windows.h"
 #include "editor/recovery_store.h"
 #include "editor/tcode_ed.h"
@@ -28,8 +29,8 @@ bool sameName(const std::string& a, const std::string& b)
 
 }  // namespace
 
-RecoveryOffer::RecoveryOffer(RecoveryStore& store, Dialogs& dialogs, EditorWindows& editors)
-    : m_store(store), m_dialogs(dialogs), m_editors(editors)
+RecoveryOffer::RecoveryOffer(RecoveryStore& store, Dialogs& dialogs, EditorWindows& editors, ControlSet& controls)
+    : m_store(store), m_dialogs(dialogs), m_editors(editors), m_controls(controls)
 {
 }
 
@@ -49,6 +50,10 @@ void RecoveryOffer::run(const std::function<bool()>& closing)
             if (choice == RecoveryBox::Choice::Restore)
                 windowFor(copy.original).restore(copy.original, copy.text);
             m_store.discard(copy);
+        }
+        if (choice == RecoveryBox::Choice::Restore) {
+            m_editors.cascade();
+            m_controls["Window1"].setVisible(true);
         }
     }
     m_store.letGo();

@@ -8,6 +8,7 @@
 #include "editor/recovery_copy.h"
 #include "platform/host/dialogs.h"
 
+class ControlSet;
 class EditorWindows;
 class RecoveryStore;
 class TCodeEd;
@@ -34,7 +35,8 @@ public:
 
 class RecoveryOffer {
 public:
-    RecoveryOffer(RecoveryStore& store, Dialogs& dialogs, EditorWindows& editors);
+    // The main window's controls show the Window menu once a window is restored.
+    RecoveryOffer(RecoveryStore& store, Dialogs& dialogs, EditorWindows& editors, ControlSet& controls);
     // Shows the box when there are copies; nothing is done when closing() is true after it.
     void run(const std::function<bool()>& closing);
 
@@ -44,4 +46,5 @@ private:
     RecoveryStore& m_store;
     Dialogs& m_dialogs;
     EditorWindows& m_editors;
+    ControlSet& m_controls;
 };

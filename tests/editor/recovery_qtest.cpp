@@ -108,6 +108,7 @@ TEST_F(RecoveryViewTest, TheBoxListsTheCopiesAndItsButtonsRestoreDiscardOrKeepTh
             EXPECT_EQ(area2->windowOf(&a)->editor()->toPlainText(), "int a;\nint b;\n");
             EXPECT_TRUE(a.buffer().modified());
             EXPECT_EQ(area2->subWindowOf(other.editors().windows()[1])->windowTitle(), "Code Editor");
+            EXPECT_TRUE(other.controls()["Window1"].visible());
         }
     }
 }

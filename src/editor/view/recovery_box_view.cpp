@@ -24,9 +24,13 @@ RecoveryBoxView::RecoveryBoxView(RecoveryBox& state, QWidget* parent) : QDialog(
     auto* list = new QListWidget(this);
     list->setObjectName("Copies");
     list->setSelectionMode(QAbstractItemView::NoSelection);
+    // A long path is shortened in its middle, where its folders are; the tip shows it whole.
     list->setTextElideMode(Qt::ElideMiddle);
-    for (const std::string& entry : state.entries)
-        list->addItem(toQ(entry));
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (const std::string& entry : state.entries) {
+        auto* item = new QListWidgetItem(toQ(entry), list);
+        item->setToolTip(item->text());
+    }
     layout->addWidget(list, 1);
 
     auto* buttons = new QDialogButtonBox(this);
