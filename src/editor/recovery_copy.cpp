@@ -33,7 +33,8 @@ std::string composeRecoveryCopy(int pid, const std::string& original, const std:
     std::string head = std::string(Magic) + "\npid " + std::to_string(pid) + "\nfile " + original + "\nlength " +
                        std::to_string(text.size()) + "\n\n";
     head.reserve(head.size() + text.size());
-    return head + text;
+    head += text;
+    return head;
 }
 
 std::optional<RecoveryCopy> parseRecoveryCopy(const std::string& name, const std::string& bytes)
