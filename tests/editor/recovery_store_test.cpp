@@ -34,6 +34,15 @@ struct StoreTest : ::testing::Test {
 
 TEST_F(StoreTest, AChangeIsCopiedWhenItsTimerFiresAndTypingMeanwhileDoesNotPostponeIt)
 {
+    // An unchanged text is never copied, and no session is claimed for it.
+    unsaved = false;
+    store.edited(key);
+    fake.timers.fire(RecoveryStore::CopyDelayMs);
+    store.keepUnsaved();
+    EXPECT_TRUE(folder.files.empty());
+    EXPECT_TRUE(store.session().empty());
+
+    unsaved = true;
     store.edited(key);
     store.edited(key);
     EXPECT_EQ(fake.timers.count(RecoveryStore::CopyDelayMs), 1);
@@ -54,17 +63,6 @@ TEST_F(StoreTest, AChangeIsCopiedWhenItsTimerFiresAndTypingMeanwhileDoesNotPostp
     store.edited(key);
     fake.timers.fire(RecoveryStore::CopyDelayMs);
     EXPECT_TRUE(folder.files.empty());
-}
-
-TEST_F(StoreTest, AnUnchangedTextIsNeverCopied)
-{
-    unsaved = false;
-    store.edited(key);
-    fake.timers.fire(RecoveryStore::CopyDelayMs);
-    store.keepUnsaved();
-    store.remove(key);
-    EXPECT_TRUE(folder.files.empty());
-    EXPECT_TRUE(store.session().empty());
 }
 
 TEST_F(StoreTest, SaveOrNoRemovesTheCopyAndAClosedUnsavedWindowKeepsIt)
@@ -168,28 +166,6 @@ TEST(RecoveryInTheEditor, SavingOrAnsweringNoRemovesTheCopyCancelKeepsIt)
         ed.close();
         EXPECT_EQ(f.fake.recovery.files.size(), r.kept ? 1u : 0u) << static_cast<int>(r.answer);
     }
-}
-
-TEST(RecoveryInTheEditor, ExitWithSaveAsCancelledAsksOnceNamesTheCaptionAndKeepsTheText)
-{
-    AppFixture f;
-    f.prepareInstalledMachine();
-    TEmbedded& app = f.start();
-    TCodeEd& ed = app.editors().create();
-    buf(ed).type("scratch");
-    f.fake.dialogs.answers = {MsgAnswer::Ok, MsgAnswer::Cancel};
-    app.FormClose();
-    int saves = 0;
-    for (const auto& c : f.fake.dialogs.calls)
-        saves += c.kind == "save";
-    EXPECT_EQ(saves, 1);
-    EXPECT_EQ(f.fake.dialogs.messages().back(), "Save changes to Code Editor?");
-    ASSERT_EQ(f.fake.recovery.files.size(), 1u);
-    const auto& [name, bytes] = *f.fake.recovery.files.begin();
-    const auto copy = parseRecoveryCopy(name, bytes);
-    ASSERT_TRUE(copy);
-    EXPECT_EQ(copy->text, "scratch");
-    EXPECT_EQ(copy->original, "");
 }
 
 TEST(RecoveryAtStart, TheBoxRestoresDiscardsOrKeepsTheCopies)
