@@ -1,9 +1,11 @@
 // The recovery copy of a 1 MiB and a 20 MiB text, beside a plain write of the same bytes in the
 // same run:
 //   BM_PlainWrite              open, write, close of the bytes (no flush to the disk);
-//   BM_RecoveryCopyUiThread    what typing waits for: the text taken from the editing control
-//                              after an edit, the header, and the hand-over to the writer;
-//   BM_RecoveryCopyOnDisk      the same, then waiting until the writer's atomic replace (with its
+//   BM_RecoveryCopyUiThread    what typing waits for: the control's raw text taken after an edit
+//                              and handed to the writer, which makes the bytes and the header;
+//   BM_ControlText             for comparison, the whole text in bytes taken on the spot, as a
+//                              save does;
+//   BM_RecoveryCopyOnDisk      the same as BM_RecoveryCopyUiThread, then waiting until the writer's atomic replace (with its
 //                              flush to the disk) is done, which typing never does.
 #include <benchmark/benchmark.h>
 
@@ -74,7 +76,7 @@ void copyBench(benchmark::State& state, bool waitForDisk)
     FakeHost fake;
     RecoveryStore store(&folder, fake.timers, fake.clock);
     ControlWindow window(sizeOf(state));
-    const auto key = store.add({[] { return true; }, [&] { return window.buffer.text(); }, [] { return "C:\\W\\a.c"; }});
+    const auto key = store.add({[] { return true; }, [&] { return window.buffer.snapshot(); }, [] { return "C:\\W\\a.c"; }});
     for (auto _ : state) {
         state.PauseTiming();
         folder.flush();
@@ -88,6 +90,17 @@ void copyBench(benchmark::State& state, bool waitForDisk)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * sizeOf(state)));
 }
 
+void BM_ControlText(benchmark::State& state)
+{
+    ControlWindow window(sizeOf(state));
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.type();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(window.buffer.text());
+    }
+}
+
 void BM_RecoveryCopyUiThread(benchmark::State& state)
 {
     copyBench(state, false);
@@ -99,6 +112,7 @@ void BM_RecoveryCopyOnDisk(benchmark::State& state)
 }
 
 BENCHMARK(BM_PlainWrite)->Arg(1)->Arg(20)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ControlText)->Arg(1)->Arg(20)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RecoveryCopyUiThread)->Arg(1)->Arg(20)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RecoveryCopyOnDisk)->Arg(1)->Arg(20)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -124,8 +124,8 @@ void RecoveryStore::copy(Key key, Entry& entry)
 {
     if (!m_folder || !openSession())
         return;
-    m_folder->write(copyName(key),
-                    composeRecoveryCopy(m_folder->processId(), entry.window.original(), entry.window.text()));
+    m_folder->write(copyName(key), [pid = m_folder->processId(), original = entry.window.original(),
+                                    text = entry.window.snapshot()] { return composeRecoveryCopy(pid, original, text()); });
     entry.copied = true;
 }
 

@@ -25,7 +25,7 @@ public:
     // What the store asks of a window.
     struct Window {
         std::function<bool()> unsaved;           // the text differs from its file
-        std::function<std::string()> text;
+        std::function<std::function<std::string()>()> snapshot;  // TextBuffer::snapshot()
         std::function<std::string()> original;   // empty for a new file
     };
     using Key = int;

@@ -23,7 +23,7 @@ TCodeEd::TCodeEd(TEmbedded& app, EditorWindows& windows) : m_app(app), m_windows
     m_findDialog.onChange([this] { notify(EditorChange::FindDialog); });
     m_replaceDialog.onChange([this] { notify(EditorChange::ReplaceDialog); });
     wireCommands();
-    m_recoveryKey = app.recovery().add({[this] { return m_buffer->modified(); }, [this] { return m_buffer->text(); },
+    m_recoveryKey = app.recovery().add({[this] { return m_buffer->modified(); }, [this] { return m_buffer->snapshot(); },
                                         [this] { return hasName() ? m_fileName : std::string(); }});
 }
 

@@ -23,7 +23,8 @@ struct StoreTest : ::testing::Test {
     RecoveryStore store{&folder, fake.timers, fake.clock};
     bool unsaved = true;
     std::string text = "int x;\r\n";
-    RecoveryStore::Key key = store.add({[this] { return unsaved; }, [this] { return text; }, [] { return "C:\\W\\a.c"; }});
+    RecoveryStore::Key key = store.add({[this] { return unsaved; }, [this] { return [t = text] { return t; }; },
+                                        [] { return "C:\\W\\a.c"; }});
 
     std::optional<RecoveryCopy> copy() const
     {
@@ -76,7 +77,7 @@ TEST_F(StoreTest, SaveOrNoRemovesTheCopyAndAClosedUnsavedWindowKeepsIt)
     for (const Row& r : rows) {
         FakeHost h;
         RecoveryStore s{&h.recovery, h.timers, h.clock};
-        const auto k = s.add({[] { return true; }, [] { return "t"; }, [] { return ""; }});
+        const auto k = s.add({[] { return true; }, [] { return [] { return std::string("t"); }; }, [] { return ""; }});
         s.edited(k);
         h.timers.fire(RecoveryStore::CopyDelayMs);
         ASSERT_EQ(h.recovery.files.size(), 1u) << r.what;

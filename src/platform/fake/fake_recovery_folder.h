@@ -13,7 +13,8 @@ public:
     void release(const std::string& name) override { claims.erase(name); }
     std::vector<std::string> list() const override;
     std::optional<std::string> read(const std::string& name) const override;
-    void write(const std::string& name, std::string bytes) override { files[name] = std::move(bytes); }
+    using RecoveryFolder::write;
+    void write(const std::string& name, std::function<std::string()> bytes) override { files[name] = bytes(); }
     void remove(const std::string& name) override { files.erase(name); }
     void flush() override { ++flushes; }
 

@@ -89,7 +89,7 @@ std::optional<std::string> QtRecoveryFolder::read(const std::string& name) const
     return bytes;
 }
 
-void QtRecoveryFolder::write(const std::string& name, std::string bytes)
+void QtRecoveryFolder::write(const std::string& name, std::function<std::string()> bytes)
 {
     {
         std::lock_guard lock(m_mutex);
@@ -106,7 +106,7 @@ void QtRecoveryFolder::remove(const std::string& name)
 {
     {
         std::lock_guard lock(m_mutex);
-        m_jobs.push_back({name, std::nullopt});
+        m_jobs.push_back({name, nullptr});
     }
     m_wake.notify_one();
 }
@@ -134,8 +134,9 @@ void QtRecoveryFolder::run()
         if (!job.bytes) {
             std::remove(path.c_str());
         } else if (makeFolder()) {
+            const std::string bytes = job.bytes();
             AtomicFile out(path);
-            if (out.open() && out.write(job.bytes->data(), job.bytes->size()))
+            if (out.open() && out.write(bytes.data(), bytes.size()))
                 out.commit();
         }
         lock.lock();

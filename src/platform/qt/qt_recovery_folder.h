@@ -28,14 +28,15 @@ public:
     void release(const std::string& name) override;
     std::vector<std::string> list() const override;
     std::optional<std::string> read(const std::string& name) const override;
-    void write(const std::string& name, std::string bytes) override;
+    using RecoveryFolder::write;
+    void write(const std::string& name, std::function<std::string()> bytes) override;
     void remove(const std::string& name) override;
     void flush() override;
 
 private:
     struct Job {
         std::string name;
-        std::optional<std::string> bytes;  // none: remove
+        std::function<std::string()> bytes;  // none: remove
     };
     void run();
     std::string hostPath(const std::string& name) const;
