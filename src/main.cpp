@@ -4,6 +4,7 @@
 #include "app/view/main_window.h"
 #include "app/view/program_window.h"
 #include "app/view/session_end.h"
+#include "app/view/test_drive.h"
 
 int main(int argc, char** argv)
 {
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
 
     ProgramWindow program;
     installSessionEndHandling(application, program.window(), program.app());
+    installTestDrive(program.app(), program.window());
 
     program.window().showMaximized();
     program.window().activateWindow();

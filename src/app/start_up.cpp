@@ -9,6 +9,8 @@
 #include "build/compiler_options.h"
 #include "editor/editor_windows.h"
 #include "editor/file_routes.h"
+#include "editor/recovery_offer.h"
+#include "editor/recovery_store.h"
 #include "components/help_handlers.h"
 #include "linker/compose_linker_line.h"
 #include "linker/linker_options.h"
@@ -67,6 +69,9 @@ void StartUp::StartTimerTimer()
         [&] { loadLastProject(); },
         [&] { m_app.fileRoutes().reloadLastFile(); },
         [&] { m_app.UpdateStatusBar(0); },
+        [&] { RecoveryOffer(m_app.recovery(), m_app.host().dialogs, m_app.editors(), m_app.controls()).run([&] {
+                return m_app.closing();
+            }); },
     };
     // A shutdown that runs inside one of a step's boxes ends the step there too: nothing of
     // it may write after the shutdown's saves.
@@ -206,4 +211,6 @@ void StartUp::shutdown()
     m_app.editors().SaveEdtorFiles();
     m_app.settings().tools = {};
     m_app.editors().CloseEditorFiles();
+    // Whatever could not be saved (a cancelled Save As, a failed write) waits for the next start.
+    m_app.recovery().keepUnsaved();
 }

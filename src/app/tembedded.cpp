@@ -15,6 +15,7 @@
 #include "editor/editor_windows.h"
 #include "editor/file_routes.h"
 #include "editor/open_dialog.h"
+#include "editor/recovery_store.h"
 #include "components/help_handlers.h"
 #include "linker/linker_options.h"
 #include "linker/new_command_file.h"
@@ -42,6 +43,7 @@ TEmbedded::TEmbedded(Host& host) : m_host(host)
     m_projectCommands = std::make_unique<ProjectCommands>(*this);
     m_projectList = std::make_unique<ProjectListView>(*this);
     m_openDialog = std::make_unique<OpenDialog>();
+    m_recovery = std::make_unique<RecoveryStore>(host.recovery, host.timers, host.clock);
     m_editors = std::make_unique<EditorWindows>(*this);
     m_fileRoutes = std::make_unique<FileRoutes>(*this);
     m_assembler = std::make_unique<AssemblerRun>(*this);

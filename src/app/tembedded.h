@@ -33,6 +33,7 @@ class ProjectCommands;
 class ProjectEditPanel;
 class ProjectFile;
 class ProjectListView;
+class RecoveryStore;
 class StartUp;
 class ToolConfig;
 class ToolRunner;
@@ -63,6 +64,7 @@ public:
     ProgramOptions& programOptions() { return *m_programOptions; }
     StartUp& startUp() { return *m_startUp; }
     EditorWindows& editors() { return *m_editors; }
+    RecoveryStore& recovery() { return *m_recovery; }
     OpenDialog& openDialog() { return *m_openDialog; }
     FileRoutes& fileRoutes() { return *m_fileRoutes; }
     ErrorCheck& errorCheck() { return *m_errorCheck; }
@@ -174,6 +176,8 @@ private:
     std::unique_ptr<BuildRun> m_buildRun;
     std::unique_ptr<StartUp> m_startUp;
     std::unique_ptr<OpenDialog> m_openDialog;
+    // Outlives the editor windows, which tell it when they go.
+    std::unique_ptr<RecoveryStore> m_recovery;
     std::unique_ptr<EditorWindows> m_editors;
     std::unique_ptr<FileRoutes> m_fileRoutes;
     std::unique_ptr<AssemblerRun> m_assembler;

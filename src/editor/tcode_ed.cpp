@@ -6,6 +6,7 @@
 #include "editor/editor_commands.h"
 #include "editor/editor_platform.h"
 #include "editor/editor_windows.h"
+#include "editor/recovery_store.h"
 #include "editor/text_search.h"
 #include "platform/paths/win_path.h"
 
@@ -22,6 +23,8 @@ TCodeEd::TCodeEd(TEmbedded& app, EditorWindows& windows) : m_app(app), m_windows
     m_findDialog.onChange([this] { notify(EditorChange::FindDialog); });
     m_replaceDialog.onChange([this] { notify(EditorChange::ReplaceDialog); });
     wireCommands();
+    m_recoveryKey = app.recovery().add({[this] { return m_buffer->modified(); }, [this] { return m_buffer->snapshot(); },
+                                        [this] { return hasName() ? m_fileName : std::string(); }});
 }
 
 TCodeEd::~TCodeEd() = default;
@@ -139,6 +142,21 @@ void TCodeEd::NewNamedFile(const std::string& file)
     afterLoad();
 }
 
+void TCodeEd::restore(const std::string& file, const std::string& text)
+{
+    if (!file.empty()) {
+        m_fileName = file;
+        setFont(m_fontDialog.font);
+        m_lengthLimit = LoadedLengthLimit;
+        setCaption(winpath::fileName(m_fileName));
+    }
+    m_buffer->setText(text);
+    m_buffer->setModified(true);
+    setPanel(2, std::to_string(countLines(text)));
+    setPanel(4, "Modified");
+    m_app.recovery().copyNow(m_recoveryKey);
+}
+
 void TCodeEd::jump()
 {
     long long n = 0;
@@ -230,6 +248,11 @@ void TCodeEd::CodeEditorKeyPress(char)
         setPanel(4, "Modified");
 }
 
+void TCodeEd::CodeEditorChange()
+{
+    m_app.recovery().edited(m_recoveryKey);
+}
+
 void TCodeEd::CodeEditorSelectionChange()
 {
     ShowCaretPosition();
@@ -264,8 +287,8 @@ void TCodeEd::Close1Click()
 
 bool TCodeEd::Save1Click()
 {
-    if (m_fileName.empty() || m_fileName == "Untitled")
-        return SaveAs1Click();
+    if (!hasName())
+        return m_saveAsDeclined && m_app.closing() ? false : SaveAs1Click();
     // An empty window over a file that could not be read would destroy that file.
     if (m_unread && !m_buffer->modified())
         return true;
@@ -281,6 +304,7 @@ bool TCodeEd::Save1Click()
     m_unread = false;
     m_buffer->setModified(false);
     setPanel(4, "");
+    m_app.recovery().drop(m_recoveryKey);
     return true;
 }
 
@@ -290,8 +314,10 @@ bool TCodeEd::SaveAs1Click()
     request.title = "Save As";
     request.fileName = m_fileName;
     const auto path = m_app.host().dialogs.saveFile(request);
-    if (!path || path->empty())
+    if (!path || path->empty()) {
+        m_saveAsDeclined = m_app.closing();
         return false;
+    }
     m_fileName = *path;
     m_unread = false;
     // The chosen file is replaced as it is, whatever it holds.
@@ -377,11 +403,14 @@ bool TCodeEd::FormCloseQuery()
 {
     if (!m_buffer->modified())
         return true;
-    switch (m_app.message("Save changes to " + m_fileName + "?", MsgButtons::YesNoCancel, MsgIcon::Question)) {
+    const std::string name = hasName() ? m_fileName : m_caption;
+    switch (m_app.message("Save changes to " + name + "?", MsgButtons::YesNoCancel, MsgIcon::Question)) {
     case MsgAnswer::No:
+        m_app.recovery().drop(m_recoveryKey);
         return true;
     case MsgAnswer::Yes:
-        // A save that was cancelled or failed keeps the window and its text.
+        // A save that was cancelled or failed keeps the window and its text; at the shutdown,
+        // as a recovery copy.
         return Save1Click();
     default:
         return false;
@@ -393,6 +422,7 @@ void TCodeEd::FormClose()
     if (m_closed)
         return;
     m_closed = true;
+    m_app.recovery().remove(m_recoveryKey);
     m_findDialog.close();
     m_replaceDialog.close();
     m_windows.destroy(*this);

@@ -64,6 +64,8 @@ public:
     void NewNamedFile(const std::string& file);
     // An open route found its file in this window: the caret goes to the line (from 1).
     void goToLine(int line);
+    // Text from a recovery copy, unsaved, under its file's name (none: a new window).
+    void restore(const std::string& file, const std::string& text);
 
     void Open1Click();
     void New1Click();
@@ -98,6 +100,8 @@ public:
     // A character key, before it takes effect.
     void CodeEditorKeyPress(char key);
     void CodeEditorSelectionChange();
+    // Any change of the text, by the user or the program.
+    void CodeEditorChange();
     void ShowCaretPosition();
     // True when the window may close.
     bool FormCloseQuery();
@@ -122,6 +126,7 @@ private:
     void searchForward(const std::string& t);
     ScreenRect editorRect() const;
     void notify(EditorChange change);
+    bool hasName() const { return !m_fileName.empty() && m_fileName != "Untitled"; }
 
     TEmbedded& m_app;
     EditorWindows& m_windows;
@@ -142,5 +147,9 @@ private:
     bool m_unread = false;
     DiskCopy m_disk;
     bool m_closed = false;
+    // Save As was cancelled during the shutdown: it is not asked again; the recovery copy keeps
+    // the text unless the user gives it up.
+    bool m_saveAsDeclined = false;
+    int m_recoveryKey = 0;
     std::vector<std::function<void(EditorChange)>> m_observers;
 };

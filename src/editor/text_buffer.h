@@ -2,6 +2,7 @@
 // The editing control as the editor's core sees it. Every position counts characters of the
 // whole text in which each line break is CR LF, so selection positions and positions found
 // in text() agree.
+#include <functional>
 #include <string>
 
 class TextBuffer {
@@ -21,6 +22,12 @@ public:
     // The line without its break; empty beyond the last line.
     virtual std::string lineText(int line) const = 0;
     virtual std::string text() const = 0;
+    // The text as it is now, read when the function is called, on any thread: the costly part
+    // of taking a large text need not hold up the editing control's thread.
+    virtual std::function<std::string()> snapshot() const
+    {
+        return [t = text()] { return t; };
+    }
     // Replaces the whole content; the text's breaks are CR LF only.
     virtual void setText(const std::string& text) = 0;
     virtual void replaceSelection(const std::string& text) = 0;

@@ -99,7 +99,7 @@ TEST(EditorShutdown, ANewFileWindowAsksForANameAndANoLeavesNothingBehind)
     for (const auto& c : f.fake.dialogs.calls)
         saves += c.kind == "save";
     EXPECT_EQ(saves, 1);
-    EXPECT_EQ(f.fake.dialogs.messages().back(), "Save changes to ?");
+    EXPECT_EQ(f.fake.dialogs.messages().back(), "Save changes to Code Editor?");
     EXPECT_EQ(app.editors().count(), 0);
 }
 

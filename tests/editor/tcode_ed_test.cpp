@@ -324,7 +324,7 @@ TEST_F(TCodeEdTest, CloseQueryKeepsTheWindowWhenItsSaveDoesNotHappen)
     EXPECT_FALSE(fresh.close());
     EXPECT_TRUE(eds.contains(&fresh));
     EXPECT_EQ(fresh.buffer().text(), "keep me");
-    EXPECT_EQ(messages(), (std::vector<std::string>{"Save changes to ?"}));
+    EXPECT_EQ(messages(), (std::vector<std::string>{"Save changes to Code Editor?"}));
 
     // Yes on a window whose file cannot be written.
     TCodeEd& locked = open("C:\\Locked\\main.c", "x");

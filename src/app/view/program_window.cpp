@@ -6,13 +6,27 @@
 #include "build/view/build_output_view.h"
 #include "build/view/error_log_dialog.h"
 #include "components/view/help_views.h"
+#include "editor/view/recovery_box_view.h"
 #include "linker/view/command_file_editor_dialog.h"
 #include "platform/qt/qt_host.h"
+#include "platform/qt/qt_recovery_folder.h"
 #include "tools/view/tools_views.h"
+
+namespace {
+
+// The core keeps recovery copies from its first moment on, so the host has the folder first.
+Host& withRecovery(QtHost& platform, QtRecoveryFolder& recovery)
+{
+    platform.host().recovery = &recovery;
+    return platform.host();
+}
+
+}  // namespace
 
 ProgramWindow::ProgramWindow()
     : m_platform(std::make_unique<QtHost>()),
-      m_app(std::make_unique<TEmbedded>(m_platform->host())),
+      m_recovery(std::make_unique<QtRecoveryFolder>()),
+      m_app(std::make_unique<TEmbedded>(withRecovery(*m_platform, *m_recovery))),
       m_window(std::make_unique<MainWindow>(*m_app, nullptr, MainWindow::PageSets::AfterFirstPaint))
 {
     MainWindow& window = *m_window;
@@ -21,6 +35,7 @@ ProgramWindow::ProgramWindow()
     installCommandFileEditor(*m_app, &window);
     installToolsViews(*m_app, window);
     ErrorLogDialog::registerView();
+    RecoveryBoxView::registerView();
     installBuildOutputView(*m_app, window, &m_platform->shell());
 }
 

@@ -5,6 +5,7 @@
 
 class MainWindow;
 class QtHost;
+class QtRecoveryFolder;
 class TEmbedded;
 
 class ProgramWindow {
@@ -20,6 +21,7 @@ public:
 
 private:
     std::unique_ptr<QtHost> m_platform;
+    std::unique_ptr<QtRecoveryFolder> m_recovery;
     std::unique_ptr<TEmbedded> m_app;
     std::unique_ptr<MainWindow> m_window;
 };

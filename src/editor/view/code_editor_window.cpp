@@ -83,6 +83,10 @@ CodeEditorWindow::CodeEditorWindow(TEmbedded& app, TCodeEd& ed, QWidget* parent)
             m_ed->CodeEditorSelectionChange();
     };
     connect(m_editor, &QPlainTextEdit::cursorPositionChanged, this, selectionChanged);
+    connect(m_editor, &QPlainTextEdit::textChanged, this, [this] {
+        if (m_ed)
+            m_ed->CodeEditorChange();
+    });
     connect(m_editor, &QPlainTextEdit::selectionChanged, this, selectionChanged);
 
     buildMenus();

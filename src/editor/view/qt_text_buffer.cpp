@@ -35,6 +35,28 @@ bool hasLongUnbrokenRun(const std::string& text)
     return false;
 }
 
+// The control's raw text as single bytes, each paragraph break as CR LF.
+void crLfBytes(const QString& raw, std::string& out)
+{
+    const char16_t* in = reinterpret_cast<const char16_t*>(raw.constData());
+    const char16_t* end = in + raw.size();
+    const qsizetype breaks = raw.count(QChar::ParagraphSeparator) + raw.count(QChar::LineSeparator);
+    out.resize(static_cast<std::size_t>(raw.size() + breaks));
+    char* o = out.data();
+    for (; in != end; ++in) {
+        const char16_t u = *in;
+        if (u <= 0xFF) {
+            *o++ = static_cast<char>(u);
+        } else if (u == QChar::ParagraphSeparator || u == QChar::LineSeparator) {
+            *o++ = '\r';
+            *o++ = '\n';
+        } else {
+            *o++ = '?';
+        }
+    }
+    out.resize(static_cast<std::size_t>(o - out.data()));
+}
+
 }  // namespace
 
 QtTextBuffer::QtTextBuffer(CodeEditorWidget* editor) : QObject(editor), m_editor(editor)
@@ -153,27 +175,22 @@ std::string QtTextBuffer::text() const
     if (m_loading)
         return m_shadow.text();
     if (!m_textValid) {
-        const QString raw = m_editor->document()->toRawText();
-        const char16_t* in = reinterpret_cast<const char16_t*>(raw.constData());
-        const char16_t* end = in + raw.size();
-        const qsizetype breaks = raw.count(QChar::ParagraphSeparator) + raw.count(QChar::LineSeparator);
-        m_text.resize(static_cast<std::size_t>(raw.size() + breaks));
-        char* out = m_text.data();
-        for (; in != end; ++in) {
-            const char16_t u = *in;
-            if (u <= 0xFF) {
-                *out++ = static_cast<char>(u);
-            } else if (u == QChar::ParagraphSeparator || u == QChar::LineSeparator) {
-                *out++ = '\r';
-                *out++ = '\n';
-            } else {
-                *out++ = '?';
-            }
-        }
-        m_text.resize(static_cast<std::size_t>(out - m_text.data()));
+        crLfBytes(m_editor->document()->toRawText(), m_text);
         m_textValid = true;
     }
     return m_text;
+}
+
+std::function<std::string()> QtTextBuffer::snapshot() const
+{
+    if (m_loading || m_textValid)
+        return TextBuffer::snapshot();
+    // The raw text is a copy of its own; the conversion may run anywhere.
+    return [raw = m_editor->document()->toRawText()] {
+        std::string out;
+        crLfBytes(raw, out);
+        return out;
+    };
 }
 
 void QtTextBuffer::setText(const std::string& text)

@@ -29,6 +29,7 @@ public:
     int lineStart(int line) const override;
     std::string lineText(int line) const override;
     std::string text() const override;
+    std::function<std::string()> snapshot() const override;
     void setText(const std::string& text) override;
     void replaceSelection(const std::string& text) override;
     bool modified() const override;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/fake/fake_files.h"
+#include "platform/fake/fake_recovery_folder.h"
 #include "platform/host/host.h"
 
 struct DialogCall {
@@ -104,6 +105,7 @@ struct FakeHost {
     FakeTimers timers;
     FakeSettingsStore settings;
     FakeFiles files{&clock};
+    FakeRecoveryFolder recovery;
     Host host{dialogs, shell, beeper, clock, timers, settings, files, "C:\\Program Files\\Tarnel\\",
-              "C:\\Program Files\\Tarnel\\Tarnel.exe"};
+              "C:\\Program Files\\Tarnel\\Tarnel.exe", &recovery};
 };
