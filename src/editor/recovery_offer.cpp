@@ -1,8 +1,5 @@
 #include "editor/recovery_offer.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "app/control_set.h"
 #include "editor/editor_windows.h"
 #include "editor/recovery_store.h"
@@ -17,17 +14,6 @@ RecoveryBox::RecoveryBox(const std::vector<RecoveryCopy>& copies)
         entries.push_back(name + " - " + std::to_string(lines) + (lines == 1 ? " line" : " lines"));
     }
 }
-
-namespace {
-
-bool sameName(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-}  // namespace
 
 RecoveryOffer::RecoveryOffer(RecoveryStore& store, Dialogs& dialogs, EditorWindows& editors, ControlSet& controls)
     : m_store(store), m_dialogs(dialogs), m_editors(editors), m_controls(controls)
@@ -62,8 +48,6 @@ void RecoveryOffer::run(const std::function<bool()>& closing)
 TCodeEd& RecoveryOffer::windowFor(const std::string& file)
 {
     // The file reopened at start-up, unchanged, takes its text rather than a second window.
-    for (TCodeEd* ed : m_editors.windows())
-        if (!file.empty() && sameName(ed->fileName(), file) && !ed->buffer().modified())
-            return *ed;
-    return m_editors.create();
+    TCodeEd* open = file.empty() ? nullptr : m_editors.findByFile(file);
+    return open && !open->buffer().modified() ? *open : m_editors.create();
 }
