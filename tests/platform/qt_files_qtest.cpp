@@ -119,8 +119,9 @@ TEST_F(QtFilesTest, ReplacingKeepsModeAndOwnerAndRefusesAFileTheUserMayNotWrite)
         if (r.otherOwner && !root)
             continue;
         put("Tarnel/project.prj", "old");
-        if (r.otherOwner)
+        if (r.otherOwner) {
             ASSERT_EQ(::chown(real.c_str(), nobody, nobody), 0);
+        }
         fs::permissions(real, r.mode);
         struct stat before {
         };
@@ -141,7 +142,9 @@ TEST_F(QtFilesTest, ReplacingKeepsModeAndOwnerAndRefusesAFileTheUserMayNotWrite)
     if (!root)
         return;
     // Another user's 0644 file in a folder anyone may write: refused to the ordinary user.
+    fs::remove(real);
     put("Tarnel/project.prj", "old");
+    fs::permissions(real, P::owner_read | P::owner_write | P::group_read | P::others_read);
     fs::permissions(tmp.path(), P::others_exec, fs::perm_options::add);
     fs::permissions(tmp.driveC(), P::others_exec, fs::perm_options::add);
     fs::permissions(real.parent_path(), P::all);

@@ -19,6 +19,8 @@ namespace
 {
 
 constexpr std::size_t CopyBufferSize = 8192;
+// A source file is copied in one read and one write where it fits.
+constexpr std::size_t CopyChunk = 128 * 1024;
 
 std::optional<struct stat> statOf(const std::string& hostPath)
 {
@@ -265,10 +267,12 @@ CopyResult QtFiles::copyTo(int in, const struct stat& inStat, const std::string&
     const bool sameFolder = folderKey(out.folder()) == key;
     return replace(
         out,
-        [in](AtomicFile& file) {
-            char buffer[CopyBufferSize];
+        [this, in](AtomicFile& file) {
+            if (!m_copyBuffer)
+                m_copyBuffer = std::make_unique<char[]>(CopyChunk);
+            char* buffer = m_copyBuffer.get();
             while (true) {
-                const ssize_t n = readSome(in, buffer, sizeof buffer);
+                const ssize_t n = readSome(in, buffer, CopyChunk);
                 if (n < 0)
                     return CopyResult::CannotOpen;
                 if (n == 0)

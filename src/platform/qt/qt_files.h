@@ -3,6 +3,7 @@
 // here is entered in the drive map's folder listings, so copying many files into one folder
 // lists that folder once, not once per file.
 #include <functional>
+#include <memory>
 #include <sys/stat.h>
 
 #include "platform/host/files.h"
@@ -58,4 +59,5 @@ private:
         dev_t dev = 0;
         ino_t ino = 0;
     } m_folderCache;
+    std::unique_ptr<char[]> m_copyBuffer;
 };
