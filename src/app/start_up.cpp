@@ -175,7 +175,8 @@ void StartUp::loadLastProject()
         // Loading may change the settings' project; the list keeps the path that was opened.
         const std::string path = s.project;
         m_projectLoad = ProjectLoad::Failed;
-        if (!m_app.project().load(path))
+        // A shutdown begun during the load has saved the project; nothing may follow it.
+        if (!m_app.project().load(path) || m_app.closing())
             return;
         m_app.projectCommands().rememberProject(path);
         m_projectLoad = ProjectLoad::BuildFilesFailed;

@@ -64,6 +64,8 @@ bool BuildFiles::WritePathset(const std::string& workingDir)
 
 bool BuildFiles::GenerateBuildFiles(bool link)
 {
+    if (m_app.closing())
+        return false;
     ControlSet& c = m_app.controls();
     const std::vector<std::string> entries = c["ProjectListBox"].entries();
     // Refused before anything is written, so a bad name never leaves half a build behind.
@@ -149,6 +151,9 @@ bool BuildFiles::copyProjectFiles(const std::vector<std::string>& entries)
     if (!files.folderExists(dir))
         files.createFolders(dir);
     for (const std::string& entry : entries) {
+        // A shutdown begun meanwhile has saved what there was: nothing more is written.
+        if (m_app.closing())
+            return false;
         // A bare name is a file of the compile directory itself; any other path that reaches
         // one of its files the copy recognises by the file's identity and leaves alone.
         if (winpath::dirPart(entry).empty())

@@ -17,6 +17,8 @@ public:
     int lineStart(int line) const override;
     std::string lineText(int line) const override;
     std::string text() const override { return m_text; }
+    // The text without a copy, for a reader that takes it a piece at a time.
+    const std::string& textRef() const { return m_text; }
     void setText(const std::string& text) override;
     void replaceSelection(const std::string& text) override;
 

@@ -1,6 +1,7 @@
 #pragma once
 // The copies of a project's sources in the compile directory. A source that lies in the
 // compile directory itself is the only copy of that file: it is never treated as a copy.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,9 @@ namespace compilecopies {
 bool liesInCompileDir(const Files& files, const std::string& entry, const std::string& compileDir);
 
 // Deletes, from the last entry to the first, the compile directory's file of each entry's
-// name, and then "ide.bat". Nothing happens when the compile directory does not exist.
-void clear(Files& files, const std::string& compileDir, const std::vector<std::string>& sources);
+// name, and then "ide.bat". Nothing happens when the compile directory does not exist. When
+// `stopped` says so (a shutdown has begun), it stops there and leaves the rest.
+void clear(Files& files, const std::string& compileDir, const std::vector<std::string>& sources,
+           const std::function<bool()>& stopped = {});
 
 }  // namespace compilecopies

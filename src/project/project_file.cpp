@@ -256,5 +256,6 @@ bool ProjectFile::write(const std::string& path)
 
 void ProjectFile::ClearCompileCopies()
 {
-    compilecopies::clear(m_app.host().files, m_app.compileDir(), m_app.controls()["ProjectListBox"].entries());
+    compilecopies::clear(m_app.host().files, m_app.compileDir(), m_app.controls()["ProjectListBox"].entries(),
+                         [this] { return m_app.closing(); });
 }

@@ -151,6 +151,65 @@ TEST_F(SessionEnd, SigtermDuringAStartUpBoxEndsTheStartUpThere)
     EXPECT_FALSE(fs::exists(c / "Tarnel" / "Source" / "main.c"));
 }
 
+// Long work at start-up asks for a pending SIGTERM as it goes: clearing and making again the
+// copies of a large project's sources, and filling an editor window with a large file.
+TEST_F(SessionEnd, SigtermDuringLongStartUpWorkIsAnsweredAndSavesTheSettings)
+{
+    const fs::path source = c / "Tarnel" / "Source";
+    const struct {
+        const char* what;
+        int sources;            // in the project; their copies are there from a last start
+        std::size_t fileBytes;  // of the file the start-up opens again; 0 for none
+    } rows[] = {
+        {"second start of 10,000 sources", 10000, 0},
+        {"a 20 MB file opened again", 0, 20u << 20},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        fs::remove_all(c / "Work");
+        std::string settingsText = "[General]\n";
+        if (r.sources > 0) {
+            FakeHost fake;
+            TEmbedded writer(fake.host);
+            writer.compiler().DefaultsClick();
+            writer.linker().LinkDefsClick();
+            std::vector<std::string> entries;
+            for (int i = 0; i < r.sources; ++i) {
+                const std::string name = "s" + std::to_string(i) + ".c";
+                writeHostFile((c / "Work" / name).string(), "int x;\n");
+                writeHostFile((source / name).string(), "int x;\n");
+                entries.push_back("C:\\Work\\" + name);
+            }
+            writer.controls()["ProjectListBox"].setEntries(entries);
+            writer.project().ComposeProject();
+            writeHostFile((c / "Work" / "big.prj").string(), joinLines(writer.prolist()));
+            settingsText += "Project=C:\\Work\\big.prj\n";
+        }
+        if (r.fileBytes > 0) {
+            std::string text;
+            while (text.size() < r.fileBytes)
+                text += "    value = compute(table, 12345);\r\n";
+            writeHostFile((c / "Work" / "big.c").string(), text);
+            settingsText += "Reload=1\nC file=C:\\Work\\big.c\n";
+        }
+        writeHostFile((home / ".config" / "Orvane" / "Tarnel.conf").string(), settingsText);
+
+        start();
+        // The signal comes while the project's copies are cleared, or the file is filled in.
+        started = waitFor([&] { return fs::exists(c / "pathset.bat"); }, std::chrono::seconds(60));
+        if (r.sources > 0)
+            waitFor([&] { return !fs::exists(source / ("s" + std::to_string(r.sources - 1) + ".c")); },
+                    std::chrono::seconds(60));
+        ended = terminate(pid, status);
+        ASSERT_TRUE(started) << errors();
+        ASSERT_TRUE(ended) << "SIGTERM was not answered";
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_NE(settings().find("\nNec Dir=C:\\Nec\\\n"), std::string::npos) << settings().substr(0, 300);
+        fs::remove(c / "pathset.bat");
+    }
+}
+
 // A box whose text is huge must not keep the program from its shutdown.
 TEST(SessionEndHugeBox, SigtermDuringABoxWithAHugeTextStillSavesAndExits)
 {

@@ -94,25 +94,70 @@ TEST_F(QtFilesTest, WritesReplaceWholeFileWithCrLfLines)
     EXPECT_EQ(entries("Tarnel"), std::vector<std::string>{"ide.bat"});
 }
 
-TEST_F(QtFilesTest, WriteKeepsTheModeButNeverOneTheOwnerCannotReadOrWrite)
+// A file without any write bit is refused to root as well; a file root may write keeps its
+// owner. Run as an ordinary user, the kernel's own answer decides.
+TEST_F(QtFilesTest, ReplacingKeepsModeAndOwnerAndRefusesAFileTheUserMayNotWrite)
 {
     using P = fs::perms;
+    constexpr uid_t nobody = 65534;
+    const bool root = geteuid() == 0;
     const struct {
-        P before, after;
+        P mode;
+        bool otherOwner;  // owned by another user (root only can set it up)
+        bool written;
     } rows[] = {
-        {P::none, P::owner_read | P::owner_write},
-        {P::owner_read, P::owner_read | P::owner_write},
-        {P::owner_read | P::group_read | P::others_read, P::owner_read | P::owner_write | P::group_read | P::others_read},
-        {P::owner_all | P::group_read, P::owner_all | P::group_read},
+        {P::owner_read | P::group_read | P::others_read, false, false},
+        {P::none, false, false},
+        {P::owner_all | P::group_read, false, true},
+        {P::owner_read | P::owner_write | P::others_read, true, root},
+        {P::owner_read | P::owner_write | P::group_write | P::others_read, true, root},
     };
     const fs::path real = fs::path(tmp.driveC()) / "Tarnel" / "project.prj";
+    put("Tarnel/Source.c", "int x;");
     for (const auto& r : rows) {
+        SCOPED_TRACE(static_cast<int>(r.mode));
+        if (r.otherOwner && !root)
+            continue;
         put("Tarnel/project.prj", "old");
-        fs::permissions(real, r.before);
-        ASSERT_TRUE(files.writeBytes("C:\\Tarnel\\project.prj", "new"));
-        EXPECT_EQ(fs::status(real).permissions() & P::all, r.after) << static_cast<int>(r.before);
-        ASSERT_TRUE(files.copyFile("C:\\Tarnel\\project.prj", "C:\\Tarnel\\copy.prj"));
+        if (r.otherOwner) {
+            ASSERT_EQ(::chown(real.c_str(), nobody, nobody), 0);
+        }
+        fs::permissions(real, r.mode);
+        struct stat before {
+        };
+        ::stat(real.c_str(), &before);
+        const bool wrote = files.writeBytes("C:\\Tarnel\\project.prj", "new");
+        const bool copied = files.copyFile("C:\\Tarnel\\Source.c", "C:\\Tarnel\\project.prj");
+        EXPECT_EQ(wrote, r.written);
+        EXPECT_EQ(copied, r.written);
+        struct stat after {
+        };
+        ::stat(real.c_str(), &after);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_uid, before.st_uid);
+        EXPECT_EQ(after.st_gid, before.st_gid);
+        EXPECT_EQ(onDisk("Tarnel/project.prj"), r.written ? "int x;" : "old");
+        EXPECT_EQ(entries("Tarnel"), (std::vector<std::string>{"Source.c", "project.prj"}));
     }
+    if (!root)
+        return;
+    // Another user's 0644 file in a folder anyone may write: refused to the ordinary user.
+    fs::remove(real);
+    put("Tarnel/project.prj", "old");
+    fs::permissions(real, P::owner_read | P::owner_write | P::group_read | P::others_read);
+    fs::permissions(tmp.path(), P::others_exec, fs::perm_options::add);
+    fs::permissions(tmp.driveC(), P::others_exec, fs::perm_options::add);
+    fs::permissions(real.parent_path(), P::all);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        _exit(::setgid(nobody) == 0 && ::setuid(nobody) == 0 && !files.writeBytes("C:\\Tarnel\\project.prj", "new")
+                  ? 0
+                  : 1);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(onDisk("Tarnel/project.prj"), "old");
 }
 
 TEST_F(QtFilesTest, LeftoversOfKilledWritesGoWhenTheirTargetIsWrittenNext)

@@ -143,8 +143,11 @@ TEST_F(QtSettingsStoreTest, OneDoubledBackslashDoesNotMakeAHandWrittenFileEscape
     EXPECT_EQ(store.read("Nec Dir"), std::optional<std::string>("C:\\Nec\\"));
 }
 
-TEST_F(QtSettingsStoreTest, AFileWithoutSettingsIsKeptAsBakBeforeItIsWrittenOver)
+TEST_F(QtSettingsStoreTest, AFileHoldingMoreThanSettingsIsKeptAsBakBeforeItIsWrittenOver)
 {
+    std::string binary = "[General]\nDirectory=D:\\\n";
+    for (int i = 0; binary.size() < 8192; ++i)
+        binary += static_cast<char>(i * 37 % 256);
     const struct {
         const char* what;
         std::string bytes;
@@ -153,6 +156,11 @@ TEST_F(QtSettingsStoreTest, AFileWithoutSettingsIsKeptAsBakBeforeItIsWrittenOver
         {"no [General] data", "[Other]\nDirectory=D:\\\n", true},
         {"not text at all", std::string("\x7f" "ELF\x02\x01\x00\x00junk", 12), true},
         {"only comments", "; my notes\n", true},
+        {"settings and 8 KB of binary", binary, true},
+        {"settings and a line that is none", "[General]\nDirectory=D:\\\n\x01\xfe\n", true},
+        {"settings with a NUL byte", std::string("[General]\nDirectory=D:\\\0\n", 25), true},
+        {"settings and a comment", "[General]\n# mine\nDirectory=D:\\\n", true},
+        {"settings and another section", "[General]\nDirectory=D:\\\n[Other]\nX=1\n", false},
         {"empty", "", false},
         {"blank lines", "\n \n", false},
         {"settings", "[General]\nDirectory=D:\\\n", false},

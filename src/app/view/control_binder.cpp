@@ -14,6 +14,21 @@
 #include "components/view/t_spin_button.h"
 #include "platform/qt/qt_text.h"
 
+namespace {
+
+// A list row shows at most this much of its entry: laying out a text costs time in its
+// length, and no file name is longer.
+constexpr std::size_t ShownEntryLength = 4096;
+
+QString shownEntry(const std::string& entry)
+{
+    if (entry.size() <= ShownEntryLength)
+        return toQ(entry);
+    return toQ(entry.substr(0, ShownEntryLength)) + QChar(0x2026);
+}
+
+}  // namespace
+
 ControlBinder::ControlBinder(ControlSet& controls, QObject* parent) : QObject(parent), m_controls(controls)
 {
     m_subscription = m_controls.subscribe([this](Control& c, Property) { changed(c); });
@@ -151,6 +166,9 @@ QWidget* ControlBinder::createWidget(Control& c, QWidget* parent)
     }
     case ControlKind::List: {
         auto* list = new QListWidget(parent);
+        // Rows are measured a batch at a time between events, so a long list never holds up
+        // the program, nor a request to end it.
+        list->setLayoutMode(QListView::Batched);
         QPointer<QListWidget> p(list);
         watch(c, [p, &c] {
             if (!p)
@@ -158,7 +176,7 @@ QWidget* ControlBinder::createWidget(Control& c, QWidget* parent)
             const QSignalBlocker block(p);
             QStringList rows;
             for (const auto& e : c.entries())
-                rows << toQ(e);
+                rows << shownEntry(e);
             QStringList now;
             for (int i = 0; i < p->count(); ++i)
                 now << p->item(i)->text();

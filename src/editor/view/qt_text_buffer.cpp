@@ -233,7 +233,7 @@ void QtTextBuffer::setText(const std::string& text)
 
 void QtTextBuffer::fillSlice()
 {
-    const std::string& text = m_shadow.text();
+    const std::string& text = m_shadow.textRef();
     std::size_t end = std::min(text.size(), m_filled + SliceBytes);
     // End a slice after a line break, never between CR and LF.
     if (end < text.size()) {

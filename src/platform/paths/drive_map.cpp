@@ -74,43 +74,58 @@ fs::path DriveMap::appendResolved(const fs::path& base, const std::string& part,
     return exact;
 }
 
-std::optional<std::string> DriveMap::toHost(std::string_view windowsPath) const
+// The root and the components of a Windows path, "." and ".." applied to the text as Windows
+// does, so "a\\..\\b" works even when "a" is missing, and ".." never climbs above the drive root.
+DriveMap::Parts DriveMap::partsOf(std::string_view windowsPath) const
 {
-    fs::path root;
-    bool drive = false;
+    Parts out;
     std::string_view rest = windowsPath;
     if (const auto own = ownFolderRest(windowsPath)) {
-        root = m_ownHost;
-        drive = true;
+        out.root = m_ownHost;
+        out.drive = true;
         rest = *own;
     } else if (rest.size() >= 2 && rest[1] == ':' && std::isalpha(static_cast<unsigned char>(rest[0]))) {
-        root = fs::path(m_prefix) / "dosdevices" / (winpath::lower(rest.substr(0, 1)) + ":");
-        drive = true;
+        out.root = fs::path(m_prefix) / "dosdevices" / (winpath::lower(rest.substr(0, 1)) + ":");
+        out.drive = true;
         rest.remove_prefix(2);
     } else if (!rest.empty() && (rest[0] == '\\' || rest[0] == '/')) {
-        root = fs::path(m_prefix) / "dosdevices" / "c:";
+        out.root = fs::path(m_prefix) / "dosdevices" / "c:";
     }
-    // "." and ".." are applied to the text, as Windows does, so "a\..\b" works even when "a"
-    // is missing, and ".." never climbs above the drive root.
-    const bool relative = root.empty();
-    std::vector<std::string> parts;
+    const bool relative = out.root.empty();
     for (std::string& part : splitComponents(rest)) {
         if (part == ".")
             continue;
         if (part == "..") {
-            if (!parts.empty() && parts.back() != "..")
-                parts.pop_back();
+            if (!out.names.empty() && out.names.back() != "..")
+                out.names.pop_back();
             else if (relative)
-                parts.push_back(part);
+                out.names.push_back(part);
             continue;
         }
-        parts.push_back(std::move(part));
+        out.names.push_back(std::move(part));
     }
+    out.parent = out.root;
+    for (std::size_t i = 0; i + 1 < out.names.size(); ++i)
+        out.parent /= out.names[i];
+    return out;
+}
 
+std::string DriveMap::asWritten(std::string_view windowsPath) const
+{
+    const Parts p = partsOf(windowsPath);
+    if (p.names.empty())
+        return p.root.empty() ? std::string(".") : p.root.string();
+    return (p.parent / p.names.back()).string();
+}
+
+std::optional<std::string> DriveMap::toHost(std::string_view windowsPath) const
+{
+    const Parts p = partsOf(windowsPath);
+    const fs::path& root = p.root;
+    const fs::path& parent = p.parent;
+    const std::vector<std::string>& parts = p.names;
+    const bool drive = p.drive;
     std::error_code ec;
-    fs::path parent = root;
-    for (std::size_t i = 0; i + 1 < parts.size(); ++i)
-        parent /= parts[i];
     // Most paths name what is on disk exactly: one look settles them.
     if (!parts.empty() && fs::exists(fs::symlink_status(parent / parts.back(), ec)))
         return (parent / parts.back()).string();

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/paths/folder_names.h"
 
@@ -24,6 +25,10 @@ public:
     // disk are matched without regard to case; a component with no match is kept as written.
     std::optional<std::string> toHost(std::string_view windowsPath) const;
 
+    // The host path as the Windows path spells it, without looking at the disk: the same as
+    // toHost() gives when that path exists. For a first try that needs no look-up.
+    std::string asWritten(std::string_view windowsPath) const;
+
     // Windows form of a host path: under a drive's root that drive, else Z:.
     std::string toWindows(std::string_view hostPath) const;
 
@@ -39,6 +44,12 @@ public:
     FolderNames& folderNames() const { return m_names; }
 
 private:
+    struct Parts {
+        std::filesystem::path root, parent;  // parent: root and every name but the last
+        std::vector<std::string> names;
+        bool drive = false;
+    };
+    Parts partsOf(std::string_view windowsPath) const;
     std::filesystem::path appendResolved(const std::filesystem::path& base, const std::string& part,
                                          bool exactMissing = false) const;
 

@@ -103,6 +103,19 @@ std::optional<std::string> FolderNames::find(const std::string& folder, const st
     return it->second.front();
 }
 
+std::optional<std::string> FolderNames::spellingOf(const std::string& folder, const std::string& name,
+                                                  const Stamp& stamp)
+{
+    const Index* index = current(folder, stamp);
+    if (!index)
+        return std::nullopt;
+    const auto it = index->byLower.find(winpath::lower(name));
+    if (it == index->byLower.end() || it->second.empty())
+        return std::nullopt;
+    const auto exact = std::find(it->second.begin(), it->second.end(), name);
+    return exact != it->second.end() ? *exact : it->second.front();
+}
+
 std::vector<std::string> FolderNames::tempsOf(const std::string& folder, const std::string& name,
                                               const Stamp& stamp)
 {

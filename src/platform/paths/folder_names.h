@@ -27,6 +27,12 @@ public:
 
     // The entry of the folder whose name equals part without regard to case.
     std::optional<std::string> find(const std::string& folder, const std::string& part);
+    // The entry that a file of that name is in the folder: the name itself when it is there,
+    // else its first spelling in another case; nullopt when there is none. `stamp` is the
+    // folder's as just read by the caller.
+    std::optional<std::string> spellingOf(const std::string& folder, const std::string& name, const Stamp& stamp);
+    // Whether the folder's entries are kept, so that changes to it need entering.
+    bool holds(const std::string& folder) const { return m_folders.count(folder) != 0; }
     // Our temporary files in the folder for the file of that name; `stamp` is the folder's
     // as just read by the caller.
     std::vector<std::string> tempsOf(const std::string& folder, const std::string& name, const Stamp& stamp);

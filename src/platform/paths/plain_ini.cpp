@@ -103,3 +103,16 @@ bool holdsText(const std::string& bytes)
             return true;
     return false;
 }
+
+bool holdsMoreThanSettings(const std::string& bytes)
+{
+    if (bytes.find('\0') != std::string::npos)
+        return true;
+    for (const std::string& line : splitLines(bytes)) {
+        const std::string trimmed = trimBlanks(line);
+        const bool section = !trimmed.empty() && trimmed.front() == '[' && trimmed.back() == ']';
+        if (!trimmed.empty() && !section && trimmed.find('=') == std::string::npos)
+            return true;
+    }
+    return false;
+}

@@ -22,3 +22,6 @@ std::string formatPlainIni(const IniEntries& entries);
 
 // True when the bytes hold anything but blanks and line breaks.
 bool holdsText(const std::string& bytes);
+// True when some of the bytes are no settings a reader takes in or a writer gives back: a NUL
+// byte, or a line that is neither blank, a "[section]" nor a "Name=Value" line (comments too).
+bool holdsMoreThanSettings(const std::string& bytes);

@@ -15,36 +15,50 @@ namespace
 {
 
 // A link is written where it points, rather than replaced.
-std::string resolvedTarget(const std::string& path, std::optional<mode_t>& mode)
+std::string resolvedTarget(const std::string& path, std::optional<struct stat>& replaced)
 {
     struct stat st {
     };
     if (::lstat(path.c_str(), &st) != 0)
         return path;
     if (!S_ISLNK(st.st_mode)) {
-        mode = st.st_mode;
+        replaced = st;
         return path;
     }
     if (char* real = ::realpath(path.c_str(), nullptr)) {
         std::string out(real);
         std::free(real);
         if (::stat(out.c_str(), &st) == 0)
-            mode = st.st_mode;
+            replaced = st;
         return out;
     }
     return path;
 }
 
-// The replaced file's permissions stay, but never without the owner's read and write: a file
-// Tarnel wrote must be one it can read back and write again.
-mode_t newFileMode(const std::optional<mode_t>& replaced)
+mode_t newFileMode()
 {
-    if (replaced)
-        return (*replaced & 07777) | S_IRUSR | S_IWUSR;
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
 }
+
+} // namespace
+
+// A file without a single write bit is read-only for everyone, root included (root's access()
+// says yes to any file); otherwise the kernel decides, as it would for an open for writing.
+bool userMayWrite(const std::string& path, const struct stat& st)
+{
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        errno = EACCES;
+        return false;
+    }
+    if (st.st_uid == ::geteuid() && (st.st_mode & S_IWUSR) != 0)
+        return true; // the owner with write permission: no need to ask again
+    return ::access(path.c_str(), W_OK) == 0;
+}
+
+namespace
+{
 
 // Unnamed files get their name through /proc; without it they are not used.
 bool unnamedFilesCanBeNamed()
@@ -92,7 +106,25 @@ bool abandoned(const std::string& path)
 } // namespace
 
 AtomicFile::AtomicFile(std::string target, Durability durability)
-    : m_target(resolvedTarget(target, m_replacedMode)), m_durability(durability)
+    : m_target(resolvedTarget(target, m_replaced)), m_durability(durability)
+{
+    splitTarget();
+}
+
+AtomicFile::AtomicFile(std::string target, Durability durability, const struct stat* replaced)
+    : m_durability(durability)
+{
+    if (replaced && S_ISLNK(replaced->st_mode)) {
+        m_target = resolvedTarget(target, m_replaced);
+    } else {
+        m_target = std::move(target);
+        if (replaced)
+            m_replaced = *replaced;
+    }
+    splitTarget();
+}
+
+void AtomicFile::splitTarget()
 {
     const auto slash = m_target.rfind('/');
     m_folder = slash == std::string::npos ? std::string() : m_target.substr(0, slash + 1);
@@ -134,11 +166,27 @@ bool AtomicFile::openUnnamed(unsigned mode)
     return true;
 }
 
+// The replaced file's owner and group stay where the user may give them (root, or a group of
+// the user's own); its permissions stay too, set after the owner, which clears set-id bits.
+void AtomicFile::keepOwnerAndMode(const struct stat& now)
+{
+    const struct stat& was = *m_replaced;
+    bool chowned = false;
+    if (now.st_uid != was.st_uid || now.st_gid != was.st_gid) {
+        chowned = ::fchown(m_fd, was.st_uid, was.st_gid) == 0 ||
+                  (now.st_gid != was.st_gid && ::fchown(m_fd, static_cast<uid_t>(-1), was.st_gid) == 0);
+    }
+    if (chowned || (now.st_mode & 07777) != (was.st_mode & 07777))
+        ::fchmod(m_fd, was.st_mode & 07777);
+}
+
 bool AtomicFile::open()
 {
+    if (m_replaced && S_ISREG(m_replaced->st_mode) && !userMayWrite(m_target, *m_replaced))
+        return false;
     removeLeftovers();
-    const mode_t mode = newFileMode(m_replacedMode);
-    if (!m_replacedMode && unnamedFilesCanBeNamed() && openUnnamed(mode))
+    // The kernel applies the umask to an unnamed file's mode itself.
+    if (!m_replaced && unnamedFilesCanBeNamed() && openUnnamed(0666))
         return true;
     // Another writer of the same target may take a fresh file of ours for a leftover in the
     // instant before it is locked; then a new name is tried.
@@ -156,7 +204,10 @@ bool AtomicFile::open()
         }
         m_fd = fd;
         m_temp = tmpl;
-        ::fchmod(m_fd, mode);
+        if (m_replaced)
+            keepOwnerAndMode(st);
+        else
+            ::fchmod(m_fd, newFileMode());
         return true;
     }
     return false;

@@ -8,9 +8,14 @@
 // leftover is told from the file of a write still under way.
 #include <cstddef>
 #include <optional>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <string>
 #include <vector>
+
+// Whether the user may write the existing file `st` describes. Replacing a file through its
+// folder must not get round the file's own protection.
+bool userMayWrite(const std::string& path, const struct stat& st);
 
 class AtomicFile
 {
@@ -20,6 +25,9 @@ public:
     enum class Durability { Flushed, Renamed };
     // A target that is a symbolic link is written where the link points.
     explicit AtomicFile(std::string target, Durability durability = Durability::Flushed);
+    // For a caller that has just looked at the target: `replaced` is what lstat() gave for it,
+    // nullptr when it does not exist.
+    AtomicFile(std::string target, Durability durability, const struct stat* replaced);
     ~AtomicFile(); // discards the temporary file unless committed
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -33,16 +41,19 @@ public:
     // Names of the leftovers that open() removed.
     const std::vector<std::string>& removedLeftovers() const { return m_removed; }
 
+    // Fails, with errno set, when the target exists and the user may not write it.
     bool open();
     bool write(const char* data, std::size_t size);
     bool commit();
 
 private:
+    void splitTarget();
     void removeLeftovers();
     bool openUnnamed(unsigned mode);
     bool nameUnnamed();
+    void keepOwnerAndMode(const struct stat& now);
 
-    std::optional<mode_t> m_replacedMode; // of the file that is replaced, when there is one
+    std::optional<struct stat> m_replaced; // the file that is replaced, when there is one
     std::string m_target;
     std::string m_folder;
     std::string m_name;

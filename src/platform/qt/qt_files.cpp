@@ -19,6 +19,8 @@ namespace
 {
 
 constexpr std::size_t CopyBufferSize = 8192;
+// A source file is copied in one read and one write where it fits.
+constexpr std::size_t CopyChunk = 128 * 1024;
 
 std::optional<struct stat> statOf(const std::string& hostPath)
 {
@@ -88,22 +90,19 @@ std::string QtFiles::realPath(const std::string& path) const
 
 bool QtFiles::fileExists(const std::string& path) const
 {
-    const auto h = host(path);
-    const auto st = h ? statOf(*h) : std::nullopt;
+    const auto st = statExisting(path);
     return st && !S_ISDIR(st->st_mode);
 }
 
 bool QtFiles::folderExists(const std::string& path) const
 {
-    const auto h = host(path);
-    const auto st = h ? statOf(*h) : std::nullopt;
+    const auto st = statExisting(path);
     return st && S_ISDIR(st->st_mode);
 }
 
 bool QtFiles::isOrdinaryFile(const std::string& path) const
 {
-    const auto h = host(path);
-    const auto st = h ? statOf(*h) : std::nullopt;
+    const auto st = statExisting(path);
     return st && S_ISREG(st->st_mode);
 }
 
@@ -127,24 +126,40 @@ bool QtFiles::createFolders(const std::string& path)
 
 bool QtFiles::removeFile(const std::string& path)
 {
-    const auto h = host(path);
-    if (!h)
+    if (winpath::trim(path).empty())
         return false;
-    const fs::path file(*h);
-    const std::string folder = folderKey(file.parent_path().string());
-    const auto before = FolderNames::stampOf(folder);
-    if (::unlink(h->c_str()) != 0)
-        return false;
+    // The path as written first; a folder whose entries are kept needs its stamps around the
+    // change, so that the change can be entered.
+    std::string h = m_map.asWritten(path);
+    fs::path file(h);
+    std::string folder = folderKey(file.parent_path().string());
+    FolderNames& names = m_map.folderNames();
+    auto before = names.holds(folder) ? FolderNames::stampOf(folder) : std::nullopt;
+    if (::unlink(h.c_str()) != 0) {
+        if (errno != ENOENT && errno != ENOTDIR)
+            return false;
+        const auto resolved = host(path);
+        if (!resolved || *resolved == h)
+            return false;
+        h = *resolved;
+        file = fs::path(h);
+        folder = folderKey(file.parent_path().string());
+        before = names.holds(folder) ? FolderNames::stampOf(folder) : std::nullopt;
+        if (::unlink(h.c_str()) != 0)
+            return false;
+    }
     if (before)
-        m_map.folderNames().noteChange(folder, *before, {}, {file.filename().string()});
+        names.noteChange(folder, *before, {}, {file.filename().string()});
     return true;
 }
 
-CopyResult QtFiles::replace(AtomicFile& out, const std::function<CopyResult(AtomicFile&)>& fill)
+CopyResult QtFiles::replace(AtomicFile& out, const std::function<CopyResult(AtomicFile&)>& fill,
+                            std::optional<FolderNames::Stamp> before)
 {
     FolderNames& names = m_map.folderNames();
     const std::string folder = folderKey(out.folder());
-    const auto before = FolderNames::stampOf(folder);
+    if (!before)
+        before = FolderNames::stampOf(folder);
     if (before)
         out.setLeftoverCandidates(names.tempsOf(folder, out.name(), *before));
     if (!out.open())
@@ -159,53 +174,125 @@ CopyResult QtFiles::replace(AtomicFile& out, const std::function<CopyResult(Atom
     return CopyResult::Ok;
 }
 
+int QtFiles::openExisting(const std::string& path, int flags) const
+{
+    const int fd = ::open(m_map.asWritten(path).c_str(), flags | O_CLOEXEC);
+    if (fd >= 0 || (errno != ENOENT && errno != ENOTDIR))
+        return fd;
+    const auto h = host(path);
+    return h ? ::open(h->c_str(), flags | O_CLOEXEC) : -1;
+}
+
+std::optional<struct stat> QtFiles::statExisting(const std::string& path) const
+{
+    if (winpath::trim(path).empty())
+        return std::nullopt;
+    if (auto st = statOf(m_map.asWritten(path)))
+        return st;
+    const auto h = host(path);
+    return h ? statOf(*h) : std::nullopt;
+}
+
+std::optional<std::string> QtFiles::hostFolder(const std::string& folder, std::optional<FolderNames::Stamp>& stamp)
+{
+    if (folder == m_folderCache.windows) {
+        stamp = FolderNames::stampOf(m_folderCache.host);
+        if (stamp && stamp->dev == m_folderCache.dev && stamp->ino == m_folderCache.ino)
+            return m_folderCache.host;
+    }
+    m_folderCache = {};
+    const auto h = host(folder);
+    if (!h)
+        return std::nullopt;
+    const std::string key = folderKey(*h);
+    stamp = FolderNames::stampOf(key);
+    // Kept only when the folder is there as written, the spelling every look-up finds first.
+    if (stamp && key == folderKey(m_map.asWritten(folder)))
+        m_folderCache = {folder, key, stamp->dev, stamp->ino};
+    return key;
+}
+
 CopyResult QtFiles::copyIntoFolder(const std::string& source, const std::string& folder)
 {
-    return copy(source, winpath::join(folder, winpath::fileName(source)));
+    return copyInto(source, folder, false);
 }
 
 CopyResult QtFiles::saveIntoFolder(const std::string& source, const std::string& folder)
 {
-    return copy(source, winpath::join(folder, winpath::fileName(source)), true);
+    return copyInto(source, folder, true);
 }
 
-bool QtFiles::copyFile(const std::string& source, const std::string& destination)
+CopyResult QtFiles::copyInto(const std::string& source, const std::string& folder, bool flushed)
 {
-    return copy(source, destination) == CopyResult::Ok;
-}
-
-CopyResult QtFiles::copy(const std::string& source, const std::string& destination, bool flushed)
-{
-    const auto from = host(source);
-    if (!from)
-        return CopyResult::CannotOpen;
-    Fd in(::open(from->c_str(), O_RDONLY | O_CLOEXEC));
+    Fd in(openExisting(source, O_RDONLY));
     struct stat inStat {
     };
     if (in.get() < 0 || ::fstat(in.get(), &inStat) != 0 || S_ISDIR(inStat.st_mode))
         return CopyResult::CannotOpen;
+    std::optional<FolderNames::Stamp> stamp;
+    const auto to = hostFolder(folder, stamp);
+    if (!to || !stamp)
+        return CopyResult::CannotCreate;
+    return copyTo(in.get(), inStat, *to, winpath::fileName(source), flushed, stamp);
+}
 
+bool QtFiles::copyFile(const std::string& source, const std::string& destination)
+{
+    Fd in(openExisting(source, O_RDONLY));
+    struct stat inStat {
+    };
+    if (in.get() < 0 || ::fstat(in.get(), &inStat) != 0 || S_ISDIR(inStat.st_mode))
+        return false;
     const auto to = host(destination);
     if (!to)
-        return CopyResult::CannotCreate;
-    // Copying a file onto itself would truncate it; it already holds what the copy would.
-    if (const auto outStat = statOf(*to);
-        outStat && outStat->st_dev == inStat.st_dev && outStat->st_ino == inStat.st_ino)
-        return CopyResult::Ok;
+        return false;
+    const fs::path path(*to);
+    return copyTo(in.get(), inStat, path.parent_path().string(), path.filename().string(), false) == CopyResult::Ok;
+}
 
-    AtomicFile out(*to, flushed ? AtomicFile::Durability::Flushed : AtomicFile::Durability::Renamed);
-    return replace(out, [&in](AtomicFile& file) {
-        char buffer[CopyBufferSize];
-        while (true) {
-            const ssize_t n = readSome(in.get(), buffer, sizeof buffer);
-            if (n < 0)
-                return CopyResult::CannotOpen;
-            if (n == 0)
-                return CopyResult::Ok;
-            if (!file.write(buffer, static_cast<std::size_t>(n)))
-                return CopyResult::CannotCreate;
-        }
-    });
+// The folder's listing tells whether the target is there and how it is spelled, so a new file
+// costs no look-up of its own.
+CopyResult QtFiles::copyTo(int in, const struct stat& inStat, const std::string& folder, const std::string& name,
+                           bool flushed, std::optional<FolderNames::Stamp> before)
+{
+    FolderNames& names = m_map.folderNames();
+    const std::string key = folderKey(folder);
+    if (!before)
+        before = FolderNames::stampOf(key);
+    if (!before)
+        return CopyResult::CannotCreate;
+    const auto spelling = names.spellingOf(key, name, *before);
+    const std::string target = (key == "." ? std::string() : key + "/") + spelling.value_or(name);
+    struct stat outStat {
+    };
+    const bool exists = (spelling || !names.holds(key)) && ::lstat(target.c_str(), &outStat) == 0;
+    // Copying a file onto itself would truncate it; it already holds what the copy would.
+    if (exists) {
+        struct stat real = outStat;
+        if ((!S_ISLNK(outStat.st_mode) || ::stat(target.c_str(), &real) == 0) && real.st_dev == inStat.st_dev &&
+            real.st_ino == inStat.st_ino)
+            return CopyResult::Ok;
+    }
+    AtomicFile out(target, flushed ? AtomicFile::Durability::Flushed : AtomicFile::Durability::Renamed,
+                   exists ? &outStat : nullptr);
+    const bool sameFolder = folderKey(out.folder()) == key;
+    return replace(
+        out,
+        [this, in](AtomicFile& file) {
+            if (!m_copyBuffer)
+                m_copyBuffer = std::make_unique<char[]>(CopyChunk);
+            char* buffer = m_copyBuffer.get();
+            while (true) {
+                const ssize_t n = readSome(in, buffer, CopyChunk);
+                if (n < 0)
+                    return CopyResult::CannotOpen;
+                if (n == 0)
+                    return CopyResult::Ok;
+                if (!file.write(buffer, static_cast<std::size_t>(n)))
+                    return CopyResult::CannotCreate;
+            }
+        },
+        sameFolder ? before : std::nullopt);
 }
 
 namespace
@@ -300,8 +387,7 @@ bool QtFiles::setCurrentDirectory(const std::string& path)
 
 std::optional<std::int64_t> QtFiles::modifiedMs(const std::string& path) const
 {
-    const auto h = host(path);
-    const auto st = h ? statOf(*h) : std::nullopt;
+    const auto st = statExisting(path);
     if (!st)
         return std::nullopt;
     return static_cast<std::int64_t>(st->st_mtim.tv_sec) * 1000 + st->st_mtim.tv_nsec / 1'000'000;
@@ -309,20 +395,17 @@ std::optional<std::int64_t> QtFiles::modifiedMs(const std::string& path) const
 
 bool QtFiles::sameFile(const std::string& a, const std::string& b) const
 {
-    const auto ha = host(a);
-    const auto hb = host(b);
-    const auto sa = ha ? statOf(*ha) : std::nullopt;
-    const auto sb = sa && hb ? statOf(*hb) : std::nullopt;
+    const auto sa = statExisting(a);
+    const auto sb = sa ? statExisting(b) : std::nullopt;
     return sa && sb && sa->st_dev == sb->st_dev && sa->st_ino == sb->st_ino;
 }
 
 std::optional<std::string> QtFiles::readBytes(const std::string& path) const
 {
-    const auto h = host(path);
-    if (!h)
+    if (winpath::trim(path).empty())
         return std::nullopt;
     // Only ordinary files: a device or pipe would block the open or never end the read.
-    Fd in(::open(h->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    Fd in(openExisting(path, O_RDONLY | O_NONBLOCK));
     struct stat st {
     };
     if (in.get() < 0 || ::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode))

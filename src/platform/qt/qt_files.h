@@ -3,8 +3,11 @@
 // here is entered in the drive map's folder listings, so copying many files into one folder
 // lists that folder once, not once per file.
 #include <functional>
+#include <memory>
+#include <sys/stat.h>
 
 #include "platform/host/files.h"
+#include "platform/paths/folder_names.h"
 #include "platform/qt/atomic_file.h"
 
 class DriveMap;
@@ -37,10 +40,26 @@ public:
 
 private:
     std::optional<std::string> host(const std::string& path) const;
-    CopyResult copy(const std::string& source, const std::string& destination, bool flushed = false);
-    // Writes the target through `fill`; CannotCreate when the file cannot be made.
-    CopyResult replace(AtomicFile& out, const std::function<CopyResult(AtomicFile&)>& fill);
+    // An existing file by the path as written, and only when that misses by the matched one.
+    int openExisting(const std::string& path, int flags) const;
+    std::optional<struct stat> statExisting(const std::string& path) const;
+    // The host folder of a Windows folder, and its stamp as read now. That of the last folder
+    // copied into is kept while it is the same folder.
+    std::optional<std::string> hostFolder(const std::string& folder, std::optional<FolderNames::Stamp>& stamp);
+    CopyResult copyInto(const std::string& source, const std::string& folder, bool flushed);
+    CopyResult copyTo(int in, const struct stat& inStat, const std::string& folder, const std::string& name,
+                      bool flushed, std::optional<FolderNames::Stamp> before = std::nullopt);
+    // Writes the target through `fill`; CannotCreate when the file cannot be made. `before` is
+    // the target folder's stamp when the caller has just read it.
+    CopyResult replace(AtomicFile& out, const std::function<CopyResult(AtomicFile&)>& fill,
+                       std::optional<FolderNames::Stamp> before = std::nullopt);
 
     const DriveMap& m_map;
     std::string m_current; // as last set; the host's own folder until then
+    struct FolderCache {
+        std::string windows, host;
+        dev_t dev = 0;
+        ino_t ino = 0;
+    } m_folderCache;
+    std::unique_ptr<char[]> m_copyBuffer;
 };

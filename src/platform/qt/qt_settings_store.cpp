@@ -78,7 +78,8 @@ void QtSettingsStore::load()
     // A name stored twice in different case: the last one stands, as the registry keeps one.
     for (const auto& [name, value] : entries)
         write(name, value);
-    m_keepOriginal = m_entries.empty() && holdsText(*bytes);
+    // Anything the reader left out would be gone with the first write.
+    m_keepOriginal = (m_entries.empty() && holdsText(*bytes)) || holdsMoreThanSettings(*bytes);
 }
 
 // Files that Qt's own writer left are read by Qt's reader, so they read as Qt wrote them.
@@ -151,8 +152,12 @@ bool QtSettingsStore::keepOriginal()
             kept = ::rename(m_file.c_str(), backup.c_str()) == 0;
         }
     }
+    // An original the user may not write, kept under the backup's name, makes way for the new
+    // file: the atomic replace refuses to write over it.
+    if (kept && ::stat(m_file.c_str(), &st) == 0 && !userMayWrite(m_file, st))
+        kept = ::unlink(m_file.c_str()) == 0;
     if (kept)
-        std::fprintf(stderr, "Tarnel: the settings file %s could not be read as settings; it is kept as %s\n",
+        std::fprintf(stderr, "Tarnel: the settings file %s could not be read wholly as settings; it is kept as %s\n",
                      m_file.c_str(), backup.c_str());
     return kept;
 }
