@@ -98,9 +98,9 @@ void BuildOutput::buildStarting()
 
 void BuildOutput::endChecked()
 {
-    if (m_state != State::Running)
+    if (m_state == State::Idle)
         return;
-    m_earlyVerdict = true;
+    m_earlyVerdict = m_state == State::Running;
     m_verdict = m_app.statusBar().panel(5).text;
     notify(Change::Texts);
 }
@@ -227,6 +227,10 @@ std::vector<std::string> BuildOutput::notes() const
     if (m_earlyVerdict)
         out.push_back("Still running at the five-second check: the status bar's verdict (\"" + m_verdict +
                       "\") came early.");
+    // "Compile" alone leaves the linker's old output where the check looks, and calls it made.
+    const bool verdictMade = m_verdict.starts_with("Created ") || m_verdict.starts_with("Updated ");
+    if (m_state == State::Ended && m_end.target == Target::Unchanged && verdictMade)
+        out.push_back("The status bar's verdict (\"" + m_verdict + "\") refers to a file from an earlier build.");
     if (const std::size_t dropped = m_transcript.droppedLines())
         out.push_back("The first " + std::to_string(dropped) +
                       " lines were dropped from the top to keep the panel quick; it holds the last " +

@@ -65,6 +65,26 @@ void StringBuffer::replaceSelection(const std::string& text)
     m_modified = true;
 }
 
+bool StringBuffer::replaceEach(const std::vector<std::size_t>& positions, std::size_t length,
+                               const std::string& text)
+{
+    std::string out;
+    std::size_t from = 0;
+    for (const std::size_t p : positions) {
+        out.append(m_text, from, p - from);
+        out += text;
+        from = p + length;
+    }
+    const std::size_t caret = out.size();
+    out.append(m_text, std::min(from, m_text.size()));
+    m_text = std::move(out);
+    m_startsValid = false;
+    m_selStart = static_cast<int>(caret);
+    m_selLength = 0;
+    m_modified = true;
+    return true;
+}
+
 void StringBuffer::cut()
 {
     copy();

@@ -21,6 +21,7 @@ public:
     const std::string& textRef() const { return m_text; }
     void setText(const std::string& text) override;
     void replaceSelection(const std::string& text) override;
+    bool replaceEach(const std::vector<std::size_t>& positions, std::size_t length, const std::string& text) override;
 
     bool modified() const override { return m_modified; }
     void setModified(bool on) override { m_modified = on; }

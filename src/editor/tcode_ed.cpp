@@ -242,6 +242,18 @@ void TCodeEd::ReplaceDialogReplace()
     m_buffer->replaceSelection(m_replaceDialog.replaceText);
 }
 
+void TCodeEd::ReplaceDialogReplaceAll()
+{
+    const std::string& t = m_replaceDialog.findText;
+    const std::vector<std::size_t> at = findAllExact(m_buffer->text(), t);
+    if (at.empty()) {
+        m_app.message("Not found \"" + t, MsgButtons::Ok, MsgIcon::Information);
+        return;
+    }
+    if (m_buffer->replaceEach(at, t.size(), m_replaceDialog.replaceText))
+        setPanel(6, "Replaced " + std::to_string(at.size()));
+}
+
 void TCodeEd::CodeEditorKeyPress(char)
 {
     if (m_buffer->modified())

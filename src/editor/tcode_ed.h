@@ -95,6 +95,9 @@ public:
     void Replace1Click();
     void Find(FindSource source);
     void ReplaceDialogReplace();
+    // The replace dialog's "Replace All": every occurrence at once, one undo step; panel 6
+    // tells how many.
+    void ReplaceDialogReplaceAll();
     // F3: the find dialog's text again, or the find dialog when it has none yet.
     void FindAgain();
     // A character key, before it takes effect.

@@ -4,6 +4,7 @@
 // in text() agree.
 #include <functional>
 #include <string>
+#include <vector>
 
 class TextBuffer {
 public:
@@ -31,6 +32,10 @@ public:
     // Replaces the whole content; the text's breaks are CR LF only.
     virtual void setText(const std::string& text) = 0;
     virtual void replaceSelection(const std::string& text) = 0;
+    // Replaces length characters at each position (ascending, apart) with text as one edit,
+    // which one undo takes back; the caret ends after the last. False while no edit is possible.
+    virtual bool replaceEach(const std::vector<std::size_t>& positions, std::size_t length,
+                             const std::string& text) = 0;
 
     virtual bool modified() const = 0;
     virtual void setModified(bool on) = 0;

@@ -55,3 +55,13 @@ std::size_t findExact(const std::string& text, const std::string& what)
         return std::string::npos;
     return text.find(what);
 }
+
+std::vector<std::size_t> findAllExact(const std::string& text, const std::string& what)
+{
+    std::vector<std::size_t> at;
+    if (what.empty())
+        return at;
+    for (std::size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + what.size()))
+        at.push_back(p);
+    return at;
+}

@@ -2,6 +2,7 @@
 
 #include "app/tembedded.h"
 #include "linker/command_file_editor.h"
+#include "platform/paths/win_path.h"
 
 CommandFileWizard::CommandFileWizard(TEmbedded& app) : m_app(app)
 {
@@ -23,5 +24,10 @@ void CommandFileWizard::Wizard1Click()
         return;
     // User and Uselnkcmd stay as they are: with User off the next composition of the linker
     // line puts the default command file back.
-    c["LinkerCmdfile"].setText(editor.resultFileName());
+    // Kept as the default command files are, without ".xcl": the linker adds it, and so does
+    // every command that proposes the file.
+    std::string name = editor.resultFileName();
+    if (winpath::equalsNoCase(winpath::extension(name), ".xcl"))
+        name = winpath::withoutExtension(name);
+    c["LinkerCmdfile"].setText(name);
 }

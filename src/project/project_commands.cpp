@@ -160,9 +160,13 @@ void ProjectCommands::SaveProjectAs1Click()
     request.fileName = m_app.settings().project;
     request.initialFolder = m_app.settings().project;
     request.filters = parseFilterList("*.prj");
-    const auto path = m_app.host().dialogs.saveFile(request);
+    request.defaultExtension = "*.prj";
+    auto path = m_app.host().dialogs.saveFile(request);
     if (!path)
         return;
+    // As a default extension does: without it "Open Project" could not list the file.
+    if (winpath::extension(*path).empty())
+        *path += ".prj";
     m_app.project().ComposeProject();
     writeProject(*path);
 }

@@ -9,6 +9,7 @@
 namespace {
 
 constexpr const char* Panel = "PEditPan";
+constexpr const char* NoFileText = "Select a file to add";
 
 }  // namespace
 
@@ -48,12 +49,14 @@ void ProjectEditPanel::declare()
         {"EditOK", K::Button, Panel, "", "OK", {}, "", ""},
         {"EditCancel", K::Button, Panel, "", "Cancel", {}, "", ""},
         {"EditHelp", K::Button, Panel, "", "Help", {}, "", "", {}, HelpTopic},
+        {"AddNote", K::Label, Panel, "", "", {}, "", ""},
     };
     // The project file may have declared the lists it stores already.
     for (const ControlSpec& row : rows)
         if (!c.contains(row.name))
             c.add(row);
     c["Trans"].setVisible(false);
+    c["AddNote"].textIsRed = true;
     const std::pair<const char*, const char*> hints[] = {
         {"SpeedButton1", "Add"},
         {"SpeedButton2", "Remove"},
@@ -81,6 +84,14 @@ void ProjectEditPanel::wire()
 void ProjectEditPanel::AddClick()
 {
     ControlSet& c = m_app.controls();
+    // Without a file the field holds the mask, which as an entry only breaks the next build.
+    const int row = m_browser->selectedFile();
+    if (row < 0 || m_browser->fileRows()[static_cast<std::size_t>(row)].folder) {
+        m_app.host().beeper.beep();
+        c["AddNote"].setCaption(NoFileText);
+        return;
+    }
+    c["AddNote"].setCaption("");
     c["ProjectListBox"].addEntry(winpath::withBackslash(c["SrcDir"].caption()) + c["Trans"].text());
 }
 
@@ -110,6 +121,7 @@ void ProjectEditPanel::SpeedButton4Click()
 
 void ProjectEditPanel::CancelClick()
 {
+    m_app.controls()["AddNote"].setCaption("");
     m_app.controls()[Panel].setVisible(false);
 }
 

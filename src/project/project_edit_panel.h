@@ -15,7 +15,8 @@ public:
 
     SourceBrowser& browser() { return *m_browser; }
 
-    // The current directory followed by the file-name field (the selected file, or the mask).
+    // The current directory followed by the selected file's name; without a selected file it
+    // beeps and says so on the panel.
     void AddClick();
     // The selected entry of the project list; nothing without a selection.
     void RemoveClick();

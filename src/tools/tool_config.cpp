@@ -37,6 +37,14 @@ std::string paramsOrDash(const std::string& params)
     return winpath::trim(params).empty() ? "-" : params;
 }
 
+std::string proposedToolName(const std::string& program)
+{
+    // Programs of this platform often have no extension: "prog78k" is a whole name.
+    const std::string name = winpath::fileName(program);
+    const std::string stem = winpath::withoutExtension(name);
+    return stem.empty() ? name : stem;
+}
+
 } // namespace
 
 ToolConfig::ToolConfig(TEmbedded& app) : m_app(app)
@@ -95,7 +103,7 @@ void ToolConfig::PToolBtnClick(const std::string& sender)
     std::string params;
     if (!tools().user.empty() && user >= 0 && user < static_cast<int>(tools().user.size()))
         params = tools().user[static_cast<std::size_t>(user)].params;
-    TNTDlg dialog("Add", *chosen, winpath::dropLast(winpath::fileName(*chosen), 4), params);
+    TNTDlg dialog("Add", *chosen, proposedToolName(*chosen), params);
     if (m_app.host().dialogs.runDialog(dialog) != MsgAnswer::Ok)
         return;
 

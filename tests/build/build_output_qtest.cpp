@@ -207,6 +207,24 @@ TEST_F(BuildOutputViewTest, ABuildStillRunningAtTheCheckIsNotedAndFollowedToItsE
     EXPECT_LT(rowOf("Tarnel stand-in icc78300"), rowOf("Tarnel stand-in xlink"));
 }
 
+TEST_F(BuildOutputViewTest, CompileAloneSaysTheStatusBarsVerdictIsAboutAnEarlierBuildsFile)
+{
+    const auto build = [&](const char* command) {
+        window->findChild<QAction*>(command)->trigger();
+        EXPECT_TRUE(waitFor([&] { return ended(); })) << rows().join('\n').toStdString();
+        EXPECT_TRUE(timers.fire(BuildRun::CompileTimerMs));
+    };
+    build("BuildAll1");
+    EXPECT_EQ(window->statusPanel(5)->text().toStdString(), "Created " + kTarget);
+    EXPECT_EQ(label("BuildOutputNotes"), "");
+
+    build("Compile1");
+    // The status bar keeps its verdict; the panel tells what it is about.
+    EXPECT_EQ(window->statusPanel(5)->text().toStdString(), "Created " + kTarget);
+    EXPECT_EQ(label("BuildOutputNotes").toStdString(),
+              "The status bar's verdict (\"Created " + kTarget + "\") refers to a file from an earlier build.");
+}
+
 TEST_F(BuildOutputViewTest, AFloodOfOutputIsKeptToTheLimitWithNothingLostOrMixedUp)
 {
     // 60,000 numbered lines, then bytes that are no text and a line of two megabytes.

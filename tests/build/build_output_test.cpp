@@ -151,11 +151,19 @@ TEST_F(BuildOutputTest, AnEndCheckBeforeTheEndIsNotedAndItsVerdictStands)
     EXPECT_NE(notes().find("came early"), std::string::npos) << "the note stays after the end";
     EXPECT_EQ(panel5(), "Compile failed " + kTarget) << "the panel never changes the status bar's verdict";
 
-    // A build that ended before its check has nothing to note.
+    // A build that ended before its check and left the old target (as "Compile" alone does):
+    // the verdict is about an earlier build's file.
     buildAll();
     deliver({ended(0)});
     ASSERT_TRUE(fh.timers.fire(BuildRun::CompileTimerMs));
     EXPECT_FALSE(output.earlyVerdict());
+    EXPECT_EQ(notes(), "The status bar's verdict (\"" + panel5() + "\") refers to a file from an earlier build.\n");
+
+    // One that rewrote it has nothing to note.
+    buildAll();
+    fh.files.put(kTarget, "relinked", fh.clock.now + 500);
+    deliver({ended(0)});
+    ASSERT_TRUE(fh.timers.fire(BuildRun::CompileTimerMs));
     EXPECT_EQ(notes(), "");
 }
 

@@ -312,7 +312,7 @@ TEST_F(EndToEndTest, ACommandFileMadeByTheWizardLinksTheSample)
         return true;
     };
     c["WizardBtn"].activate();
-    EXPECT_EQ(c["LinkerCmdfile"].text(), "blink.xcl");
+    EXPECT_EQ(c["LinkerCmdfile"].text(), "blink");
     EXPECT_EQ(readHostFile(host("C:\\Tarnel\\Source\\blink.xcl")),
               " -c78300\r\n-Z(CODE)INTVEC,RCODE,CODE,CONST=0000-7FFF\r\n-Z(DATA)DATA,CSTACK=FD00-FEFF\r\n"
               " -e_Small_write=_formatted_write\r\n-C CL7832S\r\n");

@@ -172,20 +172,28 @@ TEST_F(ErrorCheckViewTest, CancelAndEscapeCloseTheWindowWithoutOpening)
     }
 }
 
-TEST_F(ErrorCheckViewTest, KeyboardPicksALineAndEnterGoesToIt)
+TEST_F(ErrorCheckViewTest, NoLineLooksPickedUntilTheKeyboardPicksOneAndEnterGoesToIt)
 {
     files.writeBytes("C:\\Tarnel\\Source\\x.lst", "\"main.c\",17  Error[1]: a\r\n\"main.c\",5  Error[2]: b\r\n");
-    QString panel;
+    QStringList panel;
     whenErrorWindowShown([&panel](ErrorLogDialog& dialog) {
         auto* list = dialog.findChild<QListWidget*>("ErrorList");
         list->setFocus();
-        QTest::keyClick(list, Qt::Key_Down);
-        panel = dialog.findChild<QLabel*>("Panel1")->text();
+        QApplication::processEvents();
+        // Shown and known agree: no line looks picked, none is.
+        EXPECT_TRUE(list->selectedItems().isEmpty());
+        EXPECT_FALSE(list->currentIndex().isValid());
+        EXPECT_TRUE(dialog.findChild<QLabel*>("Panel1")->text().isEmpty());
+        for (int step = 0; step < 2; ++step) {
+            QTest::keyClick(list, Qt::Key_Down);
+            panel << dialog.findChild<QLabel*>("Panel1")->text();
+            EXPECT_EQ(list->selectedItems().value(0), list->item(step));
+        }
         QTest::keyClick(list, Qt::Key_Return);
     });
     dialogs.fileAnswers = {std::string("C:\\Tarnel\\Source\\x.lst")};
     app->controls()["ErrorcheckBtn"].activate();
-    EXPECT_EQ(panel, "5 ");
+    EXPECT_EQ(panel, (QStringList{"17 ", "5 "}));
     // The sample project is the one loaded.
     ASSERT_EQ(app->editors().count(), 1);
     TCodeEd& ed = *app->editors().windows().front();

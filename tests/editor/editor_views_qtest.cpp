@@ -199,6 +199,12 @@ TEST_F(EditorViewTest, FindAndReplaceThroughTheirDialogs)
     QTest::keyClicks(replace->findField(), "main");
     QTest::keyClicks(replace->replaceField(), "entry");
     QTest::mouseClick(replace->replaceAllButton(), Qt::LeftButton);
+    EXPECT_EQ(ed.buffer().text(), "int entry;\r\nMAIN();\r\nentry();\r\n");
+    EXPECT_EQ(view(ed)->findChild<QLabel*>("Panel6")->text(), "Replaced 2");
+    // All of them go back with one undo.
+    QTest::keyClick(editor(ed), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ed.buffer().text(), "int main;\r\nMAIN();\r\nmain();\r\n");
+    QTest::mouseClick(replace->replaceButton(), Qt::LeftButton);
     EXPECT_EQ(ed.buffer().text(), "int entry;\r\nMAIN();\r\nmain();\r\n");
     QTest::mouseClick(replace->replaceButton(), Qt::LeftButton);
     EXPECT_EQ(ed.buffer().text(), "int entry;\r\nMAIN();\r\nentry();\r\n");

@@ -181,6 +181,34 @@ TEST_F(TCodeEdTest, ReplaceDistinguishesCaseAndActsOnTheFirstOccurrenceOncePerPr
     EXPECT_EQ(messages().back(), "Not found \"");
 }
 
+TEST_F(TCodeEdTest, ReplaceAllReplacesEveryOccurrenceInOnePressAndCountsThem)
+{
+    const struct {
+        const char* text;
+        const char* find;
+        const char* with;
+        const char* after;
+        const char* panel;
+    } rows[] = {
+        {"main Main\r\nmain();\r\nmain", "main", "entry", "entry Main\r\nentry();\r\nentry", "Replaced 3"},
+        {"aaaa", "aa", "b", "bb", "Replaced 2"},
+        {"a.a", "a", "aa", "aa.aa", "Replaced 2"},
+        {"Main", "main", "entry", "Main", ""},
+    };
+    int n = 0;
+    for (const auto& r : rows) {
+        TCodeEd& ed = open("C:\\Work\\r" + std::to_string(++n) + ".c", r.text);
+        ed.replaceDialog().findText = r.find;
+        ed.replaceDialog().replaceText = r.with;
+        const std::size_t before = messages().size();
+        ed.ReplaceDialogReplaceAll();
+        EXPECT_EQ(ed.buffer().text(), r.after) << r.text;
+        EXPECT_EQ(ed.panel(6).text, r.panel) << r.text;
+        EXPECT_EQ(messages().size() - before, *r.panel ? 0u : 1u) << r.text;
+    }
+    EXPECT_EQ(messages().back(), "Not found \"main");
+}
+
 TEST_F(TCodeEdTest, CaretMovesWriteThePanelsAndThePendingJumpValues)
 {
     TCodeEd& ed = open("C:\\Work\\err.lst", "listing\r\n\"main.c\",42  Error[1]: x\r\n");

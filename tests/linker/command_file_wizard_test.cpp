@@ -87,16 +87,19 @@ TEST_F(WizardTest, OkTakesTheSavedNameAndLeavesTheSwitchesAlone)
     struct Case {
         bool user;
         bool useCommandFile;
-        bool save;
+        const char* saveAs;  // nullptr: not saved
         bool ok;
         const char* after;
     };
+    // The name is kept without ".xcl", as the default command files are.
     const Case cases[] = {
-        {false, true, true, true, "mine.xcl"},
-        {true, false, true, true, "mine.xcl"},
-        {true, true, true, false, "LK7832SL"},
+        {false, true, "mine.xcl", true, "mine"},
+        {true, false, "mine.xcl", true, "mine"},
+        {true, true, "MYCMD.XCL", true, "MYCMD"},
+        {true, true, "board.cmd", true, "board.cmd"},
+        {true, true, "mine.xcl", false, "LK7832SL"},
         // Nothing saved: the name the dialog was opened with, never an empty one.
-        {true, true, false, true, "LK7832SL"},
+        {true, true, nullptr, true, "LK7832SL"},
     };
     for (const Case& k : cases) {
         c["LinkerCmdfile"].setText("LK7832SL");
@@ -104,8 +107,8 @@ TEST_F(WizardTest, OkTakesTheSavedNameAndLeavesTheSwitchesAlone)
         c["Uselnkcmd"].setChecked(k.useCommandFile);
         onShow([&](TCommandFileEd& ed) {
             ed.SpeedButton2Click();
-            if (k.save) {
-                f.fake.dialogs.fileAnswers = {"C:\\Tarnel\\Source\\mine.xcl"};
+            if (k.saveAs) {
+                f.fake.dialogs.fileAnswers = {std::string("C:\\Tarnel\\Source\\") + k.saveAs};
                 f.fake.dialogs.answers = {MsgAnswer::Yes};
                 ed.SaveFileClick();
             }
@@ -131,11 +134,11 @@ TEST_F(WizardTest, WithoutUserDefinedTheNextCompositionPutsTheDefaultBack)
             return true;
         });
         c["WizardBtn"].activate();
-        ASSERT_EQ(c["LinkerCmdfile"].text(), "mine.xcl");
+        ASSERT_EQ(c["LinkerCmdfile"].text(), "mine");
         // The first composition still writes the wizard's name; it then chooses the default.
-        EXPECT_NE(app.linker().ComposeLinkerLine().find(" -f mine.xcl"), std::string::npos);
-        EXPECT_EQ(c["LinkerCmdfile"].text(), user ? "mine.xcl" : "LK7832SL");
-        EXPECT_NE(app.linker().ComposeLinkerLine().find(user ? " -f mine.xcl" : " -f LK7832SL"), std::string::npos);
+        EXPECT_NE(app.linker().ComposeLinkerLine().find(" -f mine "), std::string::npos);
+        EXPECT_EQ(c["LinkerCmdfile"].text(), user ? "mine" : "LK7832SL");
+        EXPECT_NE(app.linker().ComposeLinkerLine().find(user ? " -f mine " : " -f LK7832SL"), std::string::npos);
     }
 }
 

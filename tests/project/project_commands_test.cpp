@@ -327,6 +327,22 @@ TEST_F(ProjectFixture, SaveAsWritesTheChangedOptionElsewhereAndKeepsTheCurrentPr
     EXPECT_FALSE(files().fileExists("D:\\work\\copy.prj"));
 }
 
+TEST_F(ProjectFixture, SaveAsAddsPrjOnlyToANameWithoutExtension)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {"D:\\work\\blink2", "D:\\work\\blink2.prj"},
+        {"D:\\work\\blink3.txt", "D:\\work\\blink3.txt"},
+        {"D:\\work\\blink4.PRJ", "D:\\work\\blink4.PRJ"},
+    };
+    open(kProject);
+    for (const auto& [typed, written] : rows) {
+        fake().dialogs.fileAnswers.push_back(typed);
+        commands().SaveProjectAs1Click();
+        EXPECT_TRUE(files().fileExists(written)) << typed;
+    }
+    EXPECT_FALSE(files().fileExists("D:\\work\\blink2"));
+}
+
 TEST_F(ProjectFixture, SaveAsOverAFileThatFailedToLoadKeepsItsOriginal)
 {
     files().put("D:\\work\\broken.prj", "not a project\r\n");

@@ -39,23 +39,34 @@ TEST_F(EditPanel, FileListShowsSubFoldersThenTheSourcesOfTheCurrentDirectory)
     EXPECT_FALSE(c()["Trans"].visible());
 }
 
-TEST_F(EditPanel, AddTakesTheSelectedFileOrTheMaskWhenNothingIsSelected)
+TEST_F(EditPanel, AddTakesTheSelectedFileAndWithoutOneBeepsAndSaysSo)
 {
     c()["ProjectListBox"].setEntries({});
-    c()["PAddBtn"].activate();
-    EXPECT_EQ(sources(), std::vector<std::string>{"D:\\work\\*.c;*.h"});
+    // No file, or a folder row: the field holds the mask, and nothing is added.
+    for (const int r : {-1, row("[sub]")}) {
+        browser().selectFile(r);
+        EXPECT_EQ(c()["Trans"].text(), "*.c;*.h");
+        const int beeps = fake().beeper.count;
+        c()["PAddBtn"].activate();
+        EXPECT_TRUE(sources().empty());
+        EXPECT_EQ(fake().beeper.count, beeps + 1);
+        EXPECT_EQ(c()["AddNote"].caption(), "Select a file to add");
+    }
 
     browser().selectFile(row("util.c"));
     EXPECT_EQ(c()["Trans"].text(), "util.c");
     c()["SpeedButton1"].activate();
     c()["PAddBtn"].activate();
-    EXPECT_EQ(sources(), (std::vector<std::string>{"D:\\work\\*.c;*.h", "D:\\work\\util.c", "D:\\work\\util.c"}));
+    EXPECT_EQ(sources(), (std::vector<std::string>{"D:\\work\\util.c", "D:\\work\\util.c"}));
+    EXPECT_EQ(c()["AddNote"].caption(), "");
+}
 
-    // A folder row is no file: the mask again.
-    browser().selectFile(row("[sub]"));
-    EXPECT_EQ(c()["Trans"].text(), "*.c;*.h");
-    browser().selectFile(-1);
-    EXPECT_EQ(c()["Trans"].text(), "*.c;*.h");
+TEST_F(EditPanel, AProjectThatHoldsTheMaskAsAnEntryStillLoads)
+{
+    const std::vector<std::string> held = {"D:\\work\\main.c", "D:\\work\\*.c;*.h"};
+    writeProject("D:\\work\\old.prj", held);
+    EXPECT_TRUE(commands().Openpro("D:\\work\\old.prj"));
+    EXPECT_EQ(sources(), held);
 }
 
 TEST_F(EditPanel, AddAtADriveRootJoinsWithOneBackslash)

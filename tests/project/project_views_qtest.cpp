@@ -150,11 +150,15 @@ TEST_F(ProjectViews, FileListShowsFoldersAndSourcesAndTheButtonsMoveThem)
 
     fileList->setCurrentRow(-1);
     button("SpeedButton1")->click();
-    EXPECT_EQ(texts(project), (QStringList{"C:\\work\\util.c", "C:\\work\\*.c;*.h"}));
+    EXPECT_EQ(texts(project), QStringList{"C:\\work\\util.c"});
+    EXPECT_EQ(view->findChild<QLabel*>("AddNote")->text(), "Select a file to add");
+    fileList->setCurrentRow(1);
+    button("SpeedButton1")->click();
+    EXPECT_EQ(view->findChild<QLabel*>("AddNote")->text(), "");
 
     project->setCurrentRow(0);
     QTest::mouseClick(button("PRemoveBtn"), Qt::LeftButton);
-    EXPECT_EQ(texts(project), QStringList{"C:\\work\\*.c;*.h"});
+    EXPECT_EQ(texts(project), QStringList{"C:\\work\\main.c"});
     QTest::mouseClick(button("PRemoveBtn"), Qt::LeftButton);
     EXPECT_EQ(texts(project).size(), 1) << "nothing selected any more";
 

@@ -38,6 +38,23 @@ TEST_F(ToolConfigTest, BrowseOpensTheProgramPickerThenNameToolWithTheChosenProgr
     EXPECT_EQ(c()["ProgToolsList"].text(), "pelorus");
 }
 
+TEST_F(ToolConfigTest, NameToolProposesTheProgramsNameLessItsExtensionWhereItHasOne)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {"D:\\Pelorus\\pelorus.exe", "pelorus"},
+        {"Z:\\opt\\tools\\prog78k", "prog78k"},
+        {"C:\\bin\\flash.v2.bat", "flash.v2"},
+        {"C:\\bin\\.hidden", ".hidden"},
+    };
+    for (const auto& [program, proposed] : rows) {
+        NameToolSeen seen;
+        f.fake.dialogs.fileAnswers.push_back(program);
+        answerNameTool({{}, {}, {}, false}, &seen);
+        config().PToolBtnClick("PToolBtn");
+        EXPECT_EQ(seen.name, proposed) << program;
+    }
+}
+
 TEST_F(ToolConfigTest, CancellingEitherDialogAddsNothing)
 {
     config().PToolBtnClick("UToolBtn"); // picker cancelled

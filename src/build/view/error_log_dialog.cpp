@@ -29,8 +29,7 @@ ErrorLogDialog::ErrorLogDialog(TErrorLog& state, QWidget* parent) : QDialog(pare
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    // Only a line the user picks counts: the list's focus makes its first line current without
-    // selecting it, and "GoTo Error" then goes where the last click said.
+    // Only a line the user picks counts; without one "GoTo Error" goes where the last pick said.
     auto picked = [this, &c] {
         const QList<QListWidgetItem*> items = m_list->selectedItems();
         if (items.isEmpty())
@@ -72,6 +71,10 @@ ErrorLogDialog::ErrorLogDialog(TErrorLog& state, QWidget* parent) : QDialog(pare
     layout->addWidget(bar);
 
     resize(TErrorLog::Width, TErrorLog::Height);
+    // No line is current until the user picks one: the focus would otherwise make the first
+    // line current, which the list shows as selected though "GoTo Error" knows nothing of it.
+    // The first arrow key then picks the first line.
+    m_list->setCurrentIndex(QModelIndex());
     m_list->setFocus();
 }
 

@@ -288,6 +288,31 @@ void QtTextBuffer::replaceSelection(const std::string& text)
     m_editor->setTextCursor(c);
 }
 
+bool QtTextBuffer::replaceEach(const std::vector<std::size_t>& positions, std::size_t length,
+                               const std::string& text)
+{
+    if (m_loading || m_editor->isReadOnly())
+        return false;
+    if (positions.empty())
+        return true;
+    const QString with = fromBytes(text);
+    QTextCursor c(m_editor->document());
+    c.beginEditBlock();
+    // From the last one back, so the positions still to come keep their places.
+    for (auto it = positions.rbegin(); it != positions.rend(); ++it) {
+        const int at = static_cast<int>(*it);
+        c.setPosition(toDocument(at));
+        c.setPosition(toDocument(at + static_cast<int>(length)), QTextCursor::KeepAnchor);
+        c.insertText(with);
+    }
+    c.endEditBlock();
+    const long long grown = static_cast<long long>(text.size()) - static_cast<long long>(length);
+    const long long last = static_cast<long long>(positions.back()) +
+                           grown * static_cast<long long>(positions.size() - 1) + static_cast<long long>(text.size());
+    setSelection(static_cast<int>(last), 0);
+    return true;
+}
+
 bool QtTextBuffer::modified() const
 {
     return m_loading ? m_shadow.modified() : m_editor->document()->isModified();

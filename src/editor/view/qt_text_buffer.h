@@ -32,6 +32,7 @@ public:
     std::function<std::string()> snapshot() const override;
     void setText(const std::string& text) override;
     void replaceSelection(const std::string& text) override;
+    bool replaceEach(const std::vector<std::size_t>& positions, std::size_t length, const std::string& text) override;
     bool modified() const override;
     void setModified(bool on) override;
     void cut() override;

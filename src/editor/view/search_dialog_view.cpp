@@ -62,7 +62,7 @@ SearchDialogView::SearchDialogView(TCodeEd& ed, bool replace, QWidget* parent)
         buttons->addWidget(m_replaceOne);
         buttons->addWidget(m_replaceAll);
         connect(m_replaceOne, &QPushButton::clicked, this, [this] { m_ed.ReplaceDialogReplace(); });
-        connect(m_replaceAll, &QPushButton::clicked, this, [this] { m_ed.ReplaceDialogReplace(); });
+        connect(m_replaceAll, &QPushButton::clicked, this, [this] { m_ed.ReplaceDialogReplaceAll(); });
     }
     auto* cancel = new QPushButton("Cancel", this);
     cancel->setObjectName("Cancel");

@@ -161,7 +161,7 @@ ProjectEditView::ProjectEditView(TEmbedded& app, ControlBinder& binder, QWidget*
     grid->addWidget(binder.createWidget(trans, body), 3, 2);
 
     auto* buttons = new QHBoxLayout;
-    for (const char* name : {"PAddBtn", "PRemoveBtn"})
+    for (const char* name : {"PAddBtn", "PRemoveBtn", "AddNote"})
         buttons->addWidget(binder.createWidget(c[name], body));
     buttons->addStretch(1);
     for (const char* name : {"EditOK", "EditCancel", "EditHelp"})
