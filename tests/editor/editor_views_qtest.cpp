@@ -427,9 +427,7 @@ TEST(OpenDialogOnQt, EachOfTheNineFiltersIsSelectedAndTheUsersChoiceComesBack)
     for (int filter = 1; filter <= 9; ++filter) {
         open.filterIndex = filter;
         QString shown;
-        QTimer::singleShot(50, [&] {
-            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(d, nullptr);
+        onceModalIsUp<QFileDialog>([&](QFileDialog* d) {
             shown = d->selectedNameFilter();
             // The user switches to "Any File" before confirming.
             d->selectNameFilter(d->nameFilters().at(5));
