@@ -52,6 +52,22 @@ int refuse(const std::string& problem)
     return HeadlessBuild::BadInput;
 }
 
+std::string kindOf(const fs::file_status& status)
+{
+    switch (status.type()) {
+    case fs::file_type::character:
+        return "a character device";
+    case fs::file_type::block:
+        return "a block device";
+    case fs::file_type::fifo:
+        return "a pipe (FIFO)";
+    case fs::file_type::socket:
+        return "a socket";
+    default:
+        return "a special file";
+    }
+}
+
 // An exit status holds 0..255; a command that was not found (9009 under cmd) is 127.
 int exitStatus(int level)
 {
@@ -197,12 +213,20 @@ int main(int argc, char** argv)
     if (!fs::exists(host, ec))
         if (auto mapped = map.toHost(project); mapped && project.find('\\') != std::string::npos)
             host = *mapped;
-    if (fs::is_directory(host, ec))
+    const fs::file_status status = fs::status(host, ec);
+    if (fs::is_directory(status))
         return refuse(project + " is a folder, not a project file");
-    if (!fs::is_regular_file(host, ec))
+    if (!fs::exists(status))
         return refuse("the project file " + project + " does not exist");
-    if (project.find('\\') == std::string::npos)
+    if (!fs::is_regular_file(status))
+        return refuse(project + " is not a regular file but " + kindOf(status) + ", not a project file");
+    if (project.find('\\') == std::string::npos) {
         project = map.toWindows(fs::absolute(host, ec).lexically_normal().string());
+        // A path under no drive is named on Z:, which a sandboxed prefix does not have.
+        const auto back = map.toHost(project);
+        if (!back || !fs::equivalent(*back, host, ec))
+            return refuse(projects.front() + " lies outside every drive of the Wine prefix, where Tarnel cannot reach it");
+    }
 
     if (!settingsFile.empty() && !fs::is_regular_file(settingsFile, ec))
         return refuse("the settings file " + settingsFile + " does not exist");

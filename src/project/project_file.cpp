@@ -208,8 +208,19 @@ bool ProjectFile::readproject(const std::string& path)
     return ok;
 }
 
+std::string ProjectFile::tooLargeMessage(const std::string& path, std::uint64_t size)
+{
+    return path + " is too large for a project file (" + std::to_string(size >> 20) +
+           " MiB; a project file holds at most " + std::to_string(MaxBytes >> 20) + " MiB).";
+}
+
 bool ProjectFile::load(const std::string& path)
 {
+    if (const auto size = m_app.host().files.fileSize(path); size && *size > MaxBytes) {
+        rememberOutcome(path, false);
+        m_app.message(tooLargeMessage(path, *size), MsgButtons::Ok, MsgIcon::Error);
+        return false;
+    }
     auto lines = m_app.host().files.readLines(path);
     if (!lines) {
         // Failed before the box: a close while it is up must keep the original too.

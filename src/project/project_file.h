@@ -1,5 +1,6 @@
 #pragma once
 // The project file: the project line list composed from the controls, and read back into them.
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,8 +19,15 @@ public:
     bool ReadOptions(int& sources, int& objects, int& libraries);
     // The project line list (already filled) -> controls and lists; true when taken over.
     bool readproject(const std::string& path);
-    // Reads the file into the project line list and runs readproject.
+    // Reads the file into the project line list and runs readproject. A file larger than any
+    // project is refused with a box before a byte of it is read.
     bool load(const std::string& path);
+    // 84 option lines and three lists of paths of at most 260 characters: 64 MiB holds a
+    // quarter of a million entries, far more than any build of the toolchain takes, while a
+    // larger file (a disk image, a sparse file chosen by mistake) would take seconds and
+    // gigabytes to be read into lines before its first line was found wrong.
+    static constexpr std::uint64_t MaxBytes = 64u << 20;
+    static std::string tooLargeMessage(const std::string& path, std::uint64_t size);
     // Writes the project line list to the path, replacing the file. The first write to a
     // file that failed to load keeps the original beside it as "<path>.bak" first; false,
     // with nothing written, when that copy or the write fails. The caller reports it.

@@ -259,10 +259,9 @@ TEST_F(BuildOutputViewTest, AFloodOfOutputIsKeptToTheLimitWithNothingLostOrMixed
     EXPECT_TRUE(shown[bad + 1].endsWith(QChar(0x2026)));
     EXPECT_EQ(shown[bad + 1].size(), static_cast<int>(BuildTranscript::DefaultMaxLineLength) + 1);
     EXPECT_EQ(shown[bad + 2], "after");
-    // The view keeps up: the end of the output is in sight.
-    QApplication::processEvents();
+    // The view keeps up: the end of the output comes into sight.
     const QModelIndex lastRow = view->model()->index(view->model()->rowCount() - 1);
-    EXPECT_TRUE(view->list()->viewport()->rect().intersects(view->list()->visualRect(lastRow)));
+    EXPECT_TRUE(waitFor([&] { return view->list()->viewport()->rect().intersects(view->list()->visualRect(lastRow)); }));
 }
 
 TEST_F(BuildOutputViewTest, TheViewMenuItemAndTheDocksCloseButtonAgree)

@@ -142,6 +142,9 @@ TEST_F(HeadlessBuildTest, InputsItCannotUseAreRefusedInOneLineAndNothingIsRun)
         {"missing project", [] {}, "C:\\work\\none.prj", "the project file C:\\work\\none.prj does not exist"},
         {"garbage project", [this] { fake.files.put("C:\\work\\junk.prj", std::string("\x01\xff junk\r\n", 8)); },
          "C:\\work\\junk.prj", "cannot load the project C:\\work\\junk.prj: Error in Project File"},
+        {"a project larger than any", [this] { fake.files.putHuge("C:\\work\\huge.prj", 3ull << 30); },
+         "C:\\work\\huge.prj",
+         "cannot load the project C:\\work\\huge.prj: " + ProjectFile::tooLargeMessage("C:\\work\\huge.prj", 3ull << 30)},
         {"no toolchain", [this] { fake.settings.values["nec dir"] = "C:\\NoNec"; }, kProject,
          "cannot build " + kProject + ": NEC Directory does not exist on the specified drive "},
     };

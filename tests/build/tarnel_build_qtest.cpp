@@ -13,6 +13,7 @@
 #include <QXmlStreamReader>
 #include <QTemporaryDir>
 #include <filesystem>
+#include <sys/stat.h>
 
 #include "demo_installer.h"
 #include "platform/paths/drive_map.h"
@@ -197,6 +198,11 @@ TEST_F(TarnelBuildTest, InputsItCannotUseExitWithTwoAndOneLine)
     const QString blockedFile = home.filePath("blocked.conf");
     writeHostFile(blockedFile.toStdString(), blocked.toStdString());
     const QString settings = "--settings=" + settingsFile;
+    const std::string fifo = c("pipe.prj");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Sparse: it takes no room on the disk, only its size is large.
+    writeHostFile(c("huge.prj"), "1\r\n");
+    fs::resize_file(c("huge.prj"), std::uintmax_t{1} << 30);
 
     struct Case {
         const char* what;
@@ -216,6 +222,10 @@ TEST_F(TarnelBuildTest, InputsItCannotUseExitWithTwoAndOneLine)
         {"a missing settings file", {"--settings", home.filePath("none.conf"), "C:\\Tarnel\\sample.prj"},
          "tarnel-build: the settings file "},
         {"an unknown option", {"--fast", "C:\\Tarnel\\sample.prj"}, "tarnel-build: unknown option --fast"},
+        {"a device", {settings, "/dev/zero"}, "tarnel-build: /dev/zero is not a regular file but a character device"},
+        {"a FIFO", {settings, "C:\\pipe.prj"}, "tarnel-build: C:\\pipe.prj is not a regular file but a pipe (FIFO)"},
+        {"a file larger than any project", {settings, QString::fromStdString(c("huge.prj"))},
+         "tarnel-build: cannot load the project C:\\huge.prj: C:\\huge.prj is too large for a project file (1024 MiB;"},
     };
     const std::string garbage = readHostFile(c("garbage.prj"));
     for (const Case& k : cases) {
@@ -226,6 +236,14 @@ TEST_F(TarnelBuildTest, InputsItCannotUseExitWithTwoAndOneLine)
         EXPECT_TRUE(r.out.isEmpty()) << k.what << ": " << r.out.toStdString();
     }
     EXPECT_EQ(readHostFile(c("garbage.prj")), garbage) << "a project that failed to load is left alone";
+
+    // Without drive Z:, as a sandboxed prefix has it, a file beside the home folder is on no drive.
+    fs::remove(prefix.path() + "/dosdevices/z:");
+    writeHostFile(home.filePath("elsewhere.prj").toStdString(), readHostFile(c("Tarnel/sample.prj")));
+    const Ran outside = run({settings, home.filePath("elsewhere.prj")});
+    EXPECT_EQ(outside.exit, 2);
+    EXPECT_EQ(outside.err, "tarnel-build: " + home.filePath("elsewhere.prj") +
+                               " lies outside every drive of the Wine prefix, where Tarnel cannot reach it\n");
     EXPECT_FALSE(fs::exists(c("Tarnel/Source/aout.a25"))) << "nothing was built";
 }
 

@@ -14,6 +14,7 @@
 #include "components/view/t_hex_edit.h"
 #include "components/view/t_spin_button.h"
 #include "components/view/t_timer_speed_button.h"
+#include "support/qt_runs.h"
 
 namespace {
 
@@ -246,7 +247,7 @@ TEST_F(HexEditWindow, RepeatTimerRunsWhileHeld)
     edit->setHexadecimal(false);
     edit->setValue(0);
     QTest::mousePress(down, Qt::LeftButton);
-    QTest::qWait(1050);
+    EXPECT_TRUE(waitFor([&] { return edit->value() <= -1; }));
     QTest::mouseRelease(down, Qt::LeftButton);
     // At least one repeat and the release; how many more depends on the machine's load.
     EXPECT_LE(edit->value(), -2);

@@ -200,7 +200,7 @@ TEST_F(Installed, DemoInstalledFromTheInstallAndTheProgramStartsOnIt)
     tarnel.setProcessChannelMode(QProcess::MergedChannels);
     tarnel.start(QString::fromStdString((*prefix / "bin" / "tarnel").string()), {});
     ASSERT_TRUE(tarnel.waitForStarted());
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (!fs::exists(c / "Tarnel" / "pathset.bat") && std::chrono::steady_clock::now() < end &&
            tarnel.state() == QProcess::Running)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));

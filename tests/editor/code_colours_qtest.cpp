@@ -13,6 +13,7 @@
 #include "editor/view/code_highlighter.h"
 #include "editor/view/qt_text_buffer.h"
 #include "support/app_fixture.h"
+#include "support/qt_runs.h"
 
 namespace {
 
@@ -210,15 +211,32 @@ TEST_F(CodeColoursTest, ALargeFileLoadedInSlicesIsColouredWhereItIsShown)
     QtTextBuffer::setSliceLoadingFrom(1000);
     Window w(f);
     w.ed.OpenAtLine("C:\\W\\big.c", 3000);
-    for (int i = 0; i < 200 && w.view.buffer()->loading(); ++i)
-        QApplication::processEvents();
-    ASSERT_FALSE(w.view.buffer()->loading());
+    ASSERT_TRUE(waitFor([&] { return !w.view.buffer()->loading(); }));
     w.paint();
     const int shown = w.editor().cursorForPosition(QPoint(5, 5)).blockNumber();
     EXPECT_GT(shown, 2900);
     EXPECT_EQ(w.colourAt(shown, "int"), colour(TokenKind::Type));
     EXPECT_EQ(w.ed.buffer().text(), big);
     EXPECT_FALSE(w.ed.buffer().modified());
+}
+
+TEST_F(CodeColoursTest, TheGutterFitsTheLastLineNumberOnceASlicedLoadEnds)
+{
+    std::string big;
+    for (int i = 0; i < 120000; ++i)
+        big += "x;\r\n";
+    f.fake.files.put("C:\\W\\big.c", big);
+    Window whole(f);
+    whole.ed.OpenAtLine("C:\\W\\big.c", 0);
+    QtTextBuffer::setSliceLoadingFrom(1000);
+    Window sliced(f);
+    sliced.ed.OpenAtLine("C:\\W\\big.c", 0);
+    ASSERT_TRUE(sliced.view.buffer()->loading());
+    const int whileLoading = sliced.editor().gutter()->width();
+    ASSERT_TRUE(waitFor([&] { return !sliced.view.buffer()->loading(); }));
+    EXPECT_GT(sliced.editor().gutter()->width(), whileLoading);
+    EXPECT_EQ(sliced.editor().gutter()->width(), whole.editor().gutter()->width());
+    EXPECT_GE(sliced.editor().viewport()->geometry().left(), sliced.editor().gutter()->width());
 }
 
 }  // namespace

@@ -35,6 +35,7 @@
 #include "platform/paths/drive_map.h"
 #include "platform/qt/qt_dialogs.h"
 #include "support/app_fixture.h"
+#include "support/qt_runs.h"
 #include "support/temp_prefix.h"
 
 namespace {
@@ -92,8 +93,7 @@ TEST_F(EditorViewTest, MergedMenuBarFollowsTheActiveEditorAndComesBackWithoutOne
     EXPECT_EQ(eds.active(), &b);
     EXPECT_EQ(window.menuBar()->actions().first()->menu(), view(b)->menu("File1"));
     b.close();
-    QApplication::processEvents();
-    EXPECT_EQ(eds.active(), &a);
+    EXPECT_TRUE(waitFor([&] { return eds.active() == &a; }));
     EXPECT_EQ(bar(), merged);
     EXPECT_EQ(window.menuBar()->actions().first()->menu(), view(a)->menu("File1"));
     editorAction(a, "Close1")->trigger();
@@ -149,9 +149,8 @@ TEST_F(EditorViewTest, NewWindowIs572By318AndTileMakesFullWidthStrips)
 TEST_F(EditorViewTest, NewWindowFitsAnAreaSmallerThanItsUsualSize)
 {
     window.resize(1000, 330);
-    QApplication::processEvents();
+    ASSERT_TRUE(waitFor([&] { return window.mdiArea()->viewport()->height() < 318; }));
     const QRect viewport = window.mdiArea()->viewport()->rect();
-    ASSERT_LT(viewport.height(), 318);
     TCodeEd& a = eds.create();
     const QRect g = area->subWindowOf(&a)->geometry();
     EXPECT_TRUE(viewport.contains(g)) << g.x() << "," << g.y() << " " << g.width() << "x" << g.height();
@@ -264,8 +263,7 @@ TEST_F(EditorViewTest, TwoMebibyteFileOpensAtLine60000)
     EXPECT_EQ(editor(ed)->textCursor().blockNumber(), 59999);
     EXPECT_EQ(ed.panel(2).text, "65000");
     EXPECT_EQ(ed.panel(1).text, "Line: 60000   Col:   1");
-    QApplication::processEvents();
-    EXPECT_TRUE(editor(ed)->viewport()->rect().contains(editor(ed)->cursorRect()));
+    EXPECT_TRUE(waitFor([&] { return editor(ed)->viewport()->rect().contains(editor(ed)->cursorRect()); }));
     ed.Save1Click();
     EXPECT_EQ(f.text("C:\\W\\big.c"), text);
 }
@@ -385,9 +383,7 @@ TEST_F(EditorViewTest, LargeTextLoadsInSlicesAndIsSavedWholeMeanwhile)
     EXPECT_EQ(ed.panel(2).text, "40000");
     ed.Save1Click();
     EXPECT_EQ(f.text("C:\\W\\large.c"), text);
-    for (int i = 0; i < 1000 && buffer->loading(); ++i)
-        QApplication::processEvents();
-    ASSERT_FALSE(buffer->loading());
+    ASSERT_TRUE(waitFor([&] { return !buffer->loading(); }));
     EXPECT_FALSE(editor(ed)->isReadOnly());
     EXPECT_EQ(editor(ed)->document()->blockCount(), 40001);
     EXPECT_EQ(editor(ed)->textCursor().blockNumber(), 29999);
@@ -437,9 +433,7 @@ TEST(OpenDialogOnQt, EachOfTheNineFiltersIsSelectedAndTheUsersChoiceComesBack)
     for (int filter = 1; filter <= 9; ++filter) {
         open.filterIndex = filter;
         QString shown;
-        QTimer::singleShot(50, [&] {
-            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(d, nullptr);
+        onceModalIsUp<QFileDialog>([&](QFileDialog* d) {
             shown = d->selectedNameFilter();
             // The user switches to "Any File" before confirming.
             d->selectNameFilter(d->nameFilters().at(5));

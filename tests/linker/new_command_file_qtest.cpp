@@ -21,6 +21,7 @@
 #include "platform/paths/drive_map.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_files.h"
+#include "support/qt_runs.h"
 #include "support/temp_prefix.h"
 
 namespace {
@@ -29,9 +30,7 @@ namespace {
 // and accepted, any other is cancelled (it would refuse a name that does not exist).
 void typeIntoFileDialog(const QString& name, QFileDialog::FileMode* modeSeen)
 {
-    QTimer::singleShot(50, [name, modeSeen] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
+    onceModalIsUp<QFileDialog>([name, modeSeen](QFileDialog* dialog) {
         *modeSeen = dialog->fileMode();
         if (dialog->fileMode() != QFileDialog::AnyFile) {
             dialog->reject();

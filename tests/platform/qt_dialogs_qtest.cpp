@@ -13,6 +13,7 @@
 #include "platform/paths/drive_map.h"
 #include "platform/qt/folder_dialog.h"
 #include "platform/qt/qt_dialogs.h"
+#include "support/qt_runs.h"
 #include "support/temp_prefix.h"
 
 namespace fs = std::filesystem;
@@ -23,9 +24,7 @@ namespace
 // Runs check() on the file dialog once it is up, then accepts it.
 void acceptFileDialogWhenShown(const std::function<void(QFileDialog&)>& check)
 {
-    QTimer::singleShot(50, [check] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
+    onceModalIsUp<QFileDialog>([check](QFileDialog* dialog) {
         check(*dialog);
         static_cast<QDialog*>(dialog)->accept();
         // A dialog that refused the choice shows a box over itself: fail rather than wait.
@@ -191,9 +190,7 @@ TEST(QtDialogs, MessageBoxShowsTitleLinesAndAnswers)
         {MsgButtons::Ok, QMessageBox::Ok, QMessageBox::NoButton, MsgAnswer::Ok},
     };
     for (const Row& r : rows) {
-        QTimer::singleShot(50, [&r] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
+        onceModalIsUp<QMessageBox>([&r](QMessageBox* box) {
             EXPECT_EQ(box->windowTitle(), "Tarnel");
             EXPECT_EQ(box->text(), "Command File Exists \nC:\\a <b>.xcl");
             EXPECT_EQ(box->standardButtons(), r.shown);
@@ -271,9 +268,7 @@ TEST(QtDialogs, DialogsOfferEveryMappedDriveAndStartInTheNearestMappedFolder)
 
     FileDialogRequest request;
     request.initialFolder = "C:\\Tarnel\\Missing";
-    QTimer::singleShot(50, [&] {
-        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(d, nullptr);
+    onceModalIsUp<QFileDialog>([&](QFileDialog* d) {
         EXPECT_EQ(canonical(d->directory().absolutePath()), canonical(QString::fromStdString(tmp.driveC() + "/Tarnel")));
         EXPECT_EQ(d->sidebarUrls(), places);
         EXPECT_EQ(sidebarNames(*d).mid(0, 3), (QStringList{"C:", "D:", "Z:"}));
@@ -283,9 +278,7 @@ TEST(QtDialogs, DialogsOfferEveryMappedDriveAndStartInTheNearestMappedFolder)
     // A file reached through a drive's place comes back on that drive.
     EXPECT_EQ(map.toWindows(places[1].toLocalFile().toStdString() + "/made.txt"), "D:\\made.txt");
 
-    QTimer::singleShot(50, [&] {
-        auto* dialog = qobject_cast<FolderDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
+    onceModalIsUp<FolderDialog>([&](FolderDialog* dialog) {
         EXPECT_EQ(dialog->sidebarUrls(), places);
         EXPECT_EQ(sidebarNames(*dialog).mid(0, 3), (QStringList{"C:", "D:", "Z:"}));
         dialog->reject();
@@ -337,9 +330,7 @@ TEST(QtDialogs, AHugeTextShowsCutShortAndTheBoxStillAnswers)
     const std::string name(10 * 1024 * 1024, 'n');
     QString shown;
     qsizetype details = 0;
-    QTimer::singleShot(50, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
+    onceModalIsUp<QMessageBox>([&](QMessageBox* box) {
         shown = box->text();
         details = box->detailedText().size();
         box->button(QMessageBox::Cancel)->click();

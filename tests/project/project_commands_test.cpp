@@ -252,7 +252,9 @@ INSTANTIATE_TEST_SUITE_P(
                     f.put(p, "secret\r\n");
                     f.denyReads(p);
                 }, "Cannot open file D:\\work\\bad.prj", false},
-        BadFile{"missing", [](FakeFiles&, const std::string&) {}, "Cannot open file D:\\work\\bad.prj", false}),
+        BadFile{"missing", [](FakeFiles&, const std::string&) {}, "Cannot open file D:\\work\\bad.prj", false},
+        BadFile{"larger than any project", [](FakeFiles& f, const std::string& p) { f.putHuge(p, 1ull << 30); },
+                ProjectFile::tooLargeMessage("D:\\work\\bad.prj", 1ull << 30), false}),
     [](const auto& info) { return testName(info.param.what); });
 
 TEST_F(ProjectFixture, OpeningAProjectWithoutSourcesNotesItAndGeneratesNothing)

@@ -1,10 +1,12 @@
 #pragma once
 // For GUI tests only: waiting on the event loop, and running a batch file to its end through
 // tarnel-batch the way the shell would start it (the working folder mapped).
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
+#include <QTimer>
 #include <functional>
 #include <string>
 
@@ -19,6 +21,19 @@ inline bool waitFor(const std::function<bool()>& done, int ms = 30000)
         QThread::msleep(5);
     }
     return done();
+}
+
+// Runs act on the modal window of type T once it is up, however long a loaded machine takes to
+// show it; call it before the call that opens the window.
+template <typename T, typename F>
+void onceModalIsUp(F act)
+{
+    QTimer::singleShot(10, [act]() mutable {
+        if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget()))
+            act(window);
+        else
+            onceModalIsUp<T>(std::move(act));
+    });
 }
 
 // What the batch file printed, output and errors together.

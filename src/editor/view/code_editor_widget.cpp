@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -60,6 +61,21 @@ CodeEditorWidget::CodeEditorWidget(QWidget* parent) : QPlainTextEdit(parent)
             m_gutter->update(0, rect.y(), m_gutter->width(), rect.height());
     });
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] { caretMoved(); });
+}
+
+void CodeEditorWidget::takeDocument(QTextDocument* doc)
+{
+    // The control deletes the document it made itself as soon as another takes its place;
+    // one handed to it earlier is ours and is deleted here, once the swap is done.
+    const QPointer<QTextDocument> old = document();
+    doc->setParent(this);
+    setDocument(doc);
+    if (old && old != doc)
+        old->deleteLater();
+    // A document that arrives whole tells no change of its line count.
+    m_caretBlock = -1;
+    fitGutter();
+    m_gutter->update();
 }
 
 void CodeEditorWidget::setDecorated(bool on)

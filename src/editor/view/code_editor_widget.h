@@ -20,6 +20,10 @@ public:
     // and every kind of line break a plain break.
     static QString singleByte(const QString& text);
 
+    // Shows doc, which the control owns from now on, in place of the document it had; the
+    // old one is gone once the call returns or soon after, so nobody may keep it.
+    void takeDocument(QTextDocument* doc);
+
     void setDecorated(bool on);
     bool decorated() const { return m_decorated; }
     QWidget* gutter() const { return m_gutter; }

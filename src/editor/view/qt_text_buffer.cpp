@@ -255,17 +255,13 @@ void QtTextBuffer::finishLoading()
     m_slicer = nullptr;
     QTextDocument* doc = m_document;
     m_document = nullptr;
-    doc->setParent(m_editor);
     doc->setDefaultFont(m_editor->font());
     doc->setDocumentLayout(new QPlainTextDocumentLayout(doc));
     doc->setUndoRedoEnabled(true);
     doc->setModified(m_shadow.modified());
-    QTextDocument* old = m_editor->document();
     m_filling = true;
-    m_editor->setDocument(doc);
+    m_editor->takeDocument(doc);
     m_filling = false;
-    if (old && old->parent() == m_editor)
-        old->deleteLater();
     m_text = m_shadow.text();
     m_textValid = true;
     const int start = m_shadow.selStart();

@@ -187,6 +187,16 @@ std::optional<std::int64_t> FakeFiles::modifiedMs(const std::string& path) const
     return it->second.modified;
 }
 
+std::optional<std::uint64_t> FakeFiles::fileSize(const std::string& path) const
+{
+    const std::string k = resolve(path);
+    auto it = m_files.find(k);
+    if (it == m_files.end())
+        return std::nullopt;
+    const auto huge = m_hugeSizes.find(k);
+    return huge != m_hugeSizes.end() ? huge->second : it->second.bytes.size();
+}
+
 bool FakeFiles::sameFile(const std::string& a, const std::string& b) const
 {
     const std::string k = resolve(a);
@@ -221,6 +231,13 @@ void FakeFiles::put(const std::string& path, const std::string& bytes, std::int6
     e.path = path;
     e.bytes = bytes;
     e.modified = modifiedMs;
+}
+
+void FakeFiles::putHuge(const std::string& path, std::uint64_t size)
+{
+    put(path, "");
+    m_hugeSizes[resolve(path)] = size;
+    m_unreadable.insert(resolve(path));
 }
 
 void FakeFiles::putFolder(const std::string& path)

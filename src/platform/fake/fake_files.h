@@ -24,6 +24,7 @@ public:
     bool copyFile(const std::string& source, const std::string& destination) override;
     std::vector<std::string> list(const std::string& folder, const std::string& mask) const override;
     std::optional<std::int64_t> modifiedMs(const std::string& path) const override;
+    std::optional<std::uint64_t> fileSize(const std::string& path) const override;
     bool sameFile(const std::string& a, const std::string& b) const override;
     std::optional<std::string> readBytes(const std::string& path) const override;
     bool writeBytes(const std::string& path, const std::string& bytes) override;
@@ -45,6 +46,8 @@ public:
     void denyReads(const std::string& path) { m_unreadable.insert(resolve(path)); }
     // A device: it exists, is no ordinary file and cannot be read.
     void putDevice(const std::string& path);
+    // A file that tells this size, as a sparse one would, and cannot be read.
+    void putHuge(const std::string& path, std::uint64_t size);
     // Paths under (or equal to) alias name what lies under target: a second drive letter for a
     // folder, or a symbolic link to a file or folder.
     void addLink(const std::string& alias, const std::string& target);
@@ -73,6 +76,7 @@ private:
     std::set<std::string> m_denied;
     std::set<std::string> m_unreadable;
     std::set<std::string> m_devices;
+    std::map<std::string, std::uint64_t> m_hugeSizes;
     std::map<std::string, int> m_writes;
     std::map<std::string, std::string> m_links;  // alias key -> target key
 };

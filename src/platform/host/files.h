@@ -41,6 +41,8 @@ public:
     virtual std::vector<std::string> list(const std::string& folder, const std::string& mask) const = 0;
     // Last modification, milliseconds since the epoch.
     virtual std::optional<std::int64_t> modifiedMs(const std::string& path) const = 0;
+    // Size in bytes as the file system tells it, without reading the file.
+    virtual std::optional<std::uint64_t> fileSize(const std::string& path) const = 0;
     // True when both paths name one existing file (device and inode), whatever their text:
     // "..", another drive letter for the same folder, a link.
     virtual bool sameFile(const std::string& a, const std::string& b) const = 0;

@@ -393,6 +393,15 @@ std::optional<std::int64_t> QtFiles::modifiedMs(const std::string& path) const
     return static_cast<std::int64_t>(st->st_mtim.tv_sec) * 1000 + st->st_mtim.tv_nsec / 1'000'000;
 }
 
+std::optional<std::uint64_t> QtFiles::fileSize(const std::string& path) const
+{
+    const auto h = host(path);
+    const auto st = h ? statOf(*h) : std::nullopt;
+    if (!st || S_ISDIR(st->st_mode))
+        return std::nullopt;
+    return static_cast<std::uint64_t>(st->st_size);
+}
+
 bool QtFiles::sameFile(const std::string& a, const std::string& b) const
 {
     const auto sa = statExisting(a);

@@ -28,6 +28,7 @@ public:
     bool copyFile(const std::string& source, const std::string& destination) override;
     std::vector<std::string> list(const std::string& folder, const std::string& mask) const override;
     std::optional<std::int64_t> modifiedMs(const std::string& path) const override;
+    std::optional<std::uint64_t> fileSize(const std::string& path) const override;
     bool sameFile(const std::string& a, const std::string& b) const override;
     std::optional<std::string> hostPath(const std::string& path) const override { return host(path); }
     std::optional<std::string> readBytes(const std::string& path) const override;
