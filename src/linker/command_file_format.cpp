@@ -40,3 +40,8 @@ std::vector<std::string> composeCommandFile(const CommandFileChoice& choice)
         lines.push_back("-C " + library);
     return lines;
 }
+
+std::string commandFileStem(const std::string& name)
+{
+    return winpath::equalsNoCase(winpath::extension(name), ".xcl") ? winpath::withoutExtension(name) : name;
+}

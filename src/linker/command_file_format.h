@@ -32,3 +32,7 @@ struct CommandFileChoice {
 
 // Processor, segment lines, write format, read format, libraries; in this order.
 std::vector<std::string> composeCommandFile(const CommandFileChoice& choice);
+
+// A command file's name as the settings keep it: without ".xcl" (any case), as the default
+// command files are; the linker adds it, and so does every command that proposes the file.
+std::string commandFileStem(const std::string& name);

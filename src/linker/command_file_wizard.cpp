@@ -1,6 +1,7 @@
 #include "linker/command_file_wizard.h"
 
 #include "app/tembedded.h"
+#include "linker/command_file_format.h"
 #include "linker/command_file_editor.h"
 #include "platform/paths/win_path.h"
 
@@ -24,10 +25,5 @@ void CommandFileWizard::Wizard1Click()
         return;
     // User and Uselnkcmd stay as they are: with User off the next composition of the linker
     // line puts the default command file back.
-    // Kept as the default command files are, without ".xcl": the linker adds it, and so does
-    // every command that proposes the file.
-    std::string name = editor.resultFileName();
-    if (winpath::equalsNoCase(winpath::extension(name), ".xcl"))
-        name = winpath::withoutExtension(name);
-    c["LinkerCmdfile"].setText(name);
+    c["LinkerCmdfile"].setText(commandFileStem(editor.resultFileName()));
 }

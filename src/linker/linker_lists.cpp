@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/tembedded.h"
+#include "linker/command_file_format.h"
 #include "platform/paths/win_path.h"
 
 namespace {
@@ -78,5 +79,5 @@ void LinkerLists::Button36Click()
 void LinkerLists::BitBtn1Click()
 {
     if (auto path = choose(m_app, "Select Command File", "Linker Command Files [*.xcl]|*.xcl|All Files|*.*", "*.xcl"))
-        m_app.controls()["LinkerCmdfile"].setText(winpath::fileName(*path));
+        m_app.controls()["LinkerCmdfile"].setText(commandFileStem(winpath::fileName(*path)));
 }

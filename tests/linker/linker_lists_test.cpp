@@ -81,7 +81,8 @@ TEST_F(LinkerTest, ChosenCommandFileGivesItsName)
 {
     fake.dialogs.fileAnswers = {"C:\\Tarnel\\Source\\my.xcl"};
     c["BitBtn1"].activate();
-    EXPECT_EQ(c["LinkerCmdfile"].text(), "my.xcl");
+    // Kept without ".xcl", so "View" > "Linker Command File" proposes "my.xcl", not "my.xcl.xcl".
+    EXPECT_EQ(c["LinkerCmdfile"].text(), "my");
     const FileDialogRequest& r = fake.dialogs.calls.at(0).request;
     EXPECT_EQ(r.title, "Select Command File");
     ASSERT_EQ(r.filters.size(), 2u);
