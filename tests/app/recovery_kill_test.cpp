@@ -15,22 +15,12 @@
 #include "editor/recovery_copy.h"
 #include "linker/compose_linker_line.h"
 #include "support/host_files.h"
+#include "support/process_wait.h"
 #include "support/temp_prefix.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-bool waitFor(const std::function<bool()>& done, std::chrono::seconds limit)
-{
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (done())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return done();
-}
 
 struct RecoveryAfterKill : ::testing::Test {
     RecoveryAfterKill()

@@ -19,22 +19,12 @@
 #include "platform/fake/fake_host.h"
 #include "project/project_file.h"
 #include "support/host_files.h"
+#include "support/process_wait.h"
 #include "support/temp_prefix.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-bool waitFor(const std::function<bool()>& done, std::chrono::seconds limit)
-{
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (done())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return done();
-}
 
 // Starts build/bin/tarnel offscreen with its own home; its standard error goes to errFile.
 pid_t startTarnel(const fs::path& home, const fs::path& errFile)
