@@ -49,10 +49,7 @@ struct EditorViewTest : ::testing::Test {
 
     EditorViewTest()
     {
-        window.resize(1200, 800);
-        window.show();
-        window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        EXPECT_TRUE(showActive(window));
         app.settings().compSource = "C:\\Tarnel\\Source";
     }
     ~EditorViewTest() override { QtTextBuffer::setSliceLoadingFrom(4 * 1024 * 1024); }

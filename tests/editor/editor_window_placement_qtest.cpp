@@ -29,10 +29,7 @@ struct EditorPlacement : ::testing::Test {
 
     EditorPlacement()
     {
-        window.resize(1200, 800);
-        window.show();
-        window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        EXPECT_TRUE(showActive(window));
     }
     QRect viewport() const { return window.mdiArea()->viewport()->rect(); }
     QRect placed(const TCodeEd& ed) const { return area->subWindowOf(&ed)->geometry(); }

@@ -17,6 +17,7 @@
 #include "editor/view/editor_area_view.h"
 #include "editor/view/recovery_box_view.h"
 #include "support/app_fixture.h"
+#include "support/qt_runs.h"
 
 namespace {
 
@@ -30,10 +31,7 @@ struct RecoveryViewTest : ::testing::Test {
     RecoveryViewTest()
     {
         f.prepareInstalledMachine();
-        window.resize(1200, 800);
-        window.show();
-        window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        EXPECT_TRUE(showActive(window));
     }
     CodeEditorWidget* editor(const TCodeEd& ed) { return area->windowOf(&ed)->editor(); }
     std::optional<RecoveryCopy> onlyCopy() const

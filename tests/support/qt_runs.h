@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <functional>
@@ -21,6 +22,15 @@ inline bool waitFor(const std::function<bool()>& done, int ms = 30000)
         QThread::msleep(5);
     }
     return done();
+}
+
+// The main window at the size the editor tests lay windows out in, shown and active.
+inline bool showActive(QWidget& window)
+{
+    window.resize(1200, 800);
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
 }
 
 // Runs act on the modal window of type T once it is up, however long a loaded machine takes to
