@@ -201,6 +201,7 @@ void Linker::place()
         }
     for (const SegmentRange& r : m_o.ranges) {
         int cursor = r.downwards ? (r.end >= 0 ? r.end : 0xFFFF) : r.start;
+        RangeUse& use = m_ranges.emplace_back(RangeUse{r.type, r.start, r.end, 0, {}});
         for (const RangeSegment& rs : r.segments) {
             PlacedSegment& s = segment(rs.name);
             if (s.placed) {
@@ -209,6 +210,8 @@ void Linker::place()
                               r.line);
                 continue;
             }
+            use.used += s.size;
+            use.segments.push_back(s.name);
             s.placed = true;
             s.type = r.type;
             s.holdsData = r.holdsData();
@@ -260,16 +263,24 @@ void Linker::checkOverlaps()
 
 void Linker::locateEntries()
 {
-    for (std::size_t i = 0; i < m_linked.size(); ++i)
-        for (const R25Public& p : m_linked[i].module.publics) {
-            Entry e{p.name, i, p.segment, -1};
+    for (std::size_t i = 0; i < m_linked.size(); ++i) {
+        const R25Module& m = m_linked[i].module;
+        for (const R25Public& p : m.publics) {
+            Entry e{p.name, i, p.segment, -1, 0};
             for (const PlacedSegment& s : m_segments)
                 if (s.name == p.segment && s.placed)
                     for (const SegmentPart& part : s.parts)
                         if (part.module == i)
                             e.address = s.start + part.offset + p.offset;
+            // An entry runs until the next entry of its module in that segment begins.
+            int next = m.segmentSize(p.segment);
+            for (const R25Public& q : m.publics)
+                if (q.segment == p.segment && q.offset > p.offset)
+                    next = std::min(next, q.offset);
+            e.size = std::max(0, next - p.offset);
             m_entries.push_back(e);
         }
+    }
 }
 
 } // namespace standin

@@ -40,6 +40,16 @@ struct Entry {
     std::size_t module = 0;
     std::string segment;
     int address = -1; // -1 while its segment is not placed
+    int size = 0;     // up to the module's next entry in the segment, or to its part's end
+};
+
+// What one -Z line holds once placed: the bytes of the segments it placed, gaps not counted.
+struct RangeUse {
+    std::string type;
+    int start = 0;
+    int end = -1; // -1: no upper bound
+    int used = 0;
+    std::vector<std::string> segments;
 };
 
 class Linker
@@ -52,6 +62,7 @@ public:
     const std::vector<LinkedModule>& modules() const { return m_linked; }
     const std::vector<PlacedSegment>& segments() const { return m_segments; }
     const std::vector<Entry>& entries() const { return m_entries; }
+    const std::vector<RangeUse>& ranges() const { return m_ranges; }
     // __program_start when there is one, else main, else 0.
     int startAddress() const;
 
@@ -75,6 +86,7 @@ private:
     std::map<std::string, std::string> m_files; // host path (lower case) -> name as given
     std::vector<PlacedSegment> m_segments;
     std::vector<Entry> m_entries;
+    std::vector<RangeUse> m_ranges;
 };
 
 } // namespace standin

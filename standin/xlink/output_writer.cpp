@@ -156,6 +156,25 @@ std::vector<std::string> mapLines(const LinkOptions& options, const Linker& link
                 out.push_back("      " + column(linker.modules()[p.module].module.name, 20) +
                               hex4(s.start + p.offset) + "  " + hex4(p.size));
     }
+    out.push_back("");
+    out.push_back("SYMBOLS");
+    out.push_back("  " + column("Module", 20) + column("Symbol", 20) + column("Segment", 12) + column("Address", 7) +
+                  "Size");
+    for (const Entry& e : linker.entries())
+        out.push_back("  " + column(linker.modules()[e.module].module.name, 20) + column(e.name, 20) +
+                      column(e.segment, 12) + column(e.address >= 0 ? hex4(e.address) : "----", 7) + hex4(e.size));
+    out.push_back("");
+    out.push_back("RANGES");
+    out.push_back("  " + column("Type", 8) + column("Start", 6) + column("End", 6) + column("Size", 6) +
+                  column("Used", 6) + "Segments");
+    for (const RangeUse& r : linker.ranges()) {
+        const int end = r.end >= 0 ? r.end : 0xFFFF;
+        std::string names;
+        for (const std::string& n : r.segments)
+            names += (names.empty() ? "" : ",") + n;
+        out.push_back("  " + column(r.type.empty() ? "-" : r.type, 8) + column(hex4(r.start), 6) +
+                      column(hex4(end), 6) + column(hex4(end - r.start + 1), 6) + column(hex4(r.used), 6) + names);
+    }
     if (options.crossRefHas('m')) {
         out.push_back("");
         out.push_back("MODULE MAP");
