@@ -1,4 +1,5 @@
-// tarnel-build [--settings FILE] [--sarif FILE] [--junit FILE] [--compile-commands FILE] PROJECT.prj:
+// tarnel-build [--settings FILE] [--sarif FILE] [--junit FILE] [--compile-commands FILE]
+//              [--memory-report FILE] [--max-fill ROM=90,RAM=80] PROJECT.prj:
 // builds a project as Build All in Tarnel would, on a machine with nobody at the screen, says by
 // its exit status whether the target was made, and leaves the result files a build server reads.
 #include <fcntl.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "build/headless_build.h"
+#include "linker/memory_report.h"
 #include "platform/batch/batch_interpreter.h"
 #include "platform/batch/transcript_tee.h"
 #include "platform/paths/drive_map.h"
@@ -24,7 +26,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* Usage =
-    "usage: tarnel-build [--settings FILE] [--sarif FILE] [--junit FILE] [--compile-commands FILE] PROJECT.prj";
+    "usage: tarnel-build [--settings FILE] [--sarif FILE] [--junit FILE] [--compile-commands FILE] "
+    "[--memory-report FILE] [--max-fill ROM=90,RAM=80] PROJECT.prj";
 
 constexpr const char* Help =
     "Builds a Tarnel project as \"Build All\" does, without a window.\n"
@@ -38,11 +41,17 @@ constexpr const char* Help =
     "  --sarif FILE             write the diagnostics as a SARIF 2.1.0 log (for code scanning)\n"
     "  --junit FILE             write JUnit XML: a test case per C source and one for the link\n"
     "  --compile-commands FILE  write compile_commands.json for clangd and other language servers\n"
+    "  --memory-report FILE     write how full each address range, ROM and RAM are, with the\n"
+    "                           symbols, as JSON (after a build that ran the linker)\n"
+    "  --max-fill ROM=N,RAM=N   exit 1 when ROM or RAM is fuller than N percent\n"
     "  --help                   show this text\n"
     "\n"
     "The result files are written once the build has run, whether it made the target or not.\n"
+    "A build that ran the linker ends with one line per region, as\n"
+    "\"ROM: 1234 of 28672 bytes (4.3%), +56 since the previous build\".\n"
     "\n"
-    "Exit status: 0 the target file was created or updated, 1 the build did not make it,\n"
+    "Exit status: 0 the target file was created or updated, 1 the build did not make it or a\n"
+    "region is fuller than --max-fill allows (named in one line),\n"
     "2 the project or the settings could not be used, or a result file could not be written\n"
     "(the reason in one line).\n";
 
@@ -160,6 +169,15 @@ std::string resultPath(const DriveMap& map, const std::string& option, const std
     return {};
 }
 
+bool writeText(const std::string& path, const std::string& text)
+{
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    return std::fclose(f) == 0 && written;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -167,9 +185,11 @@ int main(int argc, char** argv)
     std::string settingsFile;
     std::vector<std::string> projects;
     // Options with a file, and where each goes.
-    std::string sarif, junit, compileCommands;
+    std::string sarif, junit, compileCommands, memoryReport, maxFill;
     const std::pair<const char*, std::string*> fileOptions[] = {
-        {"--settings", &settingsFile}, {"--sarif", &sarif}, {"--junit", &junit}, {"--compile-commands", &compileCommands}};
+        {"--settings", &settingsFile},       {"--sarif", &sarif},
+        {"--junit", &junit},                 {"--compile-commands", &compileCommands},
+        {"--memory-report", &memoryReport},  {"--max-fill", &maxFill}};
     const std::vector<std::string> args(argv + 1, argv + argc);
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -180,9 +200,10 @@ int main(int argc, char** argv)
         bool taken = false;
         for (const auto& [name, value] : fileOptions) {
             const std::string joined = std::string(name) + "=";
+            const std::string needs = value == &maxFill ? " needs limits such as ROM=90,RAM=80; " : " needs a file; ";
             if (a == name) {
                 if (i + 1 == args.size())
-                    return refuse(std::string(name) + " needs a file; " + Usage);
+                    return refuse(std::string(name) + needs + Usage);
                 *value = args[++i];
             } else if (a.rfind(joined, 0) == 0) {
                 *value = a.substr(joined.size());
@@ -190,7 +211,7 @@ int main(int argc, char** argv)
                 continue;
             }
             if (value->empty())
-                return refuse(std::string(name) + " needs a file; " + Usage);
+                return refuse(std::string(name) + needs + Usage);
             taken = true;
             break;
         }
@@ -204,6 +225,15 @@ int main(int argc, char** argv)
         return refuse("no project file given; " + std::string(Usage));
     if (projects.size() > 1)
         return refuse("one project file at a time; " + std::string(Usage));
+
+    std::vector<FillLimit> limits;
+    if (!maxFill.empty()) {
+        std::string problem;
+        const auto parsed = parseFillLimits(maxFill, problem);
+        if (!parsed)
+            return refuse("--max-fill " + problem);
+        limits = *parsed;
+    }
 
     DriveMap map = DriveMap::fromEnvironment();
     std::error_code ec;
@@ -243,6 +273,12 @@ int main(int argc, char** argv)
         if (!problem.empty())
             return refuse(problem);
     }
+    if (!memoryReport.empty()) {
+        std::string problem;
+        resultPath(map, "--memory-report", memoryReport, problem);
+        if (!problem.empty())
+            return refuse(problem);
+    }
     QtHeadless qt(argc, argv, map, settingsFile.empty() ? std::string() : fs::absolute(settingsFile, ec).string());
     HeadlessBuild::Platform platform{qt.files(),
                                      qt.clock(),
@@ -259,10 +295,27 @@ int main(int argc, char** argv)
     const HeadlessBuild::Result result = HeadlessBuild::run(platform, project, outputs);
     if (result.exit == HeadlessBuild::BadInput)
         return refuse(result.problem);
+    MemoryUsage memory;
+    memory.reason = "the build did not run the linker";
+    // Before the outcome, which stays the last line as the status bar's word.
+    if (result.memory) {
+        memory = *result.memory;
+        for (const std::string& line : memorySummary(memory))
+            std::printf("%s\n", line.c_str());
+    }
     std::printf("%s\n", result.outcome.c_str());
     if (!result.unwritten.empty()) {
         std::fflush(stdout);
         return refuse("cannot write the result file " + result.unwritten.front());
+    }
+    if (!memoryReport.empty() && !writeText(memoryReport, memoryReportJson(memory))) {
+        std::fflush(stdout);
+        return refuse("cannot write the result file " + memoryReport);
+    }
+    if (const std::string over = fillExceeded(memory, limits); !over.empty()) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "tarnel-build: %s\n", over.c_str());
+        return HeadlessBuild::NotMade;
     }
     return result.exit;
 }

@@ -9,6 +9,7 @@
 #include "build/build_output.h"
 #include "build/build_report.h"
 #include "build/build_run.h"
+#include "linker/memory_watch.h"
 #include "platform/host/host.h"
 #include "platform/paths/win_path.h"
 
@@ -205,6 +206,7 @@ HeadlessBuild::Result HeadlessBuild::run(Platform& platform, const std::string& 
     result.outcome = app.statusBar().panel(5).text;
     if (platform.say)
         platform.say(output.summary());
+    result.memory = memoryAfterBuild(output, c, app.settings(), platform.files);
     const BuildOutput::Target target = output.end().target;
     // The end check names an old target "Created " too; only a file this build wrote counts.
     result.exit = target == BuildOutput::Target::Created || target == BuildOutput::Target::Updated ? Made : NotMade;

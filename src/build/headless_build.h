@@ -5,10 +5,12 @@
 // that end rather than five seconds after the start. Every rule is the main window's own; this
 // class only stands in for the user and the platform's windows.
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "build/ci_outputs.h"
+#include "linker/memory_usage.h"
 #include "platform/host/files.h"
 #include "platform/host/settings_store.h"
 #include "platform/host/shell.h"
@@ -42,6 +44,8 @@ public:
         std::string problem;
         // Result files asked for that could not be written.
         std::vector<std::string> unwritten;
+        // How full the memory is, when the build ran the linker.
+        std::optional<MemoryUsage> memory;
     };
 
     // project: a Windows path. The result files are written once the build ran, whatever its end.

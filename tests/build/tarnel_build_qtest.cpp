@@ -252,9 +252,33 @@ TEST_F(TarnelBuildTest, HelpTellsItsUseAndItsExitStatuses)
     const Ran r = run({"--help"});
     EXPECT_EQ(r.exit, 0);
     EXPECT_TRUE(r.out.startsWith("usage: tarnel-build [--settings FILE] [--sarif FILE] [--junit FILE] "
-                                 "[--compile-commands FILE] PROJECT.prj\n"));
+                                 "[--compile-commands FILE] [--memory-report FILE] [--max-fill ROM=90,RAM=80] "
+                                 "PROJECT.prj\n"));
     EXPECT_TRUE(r.out.contains("Exit status: 0 the target file was created or updated"));
     EXPECT_TRUE(r.err.isEmpty());
+}
+
+TEST_F(TarnelBuildTest, ALinkedBuildTellsHowFullMemoryIsAndRefusesAFirmwarePastItsMargin)
+{
+    const Ran r = run({"--settings", settingsFile, "--memory-report", "m.json", "C:\\Tarnel\\sample.prj"});
+    EXPECT_EQ(r.exit, 0) << r.err.toStdString();
+    const QJsonObject report = QJsonDocument::fromJson(readAll(home.filePath("m.json"))).object();
+    const QJsonObject rom = report["rom"].toObject();
+    EXPECT_EQ(rom["size"].toInt(), 32768);
+    EXPECT_TRUE(rom["change"].isNull());
+    const QString line = QString("ROM: %1 of 32768 bytes (").arg(rom["used"].toInt());
+    EXPECT_TRUE(r.out.contains("\n" + line)) << r.out.toStdString();
+    EXPECT_EQ(report["ranges"].toArray().size(), 3);
+    EXPECT_FALSE(report["symbols"].toArray().isEmpty());
+
+    const Ran full = run({"--settings", settingsFile, "--max-fill", "ROM=0.01,RAM=80", "C:\\Tarnel\\sample.prj"});
+    EXPECT_EQ(full.exit, 1);
+    EXPECT_TRUE(full.out.contains(line + "") && full.out.contains(", +0 since the previous build")) << full.out.toStdString();
+    EXPECT_TRUE(full.err.endsWith("\ntarnel-build: ROM is " +
+                                  QString::number(100.0 * rom["used"].toInt() / 32768, 'f', 1) +
+                                  "% full (" + QString::number(rom["used"].toInt()) +
+                                  " of 32768 bytes), more than the 0.01% allowed\n"))
+        << full.err.toStdString();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "components/view/help_views.h"
 #include "editor/view/recovery_box_view.h"
 #include "linker/view/command_file_editor_dialog.h"
+#include "linker/view/memory_usage_dock.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/qt_recovery_folder.h"
 #include "tools/view/tools_views.h"
@@ -37,6 +38,7 @@ ProgramWindow::ProgramWindow()
     ErrorLogDialog::registerView();
     RecoveryBoxView::registerView();
     installBuildOutputView(*m_app, window, &m_platform->shell());
+    installMemoryUsageView(*m_app, window);
 }
 
 // The window goes before the core it shows, the core before the host it uses.

@@ -1,0 +1,223 @@
+#include "linker/view/memory_usage_dock.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QScrollArea>
+#include <QSortFilterProxyModel>
+#include <QSplitter>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "app/tembedded.h"
+#include "app/view/control_binder.h"
+#include "build/build_output.h"
+#include "linker/view/memory_bar.h"
+#include "platform/qt/qt_text.h"
+
+namespace {
+
+enum Column { SymbolCol, ModuleCol, SegmentCol, AddressCol, SizeCol, Columns };
+constexpr int SymbolIndexRole = Qt::UserRole + 1;
+
+QLabel* label(const char* name, QWidget* parent)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setWordWrap(true);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+}
+
+QString totalText(const char* name, const RegionTotal& r)
+{
+    if (r.size == 0)
+        return QString("<b>%1</b>: no range").arg(name);
+    return QString("<b>%1</b>: %2 of %3 bytes (%4%) %5")
+        .arg(name)
+        .arg(r.used)
+        .arg(r.size)
+        .arg(fillPercent(r.used, r.size), 0, 'f', 1)
+        .arg(MemoryUsageDock::changeText(r.change));
+}
+
+}  // namespace
+
+QString MemoryUsageDock::changeText(const std::optional<long>& change)
+{
+    if (!change)
+        return {};
+    const char* colour = *change > 0 ? "#b71c1c" : *change < 0 ? "#1b5e20" : "#555555";
+    return QString("<span style=\"color:%1\">%2 bytes</span>").arg(colour, toQ(signedBytes(*change)));
+}
+
+MemoryUsageDock::MemoryUsageDock(TEmbedded& app, QWidget* parent)
+    : QDockWidget(QStringLiteral("Memory Usage"), parent),
+      m_watch(std::make_unique<MemoryWatch>(app.controls(), app.host().files, app.settings(), app.buildOutput(),
+                                            app.editors())),
+      m_binder(new ControlBinder(app.controls(), this))
+{
+    setObjectName("MemoryUsageDock");
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+
+    auto* scroll = new QScrollArea(splitter);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* top = new QWidget(scroll);
+    auto* topLayout = new QVBoxLayout(top);
+    topLayout->setContentsMargins(6, 4, 6, 4);
+    topLayout->setSpacing(4);
+    m_status = label("MemoryStatus", top);
+    m_status->setTextFormat(Qt::PlainText);
+    m_rom = label("MemoryRomTotal", top);
+    m_ram = label("MemoryRamTotal", top);
+    for (QLabel* l : {m_rom, m_ram})
+        l->setTextFormat(Qt::RichText);
+    m_bars = new QWidget(top);
+    m_bars->setObjectName("MemoryBars");
+    m_barLayout = new QVBoxLayout(m_bars);
+    m_barLayout->setContentsMargins(0, 0, 0, 0);
+    m_problems = label("MemoryProblems", top);
+    m_problems->setTextFormat(Qt::PlainText);
+    m_problems->setStyleSheet("QLabel { color: #c00000; }");
+    for (QWidget* w : {static_cast<QWidget*>(m_status), static_cast<QWidget*>(m_rom), static_cast<QWidget*>(m_ram),
+                       m_bars, static_cast<QWidget*>(m_problems)})
+        topLayout->addWidget(w);
+    topLayout->addStretch(1);
+    scroll->setWidget(top);
+
+    auto* bottom = new QWidget(splitter);
+    auto* bottomLayout = new QVBoxLayout(bottom);
+    bottomLayout->setContentsMargins(6, 0, 6, 4);
+    m_filter = new QLineEdit(bottom);
+    m_filter->setObjectName("MemorySymbolFilter");
+    m_filter->setPlaceholderText("Filter symbols");
+    m_filter->setClearButtonEnabled(true);
+    m_symbols = new QStandardItemModel(0, Columns, this);
+    m_symbols->setHorizontalHeaderLabels({"Symbol", "Module", "Segment", "Address", "Size"});
+    m_proxy = new QSortFilterProxyModel(this);
+    m_proxy->setSourceModel(m_symbols);
+    m_proxy->setFilterKeyColumn(-1);
+    m_proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    m_proxy->setSortRole(Qt::UserRole);
+    m_table = new QTableView(bottom);
+    m_table->setObjectName("MemorySymbols");
+    m_table->setModel(m_proxy);
+    m_table->setSortingEnabled(true);
+    m_table->sortByColumn(AddressCol, Qt::AscendingOrder);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setToolTip("Double-click a symbol to open its source");
+    m_message = label("MemoryMessage", bottom);
+    m_message->setTextFormat(Qt::PlainText);
+    bottomLayout->addWidget(m_filter);
+    bottomLayout->addWidget(m_table, 1);
+    bottomLayout->addWidget(m_message);
+    splitter->addWidget(scroll);
+    splitter->addWidget(bottom);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    setWidget(splitter);
+
+    connect(m_filter, &QLineEdit::textChanged, m_proxy, &QSortFilterProxyModel::setFilterFixedString);
+    connect(m_table, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) { symbolActivated(i); });
+    Control& item = app.controls()[MemoryWatch::MenuItem];
+    m_binder->watch(item, [this, &item] { setVisible(item.checked()); });
+    m_watch->onChanged = [this] { refresh(); };
+    refresh();
+}
+
+MemoryUsageDock::~MemoryUsageDock()
+{
+    m_watch->onChanged = nullptr;
+}
+
+void MemoryUsageDock::refresh()
+{
+    while (QLayoutItem* item = m_barLayout->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    m_message->clear();
+    const std::optional<MemoryUsage>& usage = m_watch->usage();
+    if (!usage) {
+        m_status->setText("Build the project (Build All) to see how full its memory is.");
+    } else if (!usage->available) {
+        m_status->setText(toQ("No memory data: " + usage->reason + "."));
+    } else {
+        m_status->setText(toQ("Target " + usage->target + ", command file " + usage->commandFile));
+    }
+    const bool shown = usage && usage->available;
+    m_rom->setVisible(shown);
+    m_ram->setVisible(shown);
+    QStringList problems;
+    if (usage)
+        for (const std::string& p : usage->problems)
+            problems << toQ(p);
+    m_problems->setText(problems.join('\n'));
+    m_problems->setVisible(!problems.isEmpty());
+    m_symbols->removeRows(0, m_symbols->rowCount());
+    if (!shown)
+        return;
+    m_rom->setText(totalText("ROM", usage->rom));
+    m_ram->setText(totalText("RAM", usage->ram));
+    for (const RangeUsage& r : usage->ranges)
+        m_barLayout->addWidget(new MemoryBar(r, m_bars));
+
+    const bool sorting = m_table->isSortingEnabled();
+    m_table->setSortingEnabled(false);
+    m_symbols->setRowCount(static_cast<int>(usage->symbols.size()));
+    for (std::size_t i = 0; i < usage->symbols.size(); ++i) {
+        const ListedSymbol& s = usage->symbols[i];
+        const int row = static_cast<int>(i);
+        const QString address =
+            s.address >= 0 ? QString("%1").arg(s.address, 4, 16, QChar('0')).toUpper() : QString("----");
+        const QString texts[Columns] = {toQ(s.name), toQ(s.module), toQ(s.segment), address, QString::number(s.size)};
+        const QVariant keys[Columns] = {toQ(s.name).toLower(), toQ(s.module).toLower(), toQ(s.segment), s.address,
+                                        s.size};
+        for (int c = 0; c < Columns; ++c) {
+            auto* item = new QStandardItem(texts[c]);
+            item->setData(keys[c], Qt::UserRole);
+            item->setData(row, SymbolIndexRole);
+            if (c >= AddressCol)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_symbols->setItem(row, c, item);
+        }
+    }
+    m_table->setSortingEnabled(sorting);
+    m_table->resizeColumnsToContents();
+}
+
+void MemoryUsageDock::symbolActivated(const QModelIndex& index)
+{
+    const std::optional<MemoryUsage>& usage = m_watch->usage();
+    const QModelIndex source = m_proxy->mapToSource(index);
+    const int row = m_symbols->data(source, SymbolIndexRole).toInt();
+    if (!usage || row < 0 || row >= static_cast<int>(usage->symbols.size()))
+        return;
+    const ListedSymbol symbol = usage->symbols[static_cast<std::size_t>(row)];
+    m_message->setText(toQ(m_watch->openSymbol(symbol)));
+}
+
+void MemoryUsageDock::closeEvent(QCloseEvent* e)
+{
+    m_watch->setVisible(false);
+    QDockWidget::closeEvent(e);
+}
+
+MemoryUsageDock* installMemoryUsageView(TEmbedded& app, QMainWindow& window)
+{
+    auto* dock = new MemoryUsageDock(app, &window);
+    window.addDockWidget(Qt::RightDockWidgetArea, dock);
+    if (QAction* item = window.findChild<QAction*>(MemoryWatch::MenuItem))
+        item->setCheckable(true);
+    dock->setVisible(app.controls()[MemoryWatch::MenuItem].checked());
+    return dock;
+}

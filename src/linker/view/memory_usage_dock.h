@@ -1,0 +1,53 @@
+#pragma once
+// "Memory Usage": a dock of bars, one per address range of the last linked build, the ROM and
+// RAM totals with their change since the build before, the linker's problems, and the symbols.
+#include <QDockWidget>
+#include <memory>
+
+#include "linker/memory_watch.h"
+
+class ControlBinder;
+class QLabel;
+class QLineEdit;
+class QMainWindow;
+class QSortFilterProxyModel;
+class QStandardItemModel;
+class QTableView;
+class QVBoxLayout;
+class TEmbedded;
+
+class MemoryUsageDock : public QDockWidget {
+public:
+    MemoryUsageDock(TEmbedded& app, QWidget* parent = nullptr);
+    ~MemoryUsageDock() override;
+
+    MemoryWatch& watch() { return *m_watch; }
+    QTableView* symbolTable() const { return m_table; }
+    QSortFilterProxyModel* symbolProxy() const { return m_proxy; }
+
+    // Change shown as "+123 bytes", growth red and shrinking green.
+    static QString changeText(const std::optional<long>& change);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void refresh();
+    void symbolActivated(const QModelIndex& index);
+
+    std::unique_ptr<MemoryWatch> m_watch;
+    ControlBinder* m_binder;
+    QLabel* m_status;
+    QLabel* m_rom;
+    QLabel* m_ram;
+    QWidget* m_bars;
+    QVBoxLayout* m_barLayout;
+    QLabel* m_problems;
+    QLineEdit* m_filter;
+    QStandardItemModel* m_symbols;
+    QSortFilterProxyModel* m_proxy;
+    QTableView* m_table;
+    QLabel* m_message;
+};
+
+MemoryUsageDock* installMemoryUsageView(TEmbedded& app, QMainWindow& window);
