@@ -20,7 +20,7 @@ QString segmentNames(const RangeUsage& r)
     return names.join(", ");
 }
 
-constexpr int BarHeight = 16;
+constexpr int BarPadding = 4;
 
 }  // namespace
 
@@ -43,11 +43,12 @@ MemoryBar::MemoryBar(const RangeUsage& range, QWidget* parent) : QWidget(parent)
 
 QColor MemoryBar::fillColour(double percent)
 {
+    // Light enough for the dark text drawn over them.
     if (percent < 80)
-        return QColor(0x3a, 0x9d, 0x3a);
+        return QColor(0x72, 0xc2, 0x72);
     if (percent < 95)
-        return QColor(0xe0, 0xa0, 0x00);
-    return QColor(0xc6, 0x28, 0x28);
+        return QColor(0xff, 0xb7, 0x2b);
+    return QColor(0xef, 0x5b, 0x5b);
 }
 
 QString MemoryBar::heading() const
@@ -68,7 +69,7 @@ QString MemoryBar::footing() const
 QSize MemoryBar::sizeHint() const
 {
     const int line = fontMetrics().height();
-    return {260, 2 * line + BarHeight + 8};
+    return {260, 2 * line + BarPadding + 4};
 }
 
 QSize MemoryBar::minimumSizeHint() const
@@ -84,7 +85,7 @@ void MemoryBar::paintEvent(QPaintEvent*)
     const QRect top(0, 0, w, line);
     p.setPen(palette().color(QPalette::WindowText));
     p.drawText(top, Qt::AlignLeft | Qt::AlignVCenter, fontMetrics().elidedText(heading(), Qt::ElideRight, w));
-    const QRect bar(0, line + 2, w, BarHeight);
+    const QRect bar(0, line + 1, w, line + BarPadding);
     p.fillRect(bar, palette().color(QPalette::Base));
     const double percent = fillPercent(m_range.used, m_range.size);
     const int filled = static_cast<int>(bar.width() * std::min(percent, 100.0) / 100.0 + 0.5);
@@ -93,7 +94,7 @@ void MemoryBar::paintEvent(QPaintEvent*)
     p.fillRect(QRect(bar.left(), bar.top(), shown, bar.height()), fillColour(percent));
     p.setPen(palette().color(QPalette::Mid));
     p.drawRect(bar);
-    p.setPen(palette().color(QPalette::WindowText));
-    p.drawText(QRect(0, bar.bottom() + 2, w, line), Qt::AlignLeft | Qt::AlignVCenter,
-               fontMetrics().elidedText(footing(), Qt::ElideRight, w));
+    p.setPen(QColor(0x10, 0x10, 0x10));
+    p.drawText(bar.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter,
+               fontMetrics().elidedText(footing(), Qt::ElideRight, w - 8));
 }

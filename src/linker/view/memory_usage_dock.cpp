@@ -12,6 +12,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/tembedded.h"
 #include "app/view/control_binder.h"
@@ -62,9 +63,9 @@ MemoryUsageDock::MemoryUsageDock(TEmbedded& app, QWidget* parent)
       m_binder(new ControlBinder(app.controls(), this))
 {
     setObjectName("MemoryUsageDock");
-    auto* splitter = new QSplitter(Qt::Vertical, this);
+    auto* splitter = m_splitter = new QSplitter(Qt::Vertical, this);
 
-    auto* scroll = new QScrollArea(splitter);
+    auto* scroll = m_scroll = new QScrollArea(splitter);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     auto* top = new QWidget(scroll);
@@ -84,8 +85,9 @@ MemoryUsageDock::MemoryUsageDock(TEmbedded& app, QWidget* parent)
     m_problems = label("MemoryProblems", top);
     m_problems->setTextFormat(Qt::PlainText);
     m_problems->setStyleSheet("QLabel { color: #c00000; }");
-    for (QWidget* w : {static_cast<QWidget*>(m_status), static_cast<QWidget*>(m_rom), static_cast<QWidget*>(m_ram),
-                       m_bars, static_cast<QWidget*>(m_problems)})
+    // The linker's problems first: they explain what the numbers lack.
+    for (QWidget* w : {static_cast<QWidget*>(m_status), static_cast<QWidget*>(m_problems),
+                       static_cast<QWidget*>(m_rom), static_cast<QWidget*>(m_ram), m_bars})
         topLayout->addWidget(w);
     topLayout->addStretch(1);
     scroll->setWidget(top);
@@ -113,7 +115,13 @@ MemoryUsageDock::MemoryUsageDock(TEmbedded& app, QWidget* parent)
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    // On a narrow panel the symbol's name gives way; the numbers keep their room.
+    QHeaderView* header = m_table->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(SymbolCol, QHeaderView::Stretch);
+    header->setMinimumSectionSize(36);
+    m_table->setTextElideMode(Qt::ElideRight);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setToolTip("Double-click a symbol to open its source");
     m_message = label("MemoryMessage", bottom);
     m_message->setTextFormat(Qt::PlainText);
@@ -152,7 +160,7 @@ void MemoryUsageDock::refresh()
     } else if (!usage->available) {
         m_status->setText(toQ("No memory data: " + usage->reason + "."));
     } else {
-        m_status->setText(toQ("Target " + usage->target + ", command file " + usage->commandFile));
+        m_status->setText(toQ(usage->target + " linked by " + usage->commandFile));
     }
     const bool shown = usage && usage->available;
     m_rom->setVisible(shown);
@@ -168,8 +176,21 @@ void MemoryUsageDock::refresh()
         return;
     m_rom->setText(totalText("ROM", usage->rom));
     m_ram->setText(totalText("RAM", usage->ram));
-    for (const RangeUsage& r : usage->ranges)
-        m_barLayout->addWidget(new MemoryBar(r, m_bars));
+    for (const RangeUsage& r : usage->ranges) {
+        auto* bar = new MemoryBar(r, m_bars);
+        m_barLayout->addWidget(bar);
+        bar->setVisible(true);  // now, so that the height below counts it
+    }
+    // The totals and the bars stay in sight; the symbol list gives way on a small screen.
+    QWidget* top = m_scroll->widget();
+    top->layout()->activate();
+    // Wrapped lines (a long problem) take the height they need at the panel's width.
+    const int width = m_scroll->viewport()->width();
+    const int needed = top->hasHeightForWidth() && width > 50 ? top->heightForWidth(width) : top->sizeHint().height();
+    const int wanted = std::min(needed + 2, 320);
+    m_scroll->setMinimumHeight(wanted);
+    if (m_splitter->height() > wanted)
+        m_splitter->setSizes({wanted, m_splitter->height() - wanted});
 
     const bool sorting = m_table->isSortingEnabled();
     m_table->setSortingEnabled(false);
@@ -192,7 +213,6 @@ void MemoryUsageDock::refresh()
         }
     }
     m_table->setSortingEnabled(sorting);
-    m_table->resizeColumnsToContents();
 }
 
 void MemoryUsageDock::symbolActivated(const QModelIndex& index)
@@ -206,6 +226,16 @@ void MemoryUsageDock::symbolActivated(const QModelIndex& index)
     m_message->setText(toQ(m_watch->openSymbol(symbol)));
 }
 
+void MemoryUsageDock::showEvent(QShowEvent* e)
+{
+    QDockWidget::showEvent(e);
+    auto* window = qobject_cast<QMainWindow*>(parentWidget());
+    if (m_sized || !window || isFloating())
+        return;
+    m_sized = true;
+    window->resizeDocks({this}, {std::clamp(window->width() / 3, 400, 440)}, Qt::Horizontal);
+}
+
 void MemoryUsageDock::closeEvent(QCloseEvent* e)
 {
     m_watch->setVisible(false);
@@ -215,6 +245,8 @@ void MemoryUsageDock::closeEvent(QCloseEvent* e)
 MemoryUsageDock* installMemoryUsageView(TEmbedded& app, QMainWindow& window)
 {
     auto* dock = new MemoryUsageDock(app, &window);
+    // The panel runs the window's full height, beside the Build Output panel.
+    window.setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
     window.addDockWidget(Qt::RightDockWidgetArea, dock);
     if (QAction* item = window.findChild<QAction*>(MemoryWatch::MenuItem))
         item->setCheckable(true);

@@ -10,6 +10,8 @@ class ControlBinder;
 class QLabel;
 class QLineEdit;
 class QMainWindow;
+class QScrollArea;
+class QSplitter;
 class QSortFilterProxyModel;
 class QStandardItemModel;
 class QTableView;
@@ -30,6 +32,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void refresh();
@@ -37,6 +40,8 @@ private:
 
     std::unique_ptr<MemoryWatch> m_watch;
     ControlBinder* m_binder;
+    QSplitter* m_splitter;
+    QScrollArea* m_scroll;
     QLabel* m_status;
     QLabel* m_rom;
     QLabel* m_ram;
@@ -48,6 +53,7 @@ private:
     QSortFilterProxyModel* m_proxy;
     QTableView* m_table;
     QLabel* m_message;
+    bool m_sized = false;
 };
 
 MemoryUsageDock* installMemoryUsageView(TEmbedded& app, QMainWindow& window);
