@@ -9,7 +9,6 @@
 #include <QScrollArea>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -18,12 +17,10 @@
 #include "app/view/control_binder.h"
 #include "build/build_output.h"
 #include "linker/view/memory_bar.h"
+#include "linker/view/memory_symbol_model.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
-
-enum Column { SymbolCol, ModuleCol, SegmentCol, AddressCol, SizeCol, Columns };
-constexpr int SymbolIndexRole = Qt::UserRole + 1;
 
 QLabel* label(const char* name, QWidget* parent)
 {
@@ -99,18 +96,18 @@ MemoryUsageDock::MemoryUsageDock(TEmbedded& app, QWidget* parent)
     m_filter->setObjectName("MemorySymbolFilter");
     m_filter->setPlaceholderText("Filter symbols");
     m_filter->setClearButtonEnabled(true);
-    m_symbols = new QStandardItemModel(0, Columns, this);
-    m_symbols->setHorizontalHeaderLabels({"Symbol", "Module", "Segment", "Address", "Size"});
+    m_symbols = new MemorySymbolModel(this);
     m_proxy = new QSortFilterProxyModel(this);
     m_proxy->setSourceModel(m_symbols);
     m_proxy->setFilterKeyColumn(-1);
     m_proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
     m_proxy->setSortRole(Qt::UserRole);
+    m_proxy->setSortCaseSensitivity(Qt::CaseInsensitive);
     m_table = new QTableView(bottom);
     m_table->setObjectName("MemorySymbols");
     m_table->setModel(m_proxy);
     m_table->setSortingEnabled(true);
-    m_table->sortByColumn(AddressCol, Qt::AscendingOrder);
+    m_table->sortByColumn(MemorySymbolModel::AddressCol, Qt::AscendingOrder);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
@@ -118,7 +115,7 @@ MemoryUsageDock::MemoryUsageDock(TEmbedded& app, QWidget* parent)
     // On a narrow panel the symbol's name gives way; the numbers keep their room.
     QHeaderView* header = m_table->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(SymbolCol, QHeaderView::Stretch);
+    header->setSectionResizeMode(MemorySymbolModel::SymbolCol, QHeaderView::Stretch);
     header->setMinimumSectionSize(36);
     m_table->setTextElideMode(Qt::ElideRight);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -171,7 +168,7 @@ void MemoryUsageDock::refresh()
             problems << toQ(p);
     m_problems->setText(problems.join('\n'));
     m_problems->setVisible(!problems.isEmpty());
-    m_symbols->removeRows(0, m_symbols->rowCount());
+    m_symbols->setSymbols(shown ? usage->symbols : std::vector<ListedSymbol>());
     if (!shown)
         return;
     m_rom->setText(totalText("ROM", usage->rom));
@@ -192,38 +189,14 @@ void MemoryUsageDock::refresh()
     if (m_splitter->height() > wanted)
         m_splitter->setSizes({wanted, m_splitter->height() - wanted});
 
-    const bool sorting = m_table->isSortingEnabled();
-    m_table->setSortingEnabled(false);
-    m_symbols->setRowCount(static_cast<int>(usage->symbols.size()));
-    for (std::size_t i = 0; i < usage->symbols.size(); ++i) {
-        const ListedSymbol& s = usage->symbols[i];
-        const int row = static_cast<int>(i);
-        const QString address =
-            s.address >= 0 ? QString("%1").arg(s.address, 4, 16, QChar('0')).toUpper() : QString("----");
-        const QString texts[Columns] = {toQ(s.name), toQ(s.module), toQ(s.segment), address, QString::number(s.size)};
-        const QVariant keys[Columns] = {toQ(s.name).toLower(), toQ(s.module).toLower(), toQ(s.segment), s.address,
-                                        s.size};
-        for (int c = 0; c < Columns; ++c) {
-            auto* item = new QStandardItem(texts[c]);
-            item->setData(keys[c], Qt::UserRole);
-            item->setData(row, SymbolIndexRole);
-            if (c >= AddressCol)
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            m_symbols->setItem(row, c, item);
-        }
-    }
-    m_table->setSortingEnabled(sorting);
 }
 
 void MemoryUsageDock::symbolActivated(const QModelIndex& index)
 {
-    const std::optional<MemoryUsage>& usage = m_watch->usage();
-    const QModelIndex source = m_proxy->mapToSource(index);
-    const int row = m_symbols->data(source, SymbolIndexRole).toInt();
-    if (!usage || row < 0 || row >= static_cast<int>(usage->symbols.size()))
-        return;
-    const ListedSymbol symbol = usage->symbols[static_cast<std::size_t>(row)];
-    m_message->setText(toQ(m_watch->openSymbol(symbol)));
+    if (const ListedSymbol* symbol = m_symbols->symbolAt(m_proxy->mapToSource(index).row())) {
+        const ListedSymbol chosen = *symbol;  // the list may be read again while the source opens
+        m_message->setText(toQ(m_watch->openSymbol(chosen)));
+    }
 }
 
 void MemoryUsageDock::showEvent(QShowEvent* e)

@@ -7,13 +7,13 @@
 #include "linker/memory_watch.h"
 
 class ControlBinder;
+class MemorySymbolModel;
 class QLabel;
 class QLineEdit;
 class QMainWindow;
 class QScrollArea;
 class QSplitter;
 class QSortFilterProxyModel;
-class QStandardItemModel;
 class QTableView;
 class QVBoxLayout;
 class TEmbedded;
@@ -49,7 +49,7 @@ private:
     QVBoxLayout* m_barLayout;
     QLabel* m_problems;
     QLineEdit* m_filter;
-    QStandardItemModel* m_symbols;
+    MemorySymbolModel* m_symbols;
     QSortFilterProxyModel* m_proxy;
     QTableView* m_table;
     QLabel* m_message;
