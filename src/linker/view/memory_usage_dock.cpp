@@ -117,6 +117,7 @@ MemoryUsageDock::MemoryUsageDock(TEmbedded& app, QWidget* parent)
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
     header->setSectionResizeMode(MemorySymbolModel::SymbolCol, QHeaderView::Stretch);
     header->setMinimumSectionSize(36);
+    header->setResizeContentsPrecision(200);  // rows sampled: a long list must not hold up the update
     m_table->setTextElideMode(Qt::ElideRight);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setToolTip("Double-click a symbol to open its source");
