@@ -11,15 +11,16 @@
 #include <filesystem>
 #include <string>
 
-#include "linker/linker_list_reader.h"
-#include "linker/memory_usage.h"
 #include "app/control_set.h"
 #include "app/tembedded.h"
 #include "build/build_output.h"
+#include "linker/linker_list_reader.h"
+#include "linker/memory_usage.h"
 #include "linker/view/memory_usage_dock.h"
 #include "platform/fake/fake_host.h"
 
-namespace {
+namespace
+{
 
 constexpr int kSymbols = 10000;
 constexpr int kModules = 500;
@@ -95,7 +96,8 @@ BENCHMARK(BM_ReadListFileBytesAlone)->Unit(benchmark::kMillisecond);
 
 void BM_ReadMemoryUsageOf10000Symbols(benchmark::State& state)
 {
-    const std::vector<AddressRange> ranges = readAddressRanges({"-Z(CODE)CODE=0040-BFFF", "-Z(DATA)DATA=A000-FEFF"});
+    const std::vector<AddressRange> ranges =
+        readAddressRanges({"-Z(CODE)CODE=0040-BFFF", "-Z(DATA)DATA=A000-FEFF"});
     std::size_t symbols = 0;
     for (auto _ : state) {
         const LinkerListRead read = readLinkerList(readBytes());
@@ -147,7 +149,7 @@ void BM_PanelUpdateOfTheDemosTenSymbols(benchmark::State& state)
 }
 BENCHMARK(BM_PanelUpdateOfTheDemosTenSymbols)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

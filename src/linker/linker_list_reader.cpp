@@ -4,7 +4,8 @@
 
 #include "platform/paths/win_path.h"
 
-namespace {
+namespace
+{
 
 std::vector<std::string_view> words(std::string_view line)
 {
@@ -84,7 +85,7 @@ bool isProblem(std::string_view line)
 
 enum class Table { None, Segments, Symbols, Other };
 
-}  // namespace
+} // namespace
 
 LinkerListRead readLinkerList(std::string_view text)
 {
@@ -99,8 +100,8 @@ LinkerListRead readLinkerList(std::string_view text)
     std::size_t lineNo = 0;
     std::size_t from = 0;
     auto damaged = [&lineNo](const char* what) {
-        return LinkerListRead{std::nullopt, "line " + std::to_string(lineNo) + " of the list file is damaged (" +
-                                                what + ")"};
+        return LinkerListRead{std::nullopt, "line " + std::to_string(lineNo) +
+                                                " of the list file is damaged (" + what + ")"};
     };
     while (from < text.size()) {
         std::size_t to = text.find('\n', from);
@@ -132,14 +133,14 @@ LinkerListRead readLinkerList(std::string_view text)
             } else if (startsWith(line, "Errors:")) {
                 ended = true;
             } else if (w.size() == 1 && std::isupper(static_cast<unsigned char>(line.front()))) {
-                table = Table::Other;  // a table of its own we need not read
+                table = Table::Other; // a table of its own we need not read
             }
             continue;
         }
         if (table == Table::Segments) {
             if (w[0] == "Name" && w.size() == 5 && w[1] == "Type")
                 continue;
-            if (w.size() == 3)  // a module's part of the segment above (-xs)
+            if (w.size() == 3) // a module's part of the segment above (-xs)
                 continue;
             ListedSegment s;
             if (w.size() != 5 || !addressValue(w[2], s.start) || !addressValue(w[3], s.end) ||

@@ -6,7 +6,8 @@
 
 #include "platform/paths/win_path.h"
 
-namespace {
+namespace
+{
 
 std::string percent(long used, long size)
 {
@@ -62,7 +63,7 @@ std::string region(const RegionTotal& r)
            ", \"change\": " + (r.change ? std::to_string(*r.change) : "null") + "}";
 }
 
-}  // namespace
+} // namespace
 
 std::vector<std::string> memorySummary(const MemoryUsage& usage)
 {
@@ -75,24 +76,27 @@ std::vector<std::string> memorySummary(const MemoryUsage& usage)
         lines.push_back(figure("RAM", usage.ram.used, usage.ram.size, usage.ram.change));
     for (const RangeUsage& r : usage.ranges)
         if (r.kind == MemoryKind::Mixed || r.kind == MemoryKind::Other)
-            lines.push_back(figure(std::string(memoryKindName(r.kind)) + " " + hex4(r.start) + "-" + hex4(r.end),
-                                   r.used, r.size, r.change));
+            lines.push_back(
+                figure(std::string(memoryKindName(r.kind)) + " " + hex4(r.start) + "-" + hex4(r.end), r.used,
+                       r.size, r.change));
     return lines;
 }
 
 std::string memoryReportJson(const MemoryUsage& usage)
 {
-    std::string out = "{\"target\": " + textOrNull(usage.target) + ", \"command_file\": " +
-                      textOrNull(usage.commandFile) + ", \"ranges\": [";
+    std::string out = "{\"target\": " + textOrNull(usage.target) +
+                      ", \"command_file\": " + textOrNull(usage.commandFile) + ", \"ranges\": [";
     for (std::size_t i = 0; i < usage.ranges.size(); ++i) {
         const RangeUsage& r = usage.ranges[i];
-        out += std::string(i ? ", " : "") + "\n  {\"start\": \"" + hex4(r.start) + "\", \"end\": \"" + hex4(r.end) +
-               "\", \"kind\": \"" + memoryKindName(r.kind) + "\", \"size\": " + std::to_string(r.size) +
-               ", \"used\": " + std::to_string(r.used) + ", \"segments\": [";
+        out += std::string(i ? ", " : "") + "\n  {\"start\": \"" + hex4(r.start) + "\", \"end\": \"" +
+               hex4(r.end) + "\", \"kind\": \"" + memoryKindName(r.kind) +
+               "\", \"size\": " + std::to_string(r.size) + ", \"used\": " + std::to_string(r.used) +
+               ", \"segments\": [";
         for (std::size_t j = 0; j < r.segments.size(); ++j) {
             const ListedSegment& s = r.segments[j];
             const bool shown = s.placed && s.size > 0;
-            out += std::string(j ? ", " : "") + "{\"name\": " + quoted(s.name) + ", \"type\": " + textOrNull(s.type) +
+            out += std::string(j ? ", " : "") + "{\"name\": " + quoted(s.name) +
+                   ", \"type\": " + textOrNull(s.type) +
                    ", \"start\": " + (s.placed ? "\"" + hex4(s.start) + "\"" : "null") +
                    ", \"end\": " + (shown ? "\"" + hex4(s.end) + "\"" : "null") +
                    ", \"size\": " + std::to_string(s.size) + "}";
@@ -102,8 +106,8 @@ std::string memoryReportJson(const MemoryUsage& usage)
     out += "],\n \"rom\": " + region(usage.rom) + ",\n \"ram\": " + region(usage.ram) + ",\n \"symbols\": [";
     for (std::size_t i = 0; i < usage.symbols.size(); ++i) {
         const ListedSymbol& s = usage.symbols[i];
-        out += std::string(i ? ", " : "") + "\n  {\"module\": " + quoted(s.module) + ", \"name\": " + quoted(s.name) +
-               ", \"segment\": " + quoted(s.segment) +
+        out += std::string(i ? ", " : "") + "\n  {\"module\": " + quoted(s.module) +
+               ", \"name\": " + quoted(s.name) + ", \"segment\": " + quoted(s.segment) +
                ", \"address\": " + (s.address >= 0 ? "\"" + hex4(s.address) + "\"" : "null") +
                ", \"size\": " + std::to_string(s.size) + "}";
     }
@@ -120,10 +124,12 @@ std::optional<std::vector<FillLimit>> parseFillLimits(const std::string& text, s
         from = comma + 1;
         const std::size_t eq = item.find('=');
         const std::string name = winpath::upper(winpath::trim(item.substr(0, eq)));
-        const std::string number = eq == std::string::npos ? std::string() : winpath::trim(item.substr(eq + 1));
+        const std::string number =
+            eq == std::string::npos ? std::string() : winpath::trim(item.substr(eq + 1));
         char* end = nullptr;
         const double value = number.empty() ? -1 : std::strtod(number.c_str(), &end);
-        if ((name != "ROM" && name != "RAM") || number.empty() || *end != '\0' || !(value >= 0 && value <= 100)) {
+        if ((name != "ROM" && name != "RAM") || number.empty() || *end != '\0' ||
+            !(value >= 0 && value <= 100)) {
             error = "'" + item + "' is not REGION=PERCENT (ROM or RAM, 0 to 100)";
             return std::nullopt;
         }
@@ -143,8 +149,8 @@ std::string fillExceeded(const MemoryUsage& usage, const std::vector<FillLimit>&
         if (r.size > 0 && fillPercent(r.used, r.size) > limit.percent) {
             char allowed[32];
             std::snprintf(allowed, sizeof allowed, "%g%%", limit.percent);
-            return limit.region + " is " + percent(r.used, r.size) + " full (" + std::to_string(r.used) + " of " +
-                   std::to_string(r.size) + " bytes), more than the " + allowed + " allowed";
+            return limit.region + " is " + percent(r.used, r.size) + " full (" + std::to_string(r.used) +
+                   " of " + std::to_string(r.size) + " bytes), more than the " + allowed + " allowed";
         }
     }
     return {};

@@ -14,7 +14,7 @@ std::vector<std::string> memorySummary(const MemoryUsage& usage);
 std::string memoryReportJson(const MemoryUsage& usage);
 
 struct FillLimit {
-    std::string region;  // "ROM" or "RAM"
+    std::string region; // "ROM" or "RAM"
     double percent = 100;
 };
 // "ROM=90,RAM=80"; nullopt with the reason when the text is not that.

@@ -8,7 +8,8 @@
 #include "platform/host/files.h"
 #include "platform/paths/win_path.h"
 
-namespace {
+namespace
+{
 
 // A list file past this is no list file of a 64 KiB machine's link.
 constexpr std::uint64_t MaxListBytes = 64u << 20;
@@ -37,7 +38,7 @@ MemoryUsage none(std::string reason)
     return u;
 }
 
-}  // namespace
+} // namespace
 
 const char* memoryKindName(MemoryKind kind)
 {
@@ -116,8 +117,13 @@ MemoryUsage accountMemory(const LinkerList& list, const std::vector<AddressRange
         const bool rom = kinds[i].count(MemoryKind::Rom) > 0;
         const bool ram = kinds[i].count(MemoryKind::Ram) > 0;
         RangeUsage& range = u.ranges[i];
-        range.kind = rom && ram ? MemoryKind::Mixed : rom ? MemoryKind::Rom : ram ? MemoryKind::Ram : MemoryKind::Other;
-        RegionTotal* total = range.kind == MemoryKind::Rom ? &u.rom : range.kind == MemoryKind::Ram ? &u.ram : nullptr;
+        range.kind = rom && ram ? MemoryKind::Mixed
+                     : rom      ? MemoryKind::Rom
+                     : ram      ? MemoryKind::Ram
+                                : MemoryKind::Other;
+        RegionTotal* total = range.kind == MemoryKind::Rom   ? &u.rom
+                             : range.kind == MemoryKind::Ram ? &u.ram
+                                                             : nullptr;
         if (total) {
             total->size += range.size;
             total->used += range.used;

@@ -22,7 +22,7 @@ struct RangeUsage {
     int end = 0;
     MemoryKind kind = MemoryKind::Other;
     long size = 0;
-    long used = 0;  // bytes of the segments placed here; gaps are free
+    long used = 0; // bytes of the segments placed here; gaps are free
     std::vector<ListedSegment> segments;
     std::optional<long> change;
 
@@ -37,7 +37,7 @@ struct RegionTotal {
 
 struct MemoryUsage {
     bool available = false;
-    std::string reason;  // why not, when not
+    std::string reason; // why not, when not
     std::string target;
     std::string commandFile;
     std::vector<RangeUsage> ranges;

@@ -11,7 +11,8 @@
 #include "platform/host/files.h"
 #include "platform/paths/win_path.h"
 
-namespace {
+namespace
+{
 
 bool ranLinker(const BuildOutput& output)
 {
@@ -37,14 +38,15 @@ std::size_t wordAt(const std::string& line, const std::string& word)
     return std::string::npos;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<MemoryUsage> memoryAfterBuild(const BuildOutput& output, const ControlSet& controls,
                                             const Settings& settings, Files& files)
 {
     if (!ranLinker(output))
         return std::nullopt;
-    const std::string listFile = controls["Linklist"].checked() ? controls["Linklistfile"].text() : std::string();
+    const std::string listFile =
+        controls["Linklist"].checked() ? controls["Linklistfile"].text() : std::string();
     MemoryUsage usage = readMemoryUsage(files, settings.compSource, listFile);
     if (listFile.empty())
         usage.reason = "the linker writes no list file: turn on its list file in the linker options";
@@ -132,7 +134,7 @@ std::string MemoryWatch::openSymbol(const ListedSymbol& symbol)
     }
     if (!source)
         return "The module " + symbol.module + " is no source of the project.";
-    const std::string file = *source;  // the list may change while the editor opens
+    const std::string file = *source; // the list may change while the editor opens
     const auto lines = m_files.readLines(file);
     if (!lines)
         return file + " cannot be read: nothing was opened.";

@@ -23,7 +23,8 @@ std::optional<MemoryUsage> memoryAfterBuild(const BuildOutput& output, const Con
 // 0 when none does.
 int definitionLine(const std::vector<std::string>& lines, const std::string& symbol);
 
-class MemoryWatch {
+class MemoryWatch
+{
 public:
     static constexpr const char* MenuItem = "ViewMemoryUsage";
 

@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QSortFilterProxyModel>
 #include <QTableView>
-#include <QTextBlock>
 #include <QTest>
+#include <QTextBlock>
 #include <filesystem>
 
 #include "app/tembedded.h"
@@ -32,7 +32,8 @@
 #include "support/qt_runs.h"
 #include "support/temp_prefix.h"
 
-namespace {
+namespace
+{
 
 struct MemoryUsageViewTest : ::testing::Test {
     TempPrefix prefix;
@@ -78,7 +79,7 @@ struct MemoryUsageViewTest : ::testing::Test {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(MemoryUsageViewTest, BarsAndTotalsFollowEachLinkedBuild)
 {
@@ -87,8 +88,8 @@ TEST_F(MemoryUsageViewTest, BarsAndTotalsFollowEachLinkedBuild)
     ASSERT_TRUE(build());
     ASSERT_TRUE(waitFor([&] { return bars().size() == 3; })) << label("MemoryStatus").toStdString();
     const MemoryUsage first = *dock->watch().usage();
-    EXPECT_TRUE(label("MemoryRomTotal")
-                    .startsWith(QString("<b>ROM</b>: %1 of 32768 bytes").arg(first.rom.used)));
+    EXPECT_TRUE(
+        label("MemoryRomTotal").startsWith(QString("<b>ROM</b>: %1 of 32768 bytes").arg(first.rom.used)));
     EXPECT_FALSE(label("MemoryRomTotal").contains("bytes</span>")) << "no build before this one";
     EXPECT_EQ(bars()[0]->range().kind, MemoryKind::Rom);
     EXPECT_TRUE(bars()[2]->toolTip().contains("CSTACK"));
@@ -99,7 +100,8 @@ TEST_F(MemoryUsageViewTest, BarsAndTotalsFollowEachLinkedBuild)
     ASSERT_TRUE(waitFor([&] { return dock->watch().usage()->rom.change.has_value(); }));
     const long grown = *dock->watch().usage()->rom.change;
     EXPECT_GT(grown, 0);
-    EXPECT_TRUE(label("MemoryRomTotal").contains(QString("+%1 bytes").arg(grown))) << label("MemoryRomTotal").toStdString();
+    EXPECT_TRUE(label("MemoryRomTotal").contains(QString("+%1 bytes").arg(grown)))
+        << label("MemoryRomTotal").toStdString();
     EXPECT_TRUE(label("MemoryRamTotal").contains("+0 bytes"));
 
     // The new function, found by the filter, opens at its definition.

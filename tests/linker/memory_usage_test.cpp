@@ -4,41 +4,41 @@
 #include "linker/memory_usage.h"
 #include "platform/fake/fake_files.h"
 
-namespace {
+namespace
+{
 
 const char* const Dir = "C:\\Tarnel\\Source";
 
-const std::string ListFile =
-    "Tarnel stand-in xlink 1.0 - linker list file\r\n"
-    "Output file   : aout.a25\r\n"
-    "Command file  : LK.xcl\r\n"
-    "\r\n"
-    "MODULES\r\n"
-    "  main                 main.R25         program module\r\n"
-    "\r\n"
-    "SEGMENTS\r\n"
-    "  Name         Type     Start  End    Size\r\n"
-    "  INTVEC       CODE     0000   0003   0004\r\n"
-    "  CODE         CODE     0040   00BF   0080\r\n"
-    "      main                 0040  0080\r\n"
-    "  CONST        CODE     00C0   00C9   000A\r\n"
-    "  DATA         DATA     FD00   FD05   0006\r\n"
-    "  CSTACK       DATA     FE00   FEFF   0100\r\n"
-    "  XTRA         -        ----   ----   0010\r\n"
-    "\r\n"
-    "SYMBOLS\r\n"
-    "  Module               Symbol               Segment      Address Size\r\n"
-    "  main                 main                 CODE         0040    0030\r\n"
-    "  main                 count                DATA         FD00    0002\r\n"
-    "  main                 spare                XTRA         ----    0010\r\n"
-    "\r\n"
-    "RANGES\r\n"
-    "  Type     Start  End    Size   Used   Segments\r\n"
-    "  CODE     0000   003F   0040   0004   INTVEC\r\n"
-    "\r\n"
-    "Error[63]: segment 'XTRA' has no place (no -Z line names it)\r\n"
-    "Errors: 1\r\n"
-    "Warnings: none\r\n";
+const std::string ListFile = "Tarnel stand-in xlink 1.0 - linker list file\r\n"
+                             "Output file   : aout.a25\r\n"
+                             "Command file  : LK.xcl\r\n"
+                             "\r\n"
+                             "MODULES\r\n"
+                             "  main                 main.R25         program module\r\n"
+                             "\r\n"
+                             "SEGMENTS\r\n"
+                             "  Name         Type     Start  End    Size\r\n"
+                             "  INTVEC       CODE     0000   0003   0004\r\n"
+                             "  CODE         CODE     0040   00BF   0080\r\n"
+                             "      main                 0040  0080\r\n"
+                             "  CONST        CODE     00C0   00C9   000A\r\n"
+                             "  DATA         DATA     FD00   FD05   0006\r\n"
+                             "  CSTACK       DATA     FE00   FEFF   0100\r\n"
+                             "  XTRA         -        ----   ----   0010\r\n"
+                             "\r\n"
+                             "SYMBOLS\r\n"
+                             "  Module               Symbol               Segment      Address Size\r\n"
+                             "  main                 main                 CODE         0040    0030\r\n"
+                             "  main                 count                DATA         FD00    0002\r\n"
+                             "  main                 spare                XTRA         ----    0010\r\n"
+                             "\r\n"
+                             "RANGES\r\n"
+                             "  Type     Start  End    Size   Used   Segments\r\n"
+                             "  CODE     0000   003F   0040   0004   INTVEC\r\n"
+                             "\r\n"
+                             "Error[63]: segment 'XTRA' has no place (no -Z line names it)\r\n"
+                             "Errors: 1\r\n"
+                             "Warnings: none\r\n";
 
 const std::string CommandFile = "// vectors\r\n"
                                 "-Z(CODE)INTVEC=0000-003F\r\n"
@@ -53,7 +53,7 @@ MemoryUsage readFrom(const std::string& list, const std::string& commands = Comm
     return readMemoryUsage(files, Dir, "out.map");
 }
 
-}  // namespace
+} // namespace
 
 TEST(MemoryUsage, RangesCountThePlacedSegmentsAndTheirKind)
 {
@@ -85,7 +85,8 @@ TEST(MemoryUsage, RangesCountThePlacedSegmentsAndTheirKind)
     EXPECT_EQ(u.symbols[1].name, "count");
     EXPECT_EQ(u.symbols[1].address, 0xFD00);
     EXPECT_EQ(u.symbols[2].address, -1);
-    EXPECT_EQ(u.problems, std::vector<std::string>{"Error[63]: segment 'XTRA' has no place (no -Z line names it)"});
+    EXPECT_EQ(u.problems,
+              std::vector<std::string>{"Error[63]: segment 'XTRA' has no place (no -Z line names it)"});
     EXPECT_EQ(u.target, "aout.a25");
 }
 
@@ -116,7 +117,8 @@ TEST(MemoryUsage, DamagedInputGivesNoMemoryDataWithTheReason)
         EXPECT_EQ(u.rom.used + u.ram.used, 0) << row.name;
     }
     FakeFiles nothing;
-    EXPECT_NE(readMemoryUsage(nothing, Dir, "out.map").reason.find("there is no list file"), std::string::npos);
+    EXPECT_NE(readMemoryUsage(nothing, Dir, "out.map").reason.find("there is no list file"),
+              std::string::npos);
 }
 
 TEST(MemoryUsage, RangeLinesAreReadAsTheLinkerReadsThem)
@@ -180,10 +182,10 @@ TEST(MemoryUsage, EachFigureShowsItsChangeSinceThePreviousBuild)
 
 TEST(MemoryUsage, FillLimitsNameTheRegionThatIsTooFull)
 {
-    const MemoryUsage u = readFrom(ListFile);  // ROM 0.4%, RAM 51.2%
+    const MemoryUsage u = readFrom(ListFile); // ROM 0.4%, RAM 51.2%
     const struct {
         const char* limits;
-        const char* exceeded;  // empty: fits; null: the text is refused
+        const char* exceeded; // empty: fits; null: the text is refused
     } rows[] = {
         {"ROM=90,RAM=80", ""},
         {"ROM=0.1", "ROM is 0.4% full (142 of 32768 bytes), more than the 0.1% allowed"},

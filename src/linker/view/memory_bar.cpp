@@ -5,7 +5,8 @@
 
 #include "platform/qt/qt_text.h"
 
-namespace {
+namespace
+{
 
 QString hex4(int v)
 {
@@ -22,7 +23,7 @@ QString segmentNames(const RangeUsage& r)
 
 constexpr int BarPadding = 4;
 
-}  // namespace
+} // namespace
 
 MemoryBar::MemoryBar(const RangeUsage& range, QWidget* parent) : QWidget(parent), m_range(range)
 {

@@ -5,7 +5,8 @@
 
 #include "linker/memory_usage.h"
 
-class MemoryBar : public QWidget {
+class MemoryBar : public QWidget
+{
 public:
     MemoryBar(const RangeUsage& range, QWidget* parent = nullptr);
 

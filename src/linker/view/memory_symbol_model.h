@@ -6,7 +6,8 @@
 
 #include "linker/linker_list_reader.h"
 
-class MemorySymbolModel : public QAbstractTableModel {
+class MemorySymbolModel : public QAbstractTableModel
+{
 public:
     enum Column { SymbolCol, ModuleCol, SegmentCol, AddressCol, SizeCol, Columns };
 

@@ -20,7 +20,8 @@
 #include "linker/view/memory_symbol_model.h"
 #include "platform/qt/qt_text.h"
 
-namespace {
+namespace
+{
 
 QLabel* label(const char* name, QWidget* parent)
 {
@@ -43,7 +44,7 @@ QString totalText(const char* name, const RegionTotal& r)
         .arg(MemoryUsageDock::changeText(r.change));
 }
 
-}  // namespace
+} // namespace
 
 QString MemoryUsageDock::changeText(const std::optional<long>& change)
 {
@@ -55,8 +56,8 @@ QString MemoryUsageDock::changeText(const std::optional<long>& change)
 
 MemoryUsageDock::MemoryUsageDock(TEmbedded& app, QWidget* parent)
     : QDockWidget(QStringLiteral("Memory Usage"), parent),
-      m_watch(std::make_unique<MemoryWatch>(app.controls(), app.host().files, app.settings(), app.buildOutput(),
-                                            app.editors())),
+      m_watch(std::make_unique<MemoryWatch>(app.controls(), app.host().files, app.settings(),
+                                            app.buildOutput(), app.editors())),
       m_binder(new ControlBinder(app.controls(), this))
 {
     setObjectName("MemoryUsageDock");
@@ -117,7 +118,7 @@ MemoryUsageDock::MemoryUsageDock(TEmbedded& app, QWidget* parent)
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
     header->setSectionResizeMode(MemorySymbolModel::SymbolCol, QHeaderView::Stretch);
     header->setMinimumSectionSize(36);
-    header->setResizeContentsPrecision(200);  // rows sampled: a long list must not hold up the update
+    header->setResizeContentsPrecision(200); // rows sampled: a long list must not hold up the update
     m_table->setTextElideMode(Qt::ElideRight);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setToolTip("Double-click a symbol to open its source");
@@ -133,7 +134,8 @@ MemoryUsageDock::MemoryUsageDock(TEmbedded& app, QWidget* parent)
     setWidget(splitter);
 
     connect(m_filter, &QLineEdit::textChanged, m_proxy, &QSortFilterProxyModel::setFilterFixedString);
-    connect(m_table, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) { symbolActivated(i); });
+    connect(m_table, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& i) { symbolActivated(i); });
     Control& item = app.controls()[MemoryWatch::MenuItem];
     m_binder->watch(item, [this, &item] { setVisible(item.checked()); });
     m_watch->onChanged = [this] { refresh(); };
@@ -177,25 +179,25 @@ void MemoryUsageDock::refresh()
     for (const RangeUsage& r : usage->ranges) {
         auto* bar = new MemoryBar(r, m_bars);
         m_barLayout->addWidget(bar);
-        bar->setVisible(true);  // now, so that the height below counts it
+        bar->setVisible(true); // now, so that the height below counts it
     }
     // The totals and the bars stay in sight; the symbol list gives way on a small screen.
     QWidget* top = m_scroll->widget();
     top->layout()->activate();
     // Wrapped lines (a long problem) take the height they need at the panel's width.
     const int width = m_scroll->viewport()->width();
-    const int needed = top->hasHeightForWidth() && width > 50 ? top->heightForWidth(width) : top->sizeHint().height();
+    const int needed =
+        top->hasHeightForWidth() && width > 50 ? top->heightForWidth(width) : top->sizeHint().height();
     const int wanted = std::min(needed + 2, 320);
     m_scroll->setMinimumHeight(wanted);
     if (m_splitter->height() > wanted)
         m_splitter->setSizes({wanted, m_splitter->height() - wanted});
-
 }
 
 void MemoryUsageDock::symbolActivated(const QModelIndex& index)
 {
     if (const ListedSymbol* symbol = m_symbols->symbolAt(m_proxy->mapToSource(index).row())) {
-        const ListedSymbol chosen = *symbol;  // the list may be read again while the source opens
+        const ListedSymbol chosen = *symbol; // the list may be read again while the source opens
         m_message->setText(toQ(m_watch->openSymbol(chosen)));
     }
 }

@@ -18,7 +18,8 @@ class QTableView;
 class QVBoxLayout;
 class TEmbedded;
 
-class MemoryUsageDock : public QDockWidget {
+class MemoryUsageDock : public QDockWidget
+{
 public:
     MemoryUsageDock(TEmbedded& app, QWidget* parent = nullptr);
     ~MemoryUsageDock() override;
