@@ -94,6 +94,15 @@ MemoryWatch::~MemoryWatch()
     m_output.unsubscribe(m_subscription);
 }
 
+std::string MemoryWatch::statusText() const
+{
+    if (!m_usage)
+        return "Build the project (Build All) to see how full its memory is.";
+    if (!m_usage->available)
+        return "No memory data: " + m_usage->reason + ".";
+    return m_usage->target + " linked by " + m_usage->commandFile;
+}
+
 bool MemoryWatch::visible() const
 {
     return m_controls[MenuItem].checked();

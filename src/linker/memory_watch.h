@@ -37,6 +37,9 @@ public:
     // Nothing until the first linked build ends.
     const std::optional<MemoryUsage>& usage() const { return m_usage; }
 
+    // What the panel says above the figures: what was linked, or why there are none.
+    std::string statusText() const;
+
     bool visible() const;
     void setVisible(bool on);
 

@@ -155,13 +155,7 @@ void MemoryUsageDock::refresh()
     }
     m_message->clear();
     const std::optional<MemoryUsage>& usage = m_watch->usage();
-    if (!usage) {
-        m_status->setText("Build the project (Build All) to see how full its memory is.");
-    } else if (!usage->available) {
-        m_status->setText(toQ("No memory data: " + usage->reason + "."));
-    } else {
-        m_status->setText(toQ(usage->target + " linked by " + usage->commandFile));
-    }
+    m_status->setText(toQ(m_watch->statusText()));
     const bool shown = usage && usage->available;
     m_rom->setVisible(shown);
     m_ram->setVisible(shown);
