@@ -88,7 +88,7 @@ std::string memoryReportJson(const MemoryUsage& usage)
                       ", \"command_file\": " + textOrNull(usage.commandFile) + ", \"ranges\": [";
     for (std::size_t i = 0; i < usage.ranges.size(); ++i) {
         const RangeUsage& r = usage.ranges[i];
-        out += std::string(i ? ", " : "") + "\n  {\"start\": \"" + hex4(r.start) + "\", \"end\": \"" +
+        out += std::string(i ? "," : "") + "\n  {\"start\": \"" + hex4(r.start) + "\", \"end\": \"" +
                hex4(r.end) + "\", \"kind\": \"" + memoryKindName(r.kind) +
                "\", \"size\": " + std::to_string(r.size) + ", \"used\": " + std::to_string(r.used) +
                ", \"segments\": [";
@@ -106,7 +106,7 @@ std::string memoryReportJson(const MemoryUsage& usage)
     out += "],\n \"rom\": " + region(usage.rom) + ",\n \"ram\": " + region(usage.ram) + ",\n \"symbols\": [";
     for (std::size_t i = 0; i < usage.symbols.size(); ++i) {
         const ListedSymbol& s = usage.symbols[i];
-        out += std::string(i ? ", " : "") + "\n  {\"module\": " + quoted(s.module) +
+        out += std::string(i ? "," : "") + "\n  {\"module\": " + quoted(s.module) +
                ", \"name\": " + quoted(s.name) + ", \"segment\": " + quoted(s.segment) +
                ", \"address\": " + (s.address >= 0 ? "\"" + hex4(s.address) + "\"" : "null") +
                ", \"size\": " + std::to_string(s.size) + "}";
