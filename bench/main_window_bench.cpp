@@ -1,7 +1,11 @@
 // Tarnel's main window beside a bare QMainWindow + QMdiArea, offscreen, in the same run:
 // - in this process: construction, show and first paint, again and again (warm);
 // - as whole processes, in alternate rounds: start to first paint, and the memory then held.
-// Tarnel runs over the demo set-up in a prefix and home of its own.
+// Tarnel runs over the demo set-up in a prefix and home of its own. The bare window shows no
+// text at all; the same window with a one-menu menu bar is printed beside it, as what showing
+// any text costs (the font set-up, a font, the shaping libraries).
+// `main_window_bench --child=KIND,painted` (KIND bare, text or tarnel) ends at the first paint,
+// for timing the start of a whole process from outside.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -9,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QMenuBar>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -65,6 +70,10 @@ struct BareWindow {
     QWidget& widget() { return window; }
 };
 
+struct BareWindowWithText : BareWindow {
+    BareWindowWithText() { window.menuBar()->addMenu("&File"); }
+};
+
 struct TarnelWindow {
     ProgramWindow program;
     QWidget& widget() { return program.window(); }
@@ -79,17 +88,18 @@ void BM_ConstructAndShow(benchmark::State& state)
     }
 }
 BENCHMARK_TEMPLATE(BM_ConstructAndShow, BareWindow)->Name("ConstructAndShow/bare_QMainWindow_QMdiArea")->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_ConstructAndShow, BareWindowWithText)->Name("ConstructAndShow/bare_with_one_menu")->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_ConstructAndShow, TarnelWindow)->Name("ConstructAndShow/Tarnel")->Unit(benchmark::kMillisecond);
 
 // A child process: builds one kind of window, says when it is first painted, and a moment later
 // prints its memory in KiB (resident, and the peak) and ends at once.
-int runChild(const std::string& kind)
+int runChild(const std::string& kind, bool endAtPaint)
 {
     std::unique_ptr<BareWindow> bare;
     std::unique_ptr<TarnelWindow> tarnel;
     QWidget* window = nullptr;
-    if (kind == "bare") {
-        bare = std::make_unique<BareWindow>();
+    if (kind == "bare" || kind == "text") {
+        bare = kind == "bare" ? std::make_unique<BareWindow>() : std::make_unique<BareWindowWithText>();
         window = &bare->widget();
     } else {
         tarnel = std::make_unique<TarnelWindow>();
@@ -98,6 +108,8 @@ int runChild(const std::string& kind)
     showAndPaint(*window);
     std::printf("painted\n");
     std::fflush(stdout);
+    if (endAtPaint)
+        _exit(0);
     // Memory after start: once what follows the first paint has run too.
     QTimer::singleShot(300, qApp, &QCoreApplication::quit);
     QCoreApplication::exec();
@@ -148,35 +160,41 @@ double median(std::vector<double> v)
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-// Each iteration starts the bare window, then Tarnel; the figures are medians over the rounds.
+// Each iteration starts the bare window, the bare window with text, then Tarnel; the figures are
+// medians over the rounds, the ratios taken round by round.
 void BM_StartToWindowAsProcesses(benchmark::State& state)
 {
-    std::vector<double> bareMs, tarnelMs, bareRss, tarnelRss, barePeak, tarnelPeak;
-    startChild("bare");  // warm-up: libraries and fonts into the page cache
-    startChild("tarnel");
+    std::vector<Started> bare, text, tarnel;
+    for (const char* kind : {"bare", "text", "tarnel"})
+        startChild(kind);  // warm-up: libraries and fonts into the page cache
     for (auto _ : state) {
-        const Started b = startChild("bare");
-        const Started t = startChild("tarnel");
-        bareMs.push_back(b.ms);
-        tarnelMs.push_back(t.ms);
-        bareRss.push_back(b.rssMiB);
-        tarnelRss.push_back(t.rssMiB);
-        barePeak.push_back(b.peakMiB);
-        tarnelPeak.push_back(t.peakMiB);
+        bare.push_back(startChild("bare"));
+        text.push_back(startChild("text"));
+        tarnel.push_back(startChild("tarnel"));
     }
-    std::vector<double> timeRatio, rssRatio;
-    for (std::size_t i = 0; i < bareMs.size(); ++i) {
-        timeRatio.push_back(tarnelMs[i] / bareMs[i]);
-        rssRatio.push_back(tarnelRss[i] / bareRss[i]);
-    }
-    state.counters["bare_ms"] = median(bareMs);
-    state.counters["tarnel_ms"] = median(tarnelMs);
-    state.counters["time_ratio"] = median(timeRatio);
-    state.counters["bare_rss_MiB"] = median(bareRss);
-    state.counters["tarnel_rss_MiB"] = median(tarnelRss);
-    state.counters["rss_ratio"] = median(rssRatio);
-    state.counters["bare_peak_MiB"] = median(barePeak);
-    state.counters["tarnel_peak_MiB"] = median(tarnelPeak);
+    auto figure = [](const std::vector<Started>& runs, double Started::*field) {
+        std::vector<double> v;
+        for (const Started& r : runs)
+            v.push_back(r.*field);
+        return median(v);
+    };
+    auto ratio = [](const std::vector<Started>& a, const std::vector<Started>& b, double Started::*field) {
+        std::vector<double> v;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            v.push_back(a[i].*field / b[i].*field);
+        return median(v);
+    };
+    state.counters["bare_ms"] = figure(bare, &Started::ms);
+    state.counters["text_ms"] = figure(text, &Started::ms);
+    state.counters["tarnel_ms"] = figure(tarnel, &Started::ms);
+    state.counters["time_ratio"] = ratio(tarnel, bare, &Started::ms);
+    state.counters["time_ratio_to_text"] = ratio(tarnel, text, &Started::ms);
+    state.counters["bare_rss_MiB"] = figure(bare, &Started::rssMiB);
+    state.counters["text_rss_MiB"] = figure(text, &Started::rssMiB);
+    state.counters["tarnel_rss_MiB"] = figure(tarnel, &Started::rssMiB);
+    state.counters["rss_ratio"] = ratio(tarnel, bare, &Started::rssMiB);
+    state.counters["rss_ratio_to_text"] = ratio(tarnel, text, &Started::rssMiB);
+    state.counters["tarnel_peak_MiB"] = figure(tarnel, &Started::peakMiB);
 }
 BENCHMARK(BM_StartToWindowAsProcesses)->Iterations(9)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -208,7 +226,10 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (argc == 2 && std::string(argv[1]).rfind("--child=", 0) == 0) {
         QApplication application(argc, argv);
-        return runChild(std::string(argv[1]).substr(8));
+        std::string kind = std::string(argv[1]).substr(8);
+        const std::size_t comma = kind.find(',');
+        const bool endAtPaint = comma != std::string::npos && kind.substr(comma + 1) == "painted";
+        return runChild(kind.substr(0, comma), endAtPaint);
     }
     std::unique_ptr<QTemporaryDir> demo;
     {

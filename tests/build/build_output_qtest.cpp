@@ -62,6 +62,7 @@ struct BuildOutputViewTest : ::testing::Test {
     std::unique_ptr<TEmbedded> app;
     std::unique_ptr<MainWindow> window;
     BuildOutputView* view = nullptr;
+    bool panelOnFirstUse = false;  // as the program puts it in
 
     void SetUp() override
     {
@@ -69,7 +70,10 @@ struct BuildOutputViewTest : ::testing::Test {
         ASSERT_TRUE(installer.run());
         app = std::make_unique<TEmbedded>(host);
         window = std::make_unique<MainWindow>(*app);
-        view = installBuildOutputView(*app, *window, &shell);
+        if (panelOnFirstUse)
+            installBuildOutputViewOnFirstUse(*app, *window, &shell);
+        else
+            view = installBuildOutputView(*app, *window, &shell);
         window->resize(1200, 800);
         window->show();
         window->activateWindow();
@@ -109,7 +113,32 @@ struct BuildOutputViewTest : ::testing::Test {
     QString label(const char* name) const { return view->findChild<QLabel*>(name)->text(); }
 };
 
+struct BuildOutputOnFirstUseTest : BuildOutputViewTest {
+    BuildOutputOnFirstUseTest() { panelOnFirstUse = true; }
+};
+
 }  // namespace
+
+// The panel the program builds only when it is first shown: a build shows it, and it follows
+// that build from its first line on; F4 is there before it.
+TEST_F(BuildOutputOnFirstUseTest, TheFirstBuildBuildsThePanelWhichFollowsItToItsEnd)
+{
+    EXPECT_EQ(window->findChild<BuildOutputView*>(), nullptr);
+    EXPECT_NE(window->findChild<QAction*>("BuildOutputNext"), nullptr);
+    EXPECT_TRUE(window->findChild<QAction*>("ViewBuildOutput")->isCheckable());
+    ASSERT_TRUE(app->projectCommands().Openpro(DemoInstaller::FaultyProject));
+    QTest::keyClick(window.get(), Qt::Key_F7);
+    view = window->findChild<BuildOutputView*>();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->isVisible());
+    ASSERT_TRUE(waitFor([&] { return ended(); })) << rows().join('\n').toStdString();
+    const int banner = rowOf("Tarnel - building the project");
+    const int compiler = rowOf("Tarnel stand-in icc78300");
+    const int linker = rowOf("Tarnel stand-in xlink");
+    EXPECT_TRUE(banner >= 0 && banner < compiler && compiler < linker) << rows().join('\n').toStdString();
+    EXPECT_EQ(label("BuildOutputHeading").toStdString(),
+              "Build of C:\\Tarnel\\faulty.prj ended: " + output().transcript().countsText());
+}
 
 TEST_F(BuildOutputViewTest, TheFaultyBuildArrivesInOrderAndItsErrorOpensTheEditorAtTheLine)
 {

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QTest>
@@ -57,10 +58,18 @@ struct MemoryUsageViewTest : ::testing::Test {
         app = std::make_unique<TEmbedded>(host);
         window = std::make_unique<MainWindow>(*app);
         installBuildOutputView(*app, *window, &shell);
-        dock = installMemoryUsageView(*app, *window);
+        install();
         ASSERT_TRUE(showActive(*window));
         app->FormActivate();
         ASSERT_TRUE(timers.fire(1000));
+    }
+
+    virtual void install() { dock = installMemoryUsageView(*app, *window); }
+
+    void addFunction()
+    {
+        const std::string util = prefix.driveC() + "/Tarnel/Sample/util.c";
+        writeHostFile(util, readHostFile(util) + "\nvoid led_off(void)\n{\n    P4 |= LED_BIT;\n}\n");
     }
 
     // Build All to its end, which the dock hears of.
@@ -94,8 +103,7 @@ TEST_F(MemoryUsageViewTest, BarsAndTotalsFollowEachLinkedBuild)
     EXPECT_EQ(bars()[0]->range().kind, MemoryKind::Rom);
     EXPECT_TRUE(bars()[2]->toolTip().contains("CSTACK"));
 
-    const std::string util = prefix.driveC() + "/Tarnel/Sample/util.c";
-    writeHostFile(util, readHostFile(util) + "\nvoid led_off(void)\n{\n    P4 |= LED_BIT;\n}\n");
+    addFunction();
     ASSERT_TRUE(build());
     ASSERT_TRUE(waitFor([&] { return dock->watch().usage()->rom.change.has_value(); }));
     const long grown = *dock->watch().usage()->rom.change;
@@ -119,4 +127,28 @@ TEST_F(MemoryUsageViewTest, BarsAndTotalsFollowEachLinkedBuild)
     QApplication::processEvents();
     CodeEditorWidget* editor = window->findChild<EditorAreaView*>("EditorAreaView")->windowOf(&ed)->editor();
     EXPECT_EQ(editor->textCursor().block().text(), "void led_off(void)");
+}
+
+namespace
+{
+
+class MemoryUsageFirstUseTest : public MemoryUsageViewTest
+{
+    void install() override { installMemoryUsageViewOnFirstUse(*app, *window); }
+};
+
+} // namespace
+
+TEST_F(MemoryUsageFirstUseTest, BuildsWhileThePanelWasNeverShownCountForItsChangeFigure)
+{
+    ASSERT_TRUE(build());
+    addFunction();
+    ASSERT_TRUE(build());
+    EXPECT_EQ(window->findChild<QDockWidget*>("MemoryUsageDock"), nullptr);
+    window->findChild<QAction*>("ViewMemoryUsage")->trigger();
+    dock = dynamic_cast<MemoryUsageDock*>(window->findChild<QDockWidget*>("MemoryUsageDock"));
+    ASSERT_NE(dock, nullptr);
+    EXPECT_TRUE(dock->isVisible());
+    EXPECT_TRUE(label("MemoryRomTotal").contains(QRegularExpression("\\+[1-9][0-9]* bytes")))
+        << label("MemoryRomTotal").toStdString();
 }

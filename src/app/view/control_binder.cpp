@@ -44,8 +44,9 @@ void ControlBinder::changed(Control& control)
     auto it = m_updaters.find(&control);
     if (it == m_updaters.end())
         return;
-    for (const auto& fn : it->second)
-        fn();
+    const auto& updaters = it->second;
+    for (std::size_t i = 0; i < updaters.size(); ++i)
+        updaters[i]();
 }
 
 void ControlBinder::showItems(QComboBox& combo, const Control& control)

@@ -2,9 +2,9 @@
 // Makes Qt widgets for core controls and keeps both in step: the core state is shown, and
 // user edits go back through the control's setters.
 #include <QObject>
+#include <deque>
 #include <functional>
 #include <map>
-#include <vector>
 
 #include "app/control_set.h"
 
@@ -37,6 +37,8 @@ private:
 
     ControlSet& m_controls;
     int m_subscription = 0;
-    std::map<const Control*, std::vector<std::function<void()>>> m_updaters;
+    // A deque: an updater may add others for the same control while it runs (a page built on
+    // its first showing), and the running one must stay where it is.
+    std::map<const Control*, std::deque<std::function<void()>>> m_updaters;
     const Control* m_pushing = nullptr;
 };

@@ -10,7 +10,6 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <utility>
 
@@ -47,16 +46,10 @@ MainWindow::MainWindow(TEmbedded& app, QWidget* parent, PageSets pageSets)
     resize(964, 576);
     buildMenus();
     buildToolBar();
-    buildClientArea();
+    buildClientArea(pageSets);
     buildStatusBar();
     installEditorViews(app, *this, *m_mdi);
     installRecentProjectsMenu(app, *this);
-    if (pageSets == PageSets::Now) {
-        buildPageSets();
-    } else {
-        // The menu bar is painted with the window's first paint; the page sets follow it.
-        menuBar()->installEventFilter(this);
-    }
 
     QPointer<MainWindow> self(this);
     app.onCaptionChanged = [self] {
@@ -150,57 +143,89 @@ void MainWindow::buildToolBar()
     }
 }
 
-void MainWindow::buildClientArea()
+void MainWindow::buildClientArea(PageSets pages)
 {
     auto* client = new QWidget(this);
     auto* grid = new QGridLayout(client);
     grid->setContentsMargins(0, 0, 0, 0);
     m_mdi = new QMdiArea(client);
     grid->addWidget(m_mdi, 0, 0);
-    m_clientGrid = grid;
-    auto* editPanel = new ProjectEditView(m_app, *m_binder, client);
-    grid->addWidget(editPanel, 0, 0);
-    m_pages["PEditPan"] = editPanel;
-    auto* listPanel = new ProjectListPanel(m_app, *m_binder, client);
-    grid->addWidget(listPanel, 0, 1);
-    m_pages["OptionPanel"] = listPanel;
     setCentralWidget(client);
-}
 
-// Page sets lie over the client area, in the same cell as the editor windows.
-void MainWindow::buildPageSets()
-{
-    if (m_pageSetsBuilt)
-        return;
-    m_pageSetsBuilt = true;
     ControlSet& controls = m_app.controls();
+    addPage(controls["PEditPan"], [this, client, grid]() -> QWidget* {
+        auto* view = new ProjectEditView(m_app, *m_binder, client);
+        grid->addWidget(view, 0, 0);
+        return view;
+    }, pages);
+    addPage(controls["OptionPanel"], [this, client, grid]() -> QWidget* {
+        auto* view = new ProjectListPanel(m_app, *m_binder, client);
+        grid->addWidget(view, 0, 1);
+        return view;
+    }, pages);
+    // Page sets lie over the client area, in the same cell as the editor windows, under the
+    // project edit panel.
     for (Control* c : controls.all()) {
-        if (c->kind() == ControlKind::PageSet) {
-            auto* view = new PageSetView(controls, *c, *m_binder, m_clientGrid->parentWidget());
-            m_clientGrid->addWidget(view, 0, 0);
-            view->stackUnder(m_pages.at("PEditPan"));
-            m_pages[c->name()] = view;
-        }
+        if (c->kind() != ControlKind::PageSet)
+            continue;
+        auto build = [this, client, grid, c]() -> QWidget* {
+            auto* view = new PageSetView(m_app.controls(), *c, *m_binder, client);
+            grid->addWidget(view, 0, 0);
+            if (pageBuilt("PEditPan"))
+                view->stackUnder(m_pages.at("PEditPan"));
+            return view;
+        };
+        // What waits for the set (a page of its own) is put in before the set is first shown.
+        auto follow = [this, c](QWidget* view) { static_cast<PageSetView*>(view)->follow(*c, *m_binder); };
+        addPage(*c, std::move(build), pages, std::move(follow));
     }
-    for (auto& fn : std::exchange(m_afterPageSets, {}))
-        fn();
 }
 
-void MainWindow::whenPageSetsBuilt(std::function<void()> fn)
+void MainWindow::addPage(Control& control, std::function<QWidget*()> build, PageSets when,
+                         std::function<void(QWidget*)> follow)
 {
-    if (m_pageSetsBuilt)
-        fn();
+    m_unbuiltPages[control.name()] = {std::move(build), std::move(follow)};
+    if (when == PageSets::Now) {
+        buildPage(control.name());
+        return;
+    }
+    m_binder->watch(control, [this, &control] {
+        if (control.visible())
+            buildPage(control.name());
+    });
+}
+
+// The page's own view takes its state from the core as it is built, its visibility included.
+QWidget* MainWindow::buildPage(const std::string& name)
+{
+    auto it = m_unbuiltPages.find(name);
+    if (it == m_unbuiltPages.end()) {
+        auto built = m_pages.find(name);
+        return built == m_pages.end() ? nullptr : built->second;
+    }
+    const UnbuiltPage unbuilt = std::move(it->second);
+    m_unbuiltPages.erase(it);
+    QWidget* page = unbuilt.build();
+    m_pages[name] = page;
+    auto waiting = m_whenPageBuilt.find(name);
+    if (waiting != m_whenPageBuilt.end()) {
+        const auto fns = std::move(waiting->second);
+        m_whenPageBuilt.erase(waiting);
+        for (const auto& fn : fns)
+            fn(page);
+    }
+    if (unbuilt.follow)
+        unbuilt.follow(page);
+    return page;
+}
+
+void MainWindow::whenPageBuilt(const std::string& name, std::function<void(QWidget*)> fn)
+{
+    auto built = m_pages.find(name);
+    if (built != m_pages.end())
+        fn(built->second);
     else
-        m_afterPageSets.push_back(std::move(fn));
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* e)
-{
-    if (watched == menuBar() && e->type() == QEvent::Paint && !m_pageSetsBuilt) {
-        menuBar()->removeEventFilter(this);
-        QTimer::singleShot(0, this, [this] { buildPageSets(); });
-    }
-    return QMainWindow::eventFilter(watched, e);
+        m_whenPageBuilt[name].push_back(std::move(fn));
 }
 
 void MainWindow::buildStatusBar()
@@ -250,10 +275,9 @@ void MainWindow::refreshStatusBar()
     m_simple->setVisible(model.simple());
 }
 
-QWidget* MainWindow::pageWidget(const std::string& name) const
+QWidget* MainWindow::pageWidget(const std::string& name)
 {
-    auto it = m_pages.find(name);
-    return it == m_pages.end() ? nullptr : it->second;
+    return buildPage(name);
 }
 
 bool MainWindow::event(QEvent* e)

@@ -4,28 +4,31 @@
 #include <QMainWindow>
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
+class Control;
 class ControlBinder;
-class QGridLayout;
 class QLabel;
 class QMdiArea;
 class TEmbedded;
 
 class MainWindow : public QMainWindow {
 public:
-    // The option page sets are hidden until asked for: the program builds them just after the
-    // window's first paint, so that they do not hold up its appearance.
-    enum class PageSets { Now, AfterFirstPaint };
+    // The pages over the client area (the option page sets, the project panels) are hidden
+    // until asked for: the program builds each when it is first shown or looked up, so that
+    // they neither hold up the window's appearance nor take memory before they are used.
+    enum class PageSets { Now, OnFirstUse };
 
     explicit MainWindow(TEmbedded& app, QWidget* parent = nullptr, PageSets pageSets = PageSets::Now);
     ~MainWindow() override;
 
     QMdiArea* mdiArea() const { return m_mdi; }
-    // A page set is null until the page sets are built.
-    QWidget* pageWidget(const std::string& name) const;
-    // Runs fn once the page sets exist: at once when they do.
-    void whenPageSetsBuilt(std::function<void()> fn);
+    // A page is built here when it has not been yet; null for a name that is no page.
+    QWidget* pageWidget(const std::string& name);
+    bool pageBuilt(const std::string& name) const { return m_pages.count(name) != 0; }
+    // Runs fn once the page exists: at once when it does.
+    void whenPageBuilt(const std::string& name, std::function<void(QWidget*)> fn);
     QLabel* statusPanel(int index) const { return m_panels[index]; }
     QLabel* statusSimpleText() const { return m_simple; }
     // The close already ran the shutdown (or is running it).
@@ -33,15 +36,17 @@ public:
 
 protected:
     bool event(QEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
     void buildMenus();
     void buildToolBar();
     void buildStatusBar();
-    void buildClientArea();
-    void buildPageSets();
+    void buildClientArea(PageSets pages);
+    // The page is built on the control's first showing, or now.
+    void addPage(Control& control, std::function<QWidget*()> build, PageSets when,
+                 std::function<void(QWidget*)> follow = nullptr);
+    QWidget* buildPage(const std::string& name);
     void refreshStatusBar();
 
     TEmbedded& m_app;
@@ -50,8 +55,11 @@ private:
     QLabel* m_panels[7] = {};
     QLabel* m_simple = nullptr;
     std::map<std::string, QWidget*> m_pages;
-    QGridLayout* m_clientGrid = nullptr;
-    bool m_pageSetsBuilt = false;
-    std::vector<std::function<void()>> m_afterPageSets;
+    struct UnbuiltPage {
+        std::function<QWidget*()> build;
+        std::function<void(QWidget*)> follow;  // starts showing the core's state
+    };
+    std::map<std::string, UnbuiltPage> m_unbuiltPages;
+    std::map<std::string, std::vector<std::function<void(QWidget*)>>> m_whenPageBuilt;
     bool m_closed = false;
 };

@@ -22,7 +22,16 @@ PageSetView::PageSetView(ControlSet& controls, Control& pageSet, ControlBinder& 
     tabBar()->setAutoFillBackground(true);
     for (const auto& tab : pageSet.items())
         addTab(buildTab(controls, tab, binder, pageSet.layout.maxWidth), toQ(tab));
+    setVisible(false);
+    connect(this, &QTabWidget::currentChanged, this, [&pageSet](int index) { pageSet.setItemIndex(index); });
 
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, [this] { cancel(); });
+}
+
+void PageSetView::follow(Control& pageSet, ControlBinder& binder)
+{
     QPointer<PageSetView> self(this);
     binder.watch(pageSet, [self, &pageSet] {
         if (!self)
@@ -43,11 +52,6 @@ PageSetView::PageSetView(ControlSet& controls, Control& pageSet, ControlBinder& 
         if (opened || (self->currentIndex() != before && self->isAncestorOf(QApplication::focusWidget())))
             self->focusFirstControl();
     });
-    connect(this, &QTabWidget::currentChanged, this, [&pageSet](int index) { pageSet.setItemIndex(index); });
-
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, [this] { cancel(); });
 }
 
 QWidget* PageSetView::buildTab(ControlSet& controls, const std::string& tab, ControlBinder& binder,

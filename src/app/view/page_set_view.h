@@ -15,6 +15,8 @@ class PageSetView : public QTabWidget
 {
 public:
     PageSetView(ControlSet& controls, Control& pageSet, ControlBinder& binder, QWidget* parent = nullptr);
+    // Shows the set's state from now on: visible, turned to its page, its tabs.
+    void follow(Control& pageSet, ControlBinder& binder);
 
     // A page laid out by a view of its own instead of the generic form; Escape presses
     // `cancel`. False when the set has no such tab.

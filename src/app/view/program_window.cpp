@@ -5,6 +5,7 @@
 #include "app/view/main_window.h"
 #include "build/view/build_output_view.h"
 #include "build/view/error_log_dialog.h"
+#include "components/view/deferred_icon_style.h"
 #include "components/view/help_views.h"
 #include "editor/view/recovery_box_view.h"
 #include "linker/view/command_file_editor_dialog.h"
@@ -27,9 +28,10 @@ Host& withRecovery(QtHost& platform, QtRecoveryFolder& recovery)
 ProgramWindow::ProgramWindow()
     : m_platform(std::make_unique<QtHost>()),
       m_recovery(std::make_unique<QtRecoveryFolder>()),
-      m_app(std::make_unique<TEmbedded>(withRecovery(*m_platform, *m_recovery))),
-      m_window(std::make_unique<MainWindow>(*m_app, nullptr, MainWindow::PageSets::AfterFirstPaint))
+      m_app(std::make_unique<TEmbedded>(withRecovery(*m_platform, *m_recovery)))
 {
+    DeferredIconStyle::install();
+    m_window = std::make_unique<MainWindow>(*m_app, nullptr, MainWindow::PageSets::OnFirstUse);
     MainWindow& window = *m_window;
     m_app->runSetupDialog = [&window](DirSetup& setup) { return DirSetupDialog::run(setup, &window); };
     installHelpViews(*m_app, window, m_platform->driveMap());
@@ -37,8 +39,8 @@ ProgramWindow::ProgramWindow()
     installToolsViews(*m_app, window);
     ErrorLogDialog::registerView();
     RecoveryBoxView::registerView();
-    installBuildOutputView(*m_app, window, &m_platform->shell());
-    installMemoryUsageView(*m_app, window);
+    installBuildOutputViewOnFirstUse(*m_app, window, &m_platform->shell());
+    installMemoryUsageViewOnFirstUse(*m_app, window);
 }
 
 // The window goes before the core it shows, the core before the host it uses.

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMainWindow>
+#include <QPointer>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -80,18 +81,6 @@ BuildOutputView::BuildOutputView(TEmbedded& app, std::unique_ptr<BuildFollower> 
 
     connect(m_list, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { m_output.openLine(m_model->numberOf(index.row())); });
-
-    // F4 and Shift+F4 anywhere in the main window, editors included.
-    auto addStep = [this, parent](const char* name, const QKeySequence& key, void (BuildOutput::*step)()) {
-        auto* action = new QAction(this);
-        action->setObjectName(name);
-        action->setShortcut(key);
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, [this, step] { (m_output.*step)(); });
-        (parent ? parent : this)->addAction(action);
-    };
-    addStep("BuildOutputNext", QKeySequence(Qt::Key_F4), &BuildOutput::nextDiagnostic);
-    addStep("BuildOutputPrevious", QKeySequence(Qt::SHIFT | Qt::Key_F4), &BuildOutput::previousDiagnostic);
 
     Control& item = app.controls()[BuildOutput::MenuItem];
     m_binder->watch(item, [this, &item] { setVisible(item.checked()); });
@@ -186,11 +175,60 @@ bool BuildOutputView::eventFilter(QObject* watched, QEvent* e)
     return QDockWidget::eventFilter(watched, e);
 }
 
-BuildOutputView* installBuildOutputView(TEmbedded& app, QMainWindow& window, QtShell* shell)
+namespace {
+
+// F4 and Shift+F4 anywhere in the main window, editors included, whether the panel was ever
+// shown or not.
+void addDiagnosticKeys(BuildOutput& output, QMainWindow& window)
 {
-    auto* view = new BuildOutputView(app, std::make_unique<QtBuildFollower>(shell), &window);
-    window.addDockWidget(Qt::BottomDockWidgetArea, view);
+    auto addStep = [&output, &window](const char* name, const QKeySequence& key, void (BuildOutput::*step)()) {
+        auto* action = new QAction(&window);
+        action->setObjectName(name);
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        QObject::connect(action, &QAction::triggered, &window, [&output, step] { (output.*step)(); });
+        window.addAction(action);
+    };
+    addStep("BuildOutputNext", QKeySequence(Qt::Key_F4), &BuildOutput::nextDiagnostic);
+    addStep("BuildOutputPrevious", QKeySequence(Qt::SHIFT | Qt::Key_F4), &BuildOutput::previousDiagnostic);
     if (QAction* item = window.findChild<QAction*>(BuildOutput::MenuItem))
         item->setCheckable(true);
+}
+
+BuildOutputView* putInDock(TEmbedded& app, QMainWindow& window, std::unique_ptr<BuildFollower> follower)
+{
+    auto* view = new BuildOutputView(app, std::move(follower), &window);
+    window.addDockWidget(Qt::BottomDockWidgetArea, view);
     return view;
+}
+
+}  // namespace
+
+BuildOutputView* installBuildOutputView(TEmbedded& app, QMainWindow& window, QtShell* shell)
+{
+    addDiagnosticKeys(app.buildOutput(), window);
+    return putInDock(app, window, std::make_unique<QtBuildFollower>(shell));
+}
+
+void installBuildOutputViewOnFirstUse(TEmbedded& app, QMainWindow& window, QtShell* shell)
+{
+    addDiagnosticKeys(app.buildOutput(), window);
+    // The follower is there from the start, so that a build is followed whenever it begins;
+    // the panel takes it over when it is built.
+    auto follower = std::make_shared<std::unique_ptr<BuildFollower>>(std::make_unique<QtBuildFollower>(shell));
+    app.buildOutput().setFollower(follower->get());
+    auto* binder = new ControlBinder(app.controls(), &window);
+    Control& item = app.controls()[BuildOutput::MenuItem];
+    QPointer<QMainWindow> w(&window);
+    binder->watch(item, [&app, &item, w, follower, binder] {
+        if (!w || !item.checked() || !*follower)
+            return;
+        putInDock(app, *w, std::move(*follower));
+        binder->deleteLater();
+    });
+    // A panel never built still lets go of its follower before the window goes.
+    QObject::connect(&window, &QObject::destroyed, [&app, follower] {
+        if (*follower)
+            app.buildOutput().setFollower(nullptr);
+    });
 }

@@ -50,3 +50,5 @@ private:
 
 // Puts the panel at the bottom of the window, following builds started through the shell.
 BuildOutputView* installBuildOutputView(TEmbedded& app, QMainWindow& window, QtShell* shell);
+// The same, with the panel itself built when it is first shown.
+void installBuildOutputViewOnFirstUse(TEmbedded& app, QMainWindow& window, QtShell* shell);

@@ -12,6 +12,7 @@
 #include "components/help_handlers.h"
 #include "components/view/about_dialog.h"
 #include "components/view/builtin_help_viewer.h"
+#include "components/view/icon_when_used.h"
 #include "components/view/kurl_label.h"
 #include "platform/paths/drive_map.h"
 #include "platform/qt/qt_text.h"
@@ -23,7 +24,7 @@ HelpViews::HelpViews(TEmbedded& app, QWidget& mainWindow, HostPath hostPath)
 {
     setObjectName("HelpViews");
     if (QApplication::windowIcon().isNull())
-        QApplication::setWindowIcon(QIcon(":/help/tarnel.png"));
+        QApplication::setWindowIcon(iconWhenUsed([] { return QIcon(":/help/tarnel.png"); }));
 
     HelpHandlers& help = app.help();
     help.setViewer(m_viewer.get());

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QPointer>
 #include <QScrollArea>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
@@ -54,10 +55,22 @@ QString MemoryUsageDock::changeText(const std::optional<long>& change)
     return QString("<span style=\"color:%1\">%2 bytes</span>").arg(colour, toQ(signedBytes(*change)));
 }
 
-MemoryUsageDock::MemoryUsageDock(TEmbedded& app, QWidget* parent)
+namespace
+{
+
+std::unique_ptr<MemoryWatch> makeWatch(TEmbedded& app)
+{
+    return std::make_unique<MemoryWatch>(app.controls(), app.host().files, app.settings(), app.buildOutput(),
+                                         app.editors());
+}
+
+} // namespace
+
+MemoryUsageDock::MemoryUsageDock(TEmbedded& app, QWidget* parent) : MemoryUsageDock(app, makeWatch(app), parent) {}
+
+MemoryUsageDock::MemoryUsageDock(TEmbedded& app, std::unique_ptr<MemoryWatch> watch, QWidget* parent)
     : QDockWidget(QStringLiteral("Memory Usage"), parent),
-      m_watch(std::make_unique<MemoryWatch>(app.controls(), app.host().files, app.settings(),
-                                            app.buildOutput(), app.editors())),
+      m_watch(std::move(watch)),
       m_binder(new ControlBinder(app.controls(), this))
 {
     setObjectName("MemoryUsageDock");
@@ -212,14 +225,46 @@ void MemoryUsageDock::closeEvent(QCloseEvent* e)
     QDockWidget::closeEvent(e);
 }
 
-MemoryUsageDock* installMemoryUsageView(TEmbedded& app, QMainWindow& window)
+namespace
 {
-    auto* dock = new MemoryUsageDock(app, &window);
+
+MemoryUsageDock* putInDock(TEmbedded& app, QMainWindow& window, std::unique_ptr<MemoryWatch> watch)
+{
+    auto* dock = new MemoryUsageDock(app, std::move(watch), &window);
     // The panel runs the window's full height, beside the Build Output panel.
     window.setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
     window.addDockWidget(Qt::RightDockWidgetArea, dock);
-    if (QAction* item = window.findChild<QAction*>(MemoryWatch::MenuItem))
-        item->setCheckable(true);
     dock->setVisible(app.controls()[MemoryWatch::MenuItem].checked());
     return dock;
+}
+
+void makeItemCheckable(QMainWindow& window)
+{
+    if (QAction* item = window.findChild<QAction*>(MemoryWatch::MenuItem))
+        item->setCheckable(true);
+}
+
+} // namespace
+
+MemoryUsageDock* installMemoryUsageView(TEmbedded& app, QMainWindow& window)
+{
+    makeItemCheckable(window);
+    return putInDock(app, window, makeWatch(app));
+}
+
+void installMemoryUsageViewOnFirstUse(TEmbedded& app, QMainWindow& window)
+{
+    makeItemCheckable(window);
+    // The figures follow every build from the start, so the change shown is since the previous
+    // build even when the panel was hidden; the panel itself is built when first shown.
+    auto watch = std::make_shared<std::unique_ptr<MemoryWatch>>(makeWatch(app));
+    auto* binder = new ControlBinder(app.controls(), &window);
+    Control& item = app.controls()[MemoryWatch::MenuItem];
+    QPointer<QMainWindow> w(&window);
+    binder->watch(item, [&app, &item, w, watch, binder] {
+        if (!w || !item.checked() || !*watch)
+            return;
+        putInDock(app, *w, std::move(*watch));
+        binder->deleteLater();
+    });
 }

@@ -21,7 +21,8 @@ class TEmbedded;
 class MemoryUsageDock : public QDockWidget
 {
 public:
-    MemoryUsageDock(TEmbedded& app, QWidget* parent = nullptr);
+    explicit MemoryUsageDock(TEmbedded& app, QWidget* parent = nullptr);
+    MemoryUsageDock(TEmbedded& app, std::unique_ptr<MemoryWatch> watch, QWidget* parent = nullptr);
     ~MemoryUsageDock() override;
 
     MemoryWatch& watch() { return *m_watch; }
@@ -58,3 +59,5 @@ private:
 };
 
 MemoryUsageDock* installMemoryUsageView(TEmbedded& app, QMainWindow& window);
+// As above, but the panel is built when the user first shows it.
+void installMemoryUsageViewOnFirstUse(TEmbedded& app, QMainWindow& window);

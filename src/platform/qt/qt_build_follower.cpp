@@ -122,7 +122,6 @@ private:
 QtBuildFollower::QtBuildFollower(QtShell* shell) : m_shell(shell)
 {
     m_thread.setObjectName("BuildFollower");
-    m_thread.start();
 }
 
 QtBuildFollower::~QtBuildFollower()
@@ -171,6 +170,10 @@ void QtBuildFollower::followFile(const QString& path, Deliver deliver, bool remo
     };
     auto* reader = new Reader(path, removeAtEnd, session, std::move(post));
     session->reader = reader;
+    // The reader's thread starts with the first build it follows: a program that builds
+    // nothing never has it.
+    if (!m_thread.isRunning())
+        m_thread.start();
     reader->moveToThread(&m_thread);
     QMetaObject::invokeMethod(reader, [reader] { reader->start(); }, Qt::QueuedConnection);
     m_session = std::move(session);

@@ -20,8 +20,8 @@ namespace
 
 void installToolsPage(TEmbedded& app, MainWindow& window)
 {
-    window.whenPageSetsBuilt([&app, &window] {
-        auto* set = dynamic_cast<PageSetView*>(window.pageWidget("ToolsPan"));
+    window.whenPageBuilt("ToolsPan", [&app](QWidget* page) {
+        auto* set = dynamic_cast<PageSetView*>(page);
         if (!set)
             return;
         set->replacePage(ToolConfig::Tab, new ToolsPageView(app.controls(), app.toolConfig(), set),
