@@ -38,7 +38,8 @@ void ToolRunner::setfileClick(const Sender& sender)
     if (!tool)
         return;
     const std::string params = tool->params == "-" ? "" : tool->params;
-    m_app.toolRuns().starting(RunKind::UserTool, tool->name, tool->path + " " + params, winpath::dirPart(tool->path));
+    m_app.toolRuns().starting(RunKind::UserTool, tool->name, tool->path + " " + params,
+                              winpath::dirPart(tool->path));
     m_app.host().shell.open(tool->path, params, winpath::dirPart(tool->path), true);
 }
 
