@@ -8,6 +8,7 @@
 #include "build/build_files.h"
 #include "build/build_output.h"
 #include "build/build_run.h"
+#include "build/tool_runs.h"
 #include "build/ci_outputs.h"
 #include "build/error_check.h"
 #include "build/compiler_options.h"
@@ -53,6 +54,7 @@ TEmbedded::TEmbedded(Host& host) : m_host(host)
     m_errorCheck = std::make_unique<ErrorCheck>(*this);
     m_newCommandFile = std::make_unique<NewCommandFile>(*this);
     m_buildOutput = std::make_unique<BuildOutput>(*this);
+    m_toolRuns = std::make_unique<ToolRuns>(*m_buildOutput, host.files, host.clock, *m_editors);
     m_compileCommandsExport = std::make_unique<CompileCommandsExport>(
         m_controls, m_settings, host.files,
         [this](const std::string& text, MsgIcon icon) { message(text, MsgButtons::Ok, icon); });

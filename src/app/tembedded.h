@@ -37,6 +37,7 @@ class RecoveryStore;
 class StartUp;
 class ToolConfig;
 class ToolRunner;
+class ToolRuns;
 
 class TEmbedded {
 public:
@@ -70,6 +71,7 @@ public:
     ErrorCheck& errorCheck() { return *m_errorCheck; }
     NewCommandFile& newCommandFile() { return *m_newCommandFile; }
     BuildOutput& buildOutput() { return *m_buildOutput; }
+    ToolRuns& toolRuns() { return *m_toolRuns; }
     CompileCommandsExport& compileCommandsExport() { return *m_compileCommandsExport; }
 
     void OpenFileClick(const Sender& sender);
@@ -187,5 +189,6 @@ private:
     std::unique_ptr<ErrorCheck> m_errorCheck;
     std::unique_ptr<NewCommandFile> m_newCommandFile;
     std::unique_ptr<BuildOutput> m_buildOutput;
+    std::unique_ptr<ToolRuns> m_toolRuns;
     std::unique_ptr<CompileCommandsExport> m_compileCommandsExport;
 };

@@ -1,6 +1,7 @@
 #include "build/assembler_run.h"
 
 #include "app/tembedded.h"
+#include "build/tool_runs.h"
 #include "platform/paths/win_path.h"
 
 namespace
@@ -62,5 +63,7 @@ void AssemblerRun::AssembleClick()
         m_app.message("Cant't Assemble. No source file");
         return;
     }
+    m_app.toolRuns().starting(RunKind::Assembler, "Assembler", assemblerProgram() + " " + source + " " + list,
+                              m_app.compileDir());
     m_app.host().shell.open(assemblerProgram(), source + " " + list, m_app.compileDir(), true);
 }

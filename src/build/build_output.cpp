@@ -1,34 +1,15 @@
 #include "build/build_output.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "app/tembedded.h"
 #include "build/build_run.h"
+#include "build/elapsed_text.h"
 #include "build/error_check.h"
 #include "editor/editor_windows.h"
 #include "editor/tcode_ed.h"
 #include "editor/text_buffer.h"
 #include "platform/paths/win_path.h"
-
-namespace {
-
-std::string elapsedText(std::int64_t ms)
-{
-    if (ms < 0)
-        ms = 0;
-    char buf[48];
-    if (ms < 1000)
-        std::snprintf(buf, sizeof buf, "%lld ms", static_cast<long long>(ms));
-    else if (ms < 60000)
-        std::snprintf(buf, sizeof buf, "%.1f s", static_cast<double>(ms) / 1000.0);
-    else
-        std::snprintf(buf, sizeof buf, "%lld min %lld s", static_cast<long long>(ms / 60000),
-                      static_cast<long long>(ms % 60000 / 1000));
-    return buf;
-}
-
-}  // namespace
 
 BuildOutput::BuildOutput(TEmbedded& app) : m_app(app)
 {

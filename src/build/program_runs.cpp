@@ -40,6 +40,17 @@ std::string ProgramRun::firstArgument() const
     return nextWord(command, at);
 }
 
+std::vector<std::string> ProgramRun::words() const
+{
+    std::vector<std::string> out;
+    for (std::size_t at = 0; at < command.size();) {
+        std::string word = nextWord(command, at);
+        if (!word.empty())
+            out.push_back(std::move(word));
+    }
+    return out;
+}
+
 void ProgramRuns::started(std::string command, const BuildTranscript& transcript)
 {
     if (m_open)

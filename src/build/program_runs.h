@@ -22,6 +22,8 @@ struct ProgramRun {
     std::string program() const;
     // The first argument (the compiler's source file); empty when none.
     std::string firstArgument() const;
+    // The program and every argument, quotes removed.
+    std::vector<std::string> words() const;
 };
 
 class ProgramRuns {

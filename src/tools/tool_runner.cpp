@@ -1,6 +1,7 @@
 #include "tools/tool_runner.h"
 
 #include "app/tembedded.h"
+#include "build/tool_runs.h"
 #include "platform/paths/win_path.h"
 
 ToolRunner::ToolRunner(TEmbedded& app) : m_app(app)
@@ -15,6 +16,7 @@ ToolRunner::ToolRunner(TEmbedded& app) : m_app(app)
 void ToolRunner::PrgmClick()
 {
     const std::string path = m_app.settings().programmingTool;
+    m_app.toolRuns().starting(RunKind::Programmer, "Programmer", path, winpath::dirPart(path));
     m_app.host().shell.open(path, "", winpath::dirPart(path), true);
 }
 
@@ -36,6 +38,8 @@ void ToolRunner::setfileClick(const Sender& sender)
     if (!tool)
         return;
     const std::string params = tool->params == "-" ? "" : tool->params;
+    m_app.toolRuns().starting(RunKind::UserTool, tool->name, tool->path + " " + params,
+                              winpath::dirPart(tool->path));
     m_app.host().shell.open(tool->path, params, winpath::dirPart(tool->path), true);
 }
 

@@ -37,6 +37,9 @@ TEST(BuildDiagnostic, ReadsTheToolsShapeAndTheMarkersOfTheErrorCheck)
         {"\"a_very_long_source_file_name.c\",9  Error[3]: x", true, Sev::Error, "a_very_long_source_file_name.c", 9},
         {"\"C:\\work\\main.c\",4  Error[3]: a path", true, Sev::Error, "C:\\work\\main.c", 4},
         {"\"main.c\",4  Error[1]: and Warning[2] in one line", true, Sev::Error, "main.c", 4},
+        // The assembler's, as it prints them.
+        {"\"boot.s25\",12  Error[14]: string is not closed", true, Sev::Error, "boot.s25", 12},
+        {"\"boot.s25\",21  Warning[1]: no END directive", true, Sev::Warning, "boot.s25", 21},
         // A marker but no place: counted, opens nothing.
         {"Error[61]: cannot open object file 'main.r25'", true, Sev::Error, "", 0},
         {"Command line error[0]: unknown switch -q", true, Sev::Error, "", 0},

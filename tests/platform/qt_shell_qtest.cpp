@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "platform/paths/drive_map.h"
+#include "platform/paths/transcript.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_timers.h"
@@ -173,14 +174,49 @@ TEST_F(QtShellTest, ShownConsoleProgramsRunInATerminalThatWaitsAtTheEnd)
     ScopedPath path(bin, true);
     const auto shown = shell.commandFor("C:\\Tools\\prog78k.exe", "\"C:\\My Files\\a.a25\"", "C:\\Tools", true);
     EXPECT_EQ(shown.program, QString::fromStdString(bin + "/xterm"));
-    ASSERT_EQ(shown.arguments.size(), 6);
+    ASSERT_EQ(shown.arguments.size(), 7);
     EXPECT_EQ(shown.arguments.mid(0, 3), (QStringList{"-e", "/bin/sh", "-c"}));
     EXPECT_TRUE(shown.arguments[3].contains("Press Enter"));
-    EXPECT_EQ(shown.arguments.mid(4), (QStringList{hostQ("C:\\Tools\\prog78k"), hostQ("C:\\My Files\\a.a25")}));
+    EXPECT_EQ(shown.arguments.mid(4),
+              (QStringList{"prog78k", hostQ("C:\\Tools\\prog78k"), hostQ("C:\\My Files\\a.a25")}));
     EXPECT_EQ(shown.workingFolder, hostQ("C:\\Tools"));
     // Hidden, or a script (it may open a window of its own): no terminal.
     EXPECT_EQ(shell.commandFor("C:\\Tools\\prog78k.exe", "", "", false).program, hostQ("C:\\Tools\\prog78k"));
     EXPECT_EQ(shell.commandFor("C:\\Tools\\launcher", "", "", true).program, hostQ("C:\\Tools\\launcher"));
+}
+
+TEST_F(QtShellTest, ARunKeptInATranscriptGoesThroughTheRunnerOrSaysWhyItDidNotStart)
+{
+    const std::string console = std::string(TARNEL_BIN_DIR) + "/A78300";
+    fs::create_directories(tmp.driveC() + "/Tools");
+    fs::copy_file(console, tmp.driveC() + "/Tools/prog78k");
+    writeScript(bin + "/xterm", "exit 0\n");
+    const QString runner = QCoreApplication::applicationDirPath() + "/tarnel-batch";
+    const QString t = "--transcript=/tmp/t";
+    const QStringList run{t, "--run", hostQ("C:\\Tools\\prog78k"), hostQ("C:\\a.a25")};
+    {
+        ScopedPath path(bin, true);
+        const auto shown = shell.commandFor("C:\\Tools\\prog78k.exe", "C:\\a.a25", "C:\\Tools", true, "/tmp/t");
+        EXPECT_EQ(shown.program, QString::fromStdString(bin + "/xterm"));
+        EXPECT_EQ(shown.arguments.mid(4), QStringList{"prog78k"} << runner << run);
+    }
+    ScopedPath path(tmp.path() + "/none", true);
+    const auto plain = shell.commandFor("C:\\Tools\\prog78k.exe", "C:\\a.a25", "C:\\Tools", true, "/tmp/t");
+    EXPECT_EQ(plain.program, runner);
+    EXPECT_EQ(plain.arguments, run);
+
+    const std::string transcript = tmp.path() + "/missing.transcript";
+    shell.transcribeNext(QString::fromStdString(transcript));
+    ::testing::internal::CaptureStderr();
+    shell.open("C:\\Tools\\absent.exe", "-x", "C:\\Tools", true);
+    ::testing::internal::GetCapturedStderr();
+    TranscriptDecoder decoder;
+    const auto records = decoder.feed(readHostFile(transcript));
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0], (TranscriptRecord{TranscriptRecord::Kind::ProgramStarted, "C:\\Tools\\absent.exe -x", 0, 0}));
+    EXPECT_EQ(records[1].data, "Tarnel: cannot start C:\\Tools\\absent.exe: no such file\n");
+    EXPECT_EQ(records[2].kind, TranscriptRecord::Kind::Ended);
+    EXPECT_EQ(records[2].status, 127);
 }
 
 TEST_F(QtShellTest, NativeProgramsGetHostPathsAndDocumentsOpenOnTheDesktop)

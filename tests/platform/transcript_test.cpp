@@ -230,3 +230,40 @@ TEST_F(TeeTest, TheRunnerWritesATranscriptWhenAskedAndEndsItWithItsExitStatus)
     ASSERT_FALSE(records.empty());
     EXPECT_EQ(records.back().status, 1);
 }
+
+TEST_F(TeeTest, TheRunnerRunsOneProgramWhenAskedAndRecordsItLikeABuild)
+{
+    fs::create_directories(c("io"));
+    fs::create_directories(c("Work Dir"));
+    program("Tools/tool", "echo \"in $(pwd)\"; echo \"args: $*\"; echo oops >&2; exit 3");
+    const std::string tool = std::string(TARNEL_BIN_DIR) + "/tarnel-batch";
+    struct Row {
+        std::string arguments;
+        int status;
+        std::string out, err, events;
+    };
+    const std::string path = c("Tools/tool");
+    const Row rows[] = {
+        {"'" + path + "' one 'two words'", 3,
+         "in " + fs::canonical(c("Work Dir")).string() + "\nargs: one two words\n", "oops\n",
+         "P\nS[" + path + " one \"two words\"]\nC[" + path + "=3]\nX[3]\n"},
+        // A bare name is looked up on PATH; a missing one says so and ends as a shell would.
+        {"sh -c 'exit 0'", 0, "", "", "P\nS[sh -c \"exit 0\"]\nC[sh=0]\nX[0]\n"},
+        {"absent-tool", 127, "", "tarnel-batch: cannot start absent-tool: no such program\n",
+         "P\nS[absent-tool]\nC[absent-tool=127]\nX[127]\n"},
+    };
+    for (const Row& row : rows) {
+        const std::string cmd = "cd '" + c("Work Dir") + "' && '" + tool + "' '--transcript=" + c("io/t") +
+                                "' --run " + row.arguments + " >'" + c("io/o") + "' 2>'" + c("io/e") + "' </dev/null";
+        const int raw = std::system(cmd.c_str());
+        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, row.status) << row.arguments;
+        const auto records = decodeAll(readHostFile(c("io/t")));
+        const Streams s = split(records);
+        EXPECT_EQ(s.out, row.out) << row.arguments;
+        EXPECT_EQ(s.err, row.err) << row.arguments;
+        EXPECT_EQ(s.events, row.events) << row.arguments;
+        // Still shown where the runner's own output goes.
+        EXPECT_EQ(readHostFile(c("io/o")), row.out) << row.arguments;
+        EXPECT_EQ(readHostFile(c("io/e")), row.err) << row.arguments;
+    }
+}

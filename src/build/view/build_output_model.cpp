@@ -8,7 +8,12 @@
 #include "build/build_output.h"
 
 BuildOutputModel::BuildOutputModel(const BuildOutput& output, QObject* parent)
-    : QAbstractListModel(parent), m_output(output)
+    : BuildOutputModel(output.transcript(), parent)
+{
+}
+
+BuildOutputModel::BuildOutputModel(const BuildTranscript& transcript, QObject* parent)
+    : QAbstractListModel(parent), m_transcript(transcript)
 {
     reset();
 }
@@ -53,7 +58,7 @@ QVariant BuildOutputModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() < 0)
         return {};
     const std::size_t number = numberOf(index.row());
-    const BuildTranscript& t = m_output.transcript();
+    const BuildTranscript& t = m_transcript;
     if (!t.holds(number))
         return {};
     const OutputLine& line = t.line(number);
@@ -87,14 +92,14 @@ QVariant BuildOutputModel::data(const QModelIndex& index, int role) const
 void BuildOutputModel::reset()
 {
     beginResetModel();
-    m_first = m_output.transcript().firstNumber();
-    m_end = m_output.transcript().endNumber();
+    m_first = m_transcript.firstNumber();
+    m_end = m_transcript.endNumber();
     endResetModel();
 }
 
 void BuildOutputModel::sync()
 {
-    const BuildTranscript& t = m_output.transcript();
+    const BuildTranscript& t = m_transcript;
     const std::size_t first = t.firstNumber();
     const std::size_t end = t.endNumber();
     if (first < m_first || end < m_end) {

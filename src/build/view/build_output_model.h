@@ -5,10 +5,13 @@
 #include <optional>
 
 class BuildOutput;
+class BuildTranscript;
 
 class BuildOutputModel : public QAbstractListModel {
 public:
     explicit BuildOutputModel(const BuildOutput& output, QObject* parent = nullptr);
+    // The lines of another run the panel shows (a tool's).
+    explicit BuildOutputModel(const BuildTranscript& transcript, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -26,7 +29,7 @@ public:
     static QString displayText(const std::string& bytes, bool cut);
 
 private:
-    const BuildOutput& m_output;
+    const BuildTranscript& m_transcript;
     std::size_t m_first = 0;  // line numbers the rows stand for: [m_first, m_end)
     std::size_t m_end = 0;
 };

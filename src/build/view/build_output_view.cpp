@@ -9,12 +9,16 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QScrollBar>
+#include <QStackedWidget>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 #include "app/tembedded.h"
 #include "app/view/control_binder.h"
 #include "build/build_output.h"
+#include "build/tool_runs.h"
 #include "build/view/build_output_model.h"
+#include "build/view/tool_run_page.h"
 #include "platform/qt/qt_build_follower.h"
 #include "platform/qt/qt_text.h"
 
@@ -77,7 +81,35 @@ BuildOutputView::BuildOutputView(TEmbedded& app, std::unique_ptr<BuildFollower> 
     for (QLabel* label : {m_heading, m_summary, m_notes, m_message})
         layout->addWidget(label);
     layout->addWidget(m_list, 1);
-    setWidget(body);
+
+    // The build's page first; the tabs appear once a tool has run.
+    auto* outer = new QWidget(this);
+    auto* outerLayout = new QVBoxLayout(outer);
+    outerLayout->setContentsMargins(0, 0, 0, 0);
+    outerLayout->setSpacing(0);
+    m_tabs = new QTabBar(outer);
+    m_tabs->setObjectName("BuildOutputRuns");
+    m_tabs->setDocumentMode(true);
+    m_tabs->setExpanding(false);
+    m_pages = new QStackedWidget(outer);
+    m_pages->addWidget(body);
+    for (RunKind kind : {RunKind::Assembler, RunKind::Programmer, RunKind::UserTool}) {
+        auto* page = new ToolRunPage(app.toolRuns(), kind, m_pages);
+        page->layout()->setContentsMargins(6, 4, 6, 4);
+        m_pages->addWidget(page);
+    }
+    outerLayout->addWidget(m_tabs);
+    outerLayout->addWidget(m_pages, 1);
+    setWidget(outer);
+    connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
+        if (index >= 0)
+            m_app.toolRuns().show(static_cast<RunKind>(m_tabs->tabData(index).toInt()));
+    });
+    m_runsSubscription = app.toolRuns().subscribe([this](RunKind, ToolRuns::Change c) {
+        if (c == ToolRuns::Change::Shown || c == ToolRuns::Change::Reset)
+            showRuns();
+    });
+    showRuns();
 
     connect(m_list, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { m_output.openLine(m_model->numberOf(index.row())); });
@@ -93,6 +125,36 @@ BuildOutputView::~BuildOutputView()
 {
     m_output.setFollower(nullptr);
     m_output.unsubscribe(m_subscription);
+    m_app.toolRuns().unsubscribe(m_runsSubscription);
+}
+
+ToolRunPage* BuildOutputView::toolPage(RunKind kind) const
+{
+    for (int i = 0; i < m_pages->count(); ++i)
+        if (auto* page = dynamic_cast<ToolRunPage*>(m_pages->widget(i)); page && page->kind() == kind)
+            return page;
+    return nullptr;
+}
+
+void BuildOutputView::showRuns()
+{
+    const ToolRuns& runs = m_app.toolRuns();
+    const std::vector<RunKind> kinds = runs.kinds();
+    const QSignalBlocker quiet(m_tabs);
+    while (m_tabs->count() > static_cast<int>(kinds.size()))
+        m_tabs->removeTab(m_tabs->count() - 1);
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        const int at = static_cast<int>(i);
+        if (at == m_tabs->count())
+            m_tabs->addTab({});
+        m_tabs->setTabText(at, ToolRuns::kindName(kinds[i]));
+        m_tabs->setTabData(at, static_cast<int>(kinds[i]));
+        if (kinds[i] == runs.shown())
+            m_tabs->setCurrentIndex(at);
+    }
+    m_tabs->setVisible(kinds.size() > 1);
+    ToolRunPage* page = runs.shown() == RunKind::Build ? nullptr : toolPage(runs.shown());
+    m_pages->setCurrentWidget(page ? static_cast<QWidget*>(page) : m_pages->widget(0));
 }
 
 void BuildOutputView::changed(int change)
@@ -195,9 +257,13 @@ void addDiagnosticKeys(BuildOutput& output, QMainWindow& window)
         item->setCheckable(true);
 }
 
-BuildOutputView* putInDock(TEmbedded& app, QMainWindow& window, std::unique_ptr<BuildFollower> follower)
+BuildOutputView* putInDock(TEmbedded& app, QMainWindow& window, std::unique_ptr<BuildFollower> follower,
+                           QtShell* shell)
 {
     auto* view = new BuildOutputView(app, std::move(follower), &window);
+    // A tool run shows the panel before it is followed, so a panel built then still follows it.
+    for (RunKind kind : {RunKind::Assembler, RunKind::Programmer, RunKind::UserTool})
+        view->toolPage(kind)->setFollower(std::make_unique<QtBuildFollower>(shell, "run"));
     window.addDockWidget(Qt::BottomDockWidgetArea, view);
     return view;
 }
@@ -207,7 +273,7 @@ BuildOutputView* putInDock(TEmbedded& app, QMainWindow& window, std::unique_ptr<
 BuildOutputView* installBuildOutputView(TEmbedded& app, QMainWindow& window, QtShell* shell)
 {
     addDiagnosticKeys(app.buildOutput(), window);
-    return putInDock(app, window, std::make_unique<QtBuildFollower>(shell));
+    return putInDock(app, window, std::make_unique<QtBuildFollower>(shell), shell);
 }
 
 void installBuildOutputViewOnFirstUse(TEmbedded& app, QMainWindow& window, QtShell* shell)
@@ -220,10 +286,10 @@ void installBuildOutputViewOnFirstUse(TEmbedded& app, QMainWindow& window, QtShe
     auto* binder = new ControlBinder(app.controls(), &window);
     Control& item = app.controls()[BuildOutput::MenuItem];
     QPointer<QMainWindow> w(&window);
-    binder->watch(item, [&app, &item, w, follower, binder] {
+    binder->watch(item, [&app, &item, w, follower, binder, shell] {
         if (!w || !item.checked() || !*follower)
             return;
-        putInDock(app, *w, std::move(*follower));
+        putInDock(app, *w, std::move(*follower), shell);
         binder->deleteLater();
     });
     // A panel never built still lets go of its follower before the window goes.

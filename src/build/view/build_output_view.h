@@ -5,6 +5,8 @@
 #include <QDockWidget>
 #include <memory>
 
+#include "build/followed_run.h"
+
 class BuildFollower;
 class BuildOutput;
 class BuildOutputModel;
@@ -12,8 +14,11 @@ class ControlBinder;
 class QLabel;
 class QListView;
 class QMainWindow;
+class QStackedWidget;
+class QTabBar;
 class QtShell;
 class TEmbedded;
+class ToolRunPage;
 
 class BuildOutputView : public QDockWidget {
 public:
@@ -23,6 +28,9 @@ public:
 
     QListView* list() const { return m_list; }
     BuildOutputModel* model() const { return m_model; }
+    // The tabs of the runs besides the build's, and the page of each tool's run.
+    QTabBar* runTabs() const { return m_tabs; }
+    ToolRunPage* toolPage(RunKind kind) const;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -33,6 +41,7 @@ private:
     void changed(int change);
     void refreshTexts();
     void showCurrent();
+    void showRuns();
 
     TEmbedded& m_app;
     BuildOutput& m_output;
@@ -44,7 +53,10 @@ private:
     QLabel* m_notes;
     QLabel* m_message;
     QListView* m_list;
+    QTabBar* m_tabs;
+    QStackedWidget* m_pages;
     int m_subscription = 0;
+    int m_runsSubscription = 0;
     bool m_sized = false;
 };
 

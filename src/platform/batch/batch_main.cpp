@@ -1,6 +1,8 @@
 // tarnel-batch [--transcript=FILE] FILE [PARAMETERS...]: runs a DOS batch file the way cmd would,
 // so that the batch files Tarnel writes work on POSIX hosts. With a transcript, everything the
 // run prints also goes into FILE, for the program that follows the build.
+// tarnel-batch [--transcript=FILE] --run PROGRAM [ARGUMENTS...]: runs one host program the same
+// way, so that the tools Tarnel starts are followed as builds are.
 #include <unistd.h>
 
 #include <chrono>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "platform/batch/batch_interpreter.h"
+#include "platform/batch/single_run.h"
 #include "platform/batch/transcript_tee.h"
 
 extern char** environ;
@@ -18,6 +21,7 @@ extern char** environ;
 namespace {
 
 constexpr const char* TranscriptOption = "--transcript=";
+constexpr const char* RunOption = "--run";
 
 // An exit status holds 0..255 only: a command that was not found (9009 under cmd) gives 127
 // as in a POSIX shell, and any other level out of range gives 1, never a false success.
@@ -38,8 +42,12 @@ int main(int argc, char** argv)
         transcript = args.front().substr(std::strlen(TranscriptOption));
         args.erase(args.begin());
     }
+    const bool single = !args.empty() && args.front() == RunOption;
+    if (single)
+        args.erase(args.begin());
     if (args.empty()) {
-        std::fprintf(stderr, "usage: tarnel-batch [--transcript=FILE] FILE [PARAMETERS...]\n");
+        std::fprintf(stderr, "usage: tarnel-batch [--transcript=FILE] FILE [PARAMETERS...]\n"
+                             "       tarnel-batch [--transcript=FILE] --run PROGRAM [ARGUMENTS...]\n");
         return 2;
     }
     const auto started = std::chrono::steady_clock::now();
@@ -61,6 +69,18 @@ int main(int argc, char** argv)
 
     std::error_code ec;
     const std::string folder = std::filesystem::current_path(ec).string();
+    if (single) {
+        SingleRun run;
+        run.argv = args;
+        for (char** e = environ; *e; ++e)
+            run.environment.emplace_back(*e);
+        run.folder = folder;
+        if (teeing) {
+            run.onStart = [&tee](const std::string& command) { tee.programStarted(command); };
+            run.onEnd = [&tee](const std::string& program, int status) { tee.programEnded(program, status); };
+        }
+        return end(exitStatus(run.run(streams)));
+    }
     DriveMap map = DriveMap::fromEnvironment();
 
     // The file may be named as a host path or, as Tarnel stores it, as a Windows path.

@@ -18,6 +18,7 @@ struct QtBuildFollower::Session {
     std::atomic<bool> inFlight{false};
     Deliver deliver;
     Reader* reader = nullptr;
+    std::string what;  // "build", or the run of a tool
 };
 
 class QtBuildFollower::Reader : public QObject {
@@ -51,13 +52,14 @@ public:
             return;
         if (!m_file.isOpen() && !m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
             if (m_since.elapsed() > SilenceMs)
-                end({lost("The build's transcript could not be opened.")});
+                end({lost("The " + m_session->what + "'s transcript could not be opened.")});
             return;
         }
         const QByteArray bytes = m_file.read(BatchBytes);
         std::vector<TranscriptRecord> records = m_decoder.feed(std::string_view(bytes.constData(), bytes.size()));
         if (m_decoder.malformed())
-            records.push_back(lost("The build's transcript is damaged; what followed cannot be shown."));
+            records.push_back(
+                lost("The " + m_session->what + "'s transcript is damaged; what followed cannot be shown."));
         for (const TranscriptRecord& r : records) {
             if (r.kind == TranscriptRecord::Kind::Started)
                 m_pid = r.number;
@@ -71,7 +73,7 @@ public:
                     records.push_back(lost("The batch runner ended without reporting its end."));
                 m_goneOnce = true;
             } else if (m_pid == 0 && m_since.elapsed() > SilenceMs) {
-                records.push_back(lost("No word from the batch runner: the build did not start."));
+                records.push_back(lost("No word from the batch runner: the " + m_session->what + " did not start."));
             }
             m_done = !records.empty();
         }
@@ -84,7 +86,7 @@ public:
     }
 
 private:
-    static TranscriptRecord lost(const char* why) { return {TranscriptRecord::Kind::Lost, why, 0, 0}; }
+    static TranscriptRecord lost(std::string why) { return {TranscriptRecord::Kind::Lost, std::move(why), 0, 0}; }
     bool runnerGone() const
     {
         if (m_pid <= 0)
@@ -119,7 +121,7 @@ private:
     bool m_done = false;
 };
 
-QtBuildFollower::QtBuildFollower(QtShell* shell) : m_shell(shell)
+QtBuildFollower::QtBuildFollower(QtShell* shell, std::string what) : m_shell(shell), m_what(std::move(what))
 {
     m_thread.setObjectName("BuildFollower");
 }
@@ -144,7 +146,7 @@ void QtBuildFollower::follow(Deliver deliver)
     file.close();
     followFile(path, std::move(deliver), true);
     if (m_shell)
-        m_shell->transcribeNextBatch(path);
+        m_shell->transcribeNext(path);
 }
 
 void QtBuildFollower::followFile(const QString& path, Deliver deliver, bool removeAtEnd)
@@ -152,6 +154,7 @@ void QtBuildFollower::followFile(const QString& path, Deliver deliver, bool remo
     stop();
     auto session = std::make_shared<Session>();
     session->deliver = std::move(deliver);
+    session->what = m_what;
     std::weak_ptr<Session> weak = session;
     QObject* receiver = &m_receiver;
     auto post = [weak, receiver](std::vector<TranscriptRecord> records, bool more) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QThread>
 #include <memory>
+#include <string>
 
 #include "platform/host/build_follower.h"
 
@@ -20,7 +21,8 @@ public:
     // A runner that has not said a word by then did not start.
     static constexpr int SilenceMs = 20000;
 
-    explicit QtBuildFollower(QtShell* shell);
+    // What it follows, as its messages name it: "build", "run".
+    explicit QtBuildFollower(QtShell* shell, std::string what = "build");
     ~QtBuildFollower() override;
     QtBuildFollower(const QtBuildFollower&) = delete;
     QtBuildFollower& operator=(const QtBuildFollower&) = delete;
@@ -37,6 +39,7 @@ private:
     struct Session;
 
     QtShell* m_shell;
+    std::string m_what;
     QThread m_thread;
     QObject m_receiver;  // lives on the user-interface thread
     std::shared_ptr<Session> m_session;

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "platform/paths/drive_map.h"
+#include "platform/paths/transcript.h"
 #include "platform/paths/win_path.h"
 #include "platform/qt/qt_text.h"
 
@@ -111,7 +112,7 @@ QtShell::Command QtShell::commandFor(const std::string& file, const std::string&
     const QString path = hostPathToQ(*hostFile);
 
     if (endsWithNoCase(file, ".bat") || endsWithNoCase(file, ".cmd")) {
-        const QString runner = QDir(QCoreApplication::applicationDirPath()).filePath("tarnel-batch");
+        const QString runner = QtShell::runner();
         QStringList args;
         if (!transcript.isEmpty())
             args << QStringLiteral("--transcript=") + transcript;
@@ -128,12 +129,26 @@ QtShell::Command QtShell::commandFor(const std::string& file, const std::string&
         }
         return cmd;
     }
-    return programCommand(file, path, parameters, shown, cmd);
+    return programCommand(file, path, parameters, shown, transcript, cmd);
+}
+
+QString QtShell::runner()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath("tarnel-batch");
 }
 
 QtShell::Command QtShell::programCommand(const std::string& file, const QString& path,
-                                         const std::string& parameters, bool shown, Command cmd) const
+                                         const std::string& parameters, bool shown, const QString& transcript,
+                                         Command cmd) const
 {
+    // Kept in a transcript, a program runs through the runner, which writes it.
+    auto transcribed = [&transcript](Command& c) {
+        if (transcript.isEmpty())
+            return;
+        c.arguments = QStringList{QStringLiteral("--transcript=") + transcript, QStringLiteral("--run"), c.program}
+                      << c.arguments;
+        c.program = runner();
+    };
     QFileInfo info(path);
     const bool windowsName = endsWithNoCase(file, ".exe") || endsWithNoCase(file, ".com");
     // The stand-in tools are native programs under the Windows program's name without ".exe".
@@ -163,6 +178,7 @@ QtShell::Command QtShell::programCommand(const std::string& file, const QString&
         }
         cmd.program = wine;
         cmd.arguments = QStringList{info.filePath()} << QProcess::splitCommand(hostPathToQ(parameters));
+        transcribed(cmd);
         return cmd;
     }
     const bool looksLikeProgram = head.startsWith("\x7f" "ELF") || head.startsWith("#!");
@@ -176,13 +192,15 @@ QtShell::Command QtShell::programCommand(const std::string& file, const QString&
     }
     cmd.program = info.filePath();
     cmd.arguments = hostArguments(parameters);
-    if (shown && isConsoleProgram(cmd.program)) {
+    const bool console = shown && isConsoleProgram(cmd.program);
+    transcribed(cmd);
+    if (console) {
         // The window stays until its last lines have been read, as a run in a terminal does.
         const QStringList held = QStringList{
             QStringLiteral("-c"),
-            QStringLiteral("\"$0\" \"$@\"; s=$?; printf '\\n%s ended (exit code %d). Press Enter to close this "
-                           "window.' \"${0##*/}\" \"$s\"; read r"),
-            cmd.program} << cmd.arguments;
+            QStringLiteral("\"$@\"; s=$?; printf '\\n%s ended (exit code %d). Press Enter to close this "
+                           "window.' \"$0\" \"$s\"; read r"),
+            info.fileName(), cmd.program} << cmd.arguments;
         QString terminal;
         const QStringList termArgs = inTerminal(QStringLiteral("/bin/sh"), held, cmd.workingFolder, terminal);
         if (!terminal.isEmpty()) {
@@ -213,11 +231,15 @@ bool QtShell::isConsoleProgram(const QString& hostPath)
 void QtShell::open(const std::string& file, const std::string& parameters, const std::string& workingFolder,
                    bool shown)
 {
-    // The start's result is not the caller's business, but a start that fails says why.
-    auto report = [&file](const QString& reason) {
-        std::fprintf(stderr, "Tarnel: cannot start %s: %s\n", file.c_str(), reason.toLocal8Bit().constData());
-    };
     const QString transcript = std::exchange(m_nextTranscript, QString());
+    const std::string command = parameters.empty() ? file : file + " " + parameters;
+    // The start's result is not the caller's business, but a start that fails says why, and a
+    // run that is followed hears it too.
+    auto report = [&](const QString& reason) {
+        const std::string text = "Tarnel: cannot start " + file + ": " + reason.toLocal8Bit().constData() + "\n";
+        std::fputs(text.c_str(), stderr);
+        writeTranscript(transcript, command, {TranscriptRecord::Kind::Errors, text, 0, 0}, 127);
+    };
     const Command cmd = commandFor(file, parameters, workingFolder, shown, transcript);
     if (!cmd.program.isEmpty()) {
         QProcess process;
@@ -229,7 +251,27 @@ void QtShell::open(const std::string& file, const std::string& parameters, const
     } else if (!cmd.document.isEmpty()) {
         if (!QDesktopServices::openUrl(cmd.document))
             report(QStringLiteral("no program opens it"));
+        else
+            writeTranscript(transcript, command,
+                            {TranscriptRecord::Kind::Output,
+                             "Handed to the desktop, which opens it with a program of its own.\n", 0, 0},
+                            0);
     } else {
         report(cmd.failure);
+    }
+}
+
+void QtShell::writeTranscript(const QString& path, const std::string& command, const TranscriptRecord& said,
+                              int status)
+{
+    if (path.isEmpty())
+        return;
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    for (const TranscriptRecord& r : {TranscriptRecord{TranscriptRecord::Kind::ProgramStarted, command, 0, 0}, said,
+                                      TranscriptRecord{TranscriptRecord::Kind::Ended, {}, status, 0}}) {
+        const std::string bytes = encodeTranscriptRecord(r);
+        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
     }
 }

@@ -8,6 +8,7 @@
 #include "platform/host/shell.h"
 
 class DriveMap;
+struct TranscriptRecord;
 
 class QtShell : public Shell
 {
@@ -17,9 +18,10 @@ public:
     void open(const std::string& file, const std::string& parameters, const std::string& workingFolder,
               bool shown) override;
 
-    // The next open() of a batch file has the runner keep a transcript in this host file; any
-    // next open() uses the request up.
-    void transcribeNextBatch(const QString& hostFile) { m_nextTranscript = hostFile; }
+    // The next open() keeps a transcript of the run in this host file: a batch file or a program
+    // runs through tarnel-batch, which writes it; a start that fails or hands a document to the
+    // desktop writes it here. Any next open() uses the request up.
+    void transcribeNext(const QString& hostFile) { m_nextTranscript = hostFile; }
 
     // The command that open() starts; empty program when it hands the file to the desktop.
     struct Command {
@@ -41,7 +43,11 @@ private:
     static QStringList inTerminal(const QString& program, const QStringList& arguments,
                                   const QString& workingFolder, QString& terminal);
     Command programCommand(const std::string& file, const QString& path, const std::string& parameters,
-                           bool shown, Command cmd) const;
+                           bool shown, const QString& transcript, Command cmd) const;
+    static QString runner();
+    // The transcript of a run that never reached the runner: what Tarnel can say about it.
+    static void writeTranscript(const QString& path, const std::string& command, const TranscriptRecord& said,
+                                int status);
 
     const DriveMap& m_map;
     QString m_nextTranscript;
