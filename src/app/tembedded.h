@@ -13,6 +13,7 @@
 #include "platform/host/host.h"
 
 class AssemblerRun;
+class BuildChanged;
 class BuildFiles;
 class BuildOutput;
 class BuildRun;
@@ -71,6 +72,7 @@ public:
     NewCommandFile& newCommandFile() { return *m_newCommandFile; }
     BuildOutput& buildOutput() { return *m_buildOutput; }
     CompileCommandsExport& compileCommandsExport() { return *m_compileCommandsExport; }
+    BuildChanged& buildChanged() { return *m_buildChanged; }
 
     void OpenFileClick(const Sender& sender);
     void NewFile1Click();
@@ -188,4 +190,5 @@ private:
     std::unique_ptr<NewCommandFile> m_newCommandFile;
     std::unique_ptr<BuildOutput> m_buildOutput;
     std::unique_ptr<CompileCommandsExport> m_compileCommandsExport;
+    std::unique_ptr<BuildChanged> m_buildChanged;
 };
