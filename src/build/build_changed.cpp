@@ -26,7 +26,9 @@ ChangedInputs BuildChanged::inputs(const BatchPlan& batch) const
     in.link = batch.link;
     in.compileDir = m_app.compileDir();
     in.target = winpath::join(in.compileDir, c["LinkFile"].text());
-    in.necInclude = winpath::join(m_app.settings().necDir, "C\\INCLUDE");
+    const std::string& nec = m_app.settings().necDir;
+    in.necInclude = winpath::join(nec, "C\\INCLUDE");
+    in.originals = {in.necInclude, winpath::join(nec, "C\\LIB"), winpath::join(nec, "C\\TEST")};
     // The linker finds bare names in the compile directory; a library named without an
     // extension is a .r25 file.
     for (const char* list : {"Objectfiles", "LibraryFiles"}) {

@@ -88,6 +88,14 @@ std::string objectName(const std::string& entry)
 ChangedPlan decideChanged(const Files& files, const ChangedInputs& in, const BuildRecord& record)
 {
     ChangedPlan plan;
+    const std::string compileDir = winpath::lower(winpath::withBackslash(in.compileDir));
+    auto timeOf = [&](const std::string& path) -> std::optional<std::int64_t> {
+        if (winpath::lower(winpath::dirPart(path)) == compileDir)
+            for (const std::string& dir : in.originals)
+                if (const auto t = files.modifiedMs(winpath::join(dir, winpath::fileName(path))))
+                    return t;
+        return files.modifiedMs(path);
+    };
     const bool listChanged = record.fileList != in.entries;
 
     std::vector<std::string> quoted;
@@ -98,7 +106,7 @@ ChangedPlan decideChanged(const Files& files, const ChangedInputs& in, const Bui
             quoted.push_back(dir);
     }
     quoted.push_back(in.compileDir);
-    IncludeScan includes(files, quoted, {in.necInclude});
+    IncludeScan includes(files, quoted, {in.necInclude}, timeOf);
 
     // Objects as they are after this build: none of a compiled source counts as older.
     std::optional<std::int64_t> newestObject;
@@ -158,7 +166,7 @@ ChangedPlan decideChanged(const Files& files, const ChangedInputs& in, const Bui
         else if (newestObject && *newestObject > *targetTime)
             why = newestObjectName + " is newer than " + bare(in.target);
         for (std::size_t i = 0; why.empty() && i < in.linkInputs.size(); ++i) {
-            const auto t = files.modifiedMs(in.linkInputs[i]);
+            const auto t = timeOf(in.linkInputs[i]);
             if (t && *t > *targetTime)
                 why = bare(in.linkInputs[i]) + " is newer than " + bare(in.target);
         }

@@ -39,6 +39,9 @@ struct ChangedInputs {
     std::string target;
     std::string compileDir;
     std::string necInclude;  // where <name> is looked for
+    // Folders whose files the start-up copies into the compile directory afresh at every start:
+    // such a copy counts with its original's time.
+    std::vector<std::string> originals;
 };
 
 struct ChangedPlan {

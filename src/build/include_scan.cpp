@@ -79,8 +79,9 @@ std::vector<IncludeLine> includeLines(std::string_view text)
     return out;
 }
 
-IncludeScan::IncludeScan(const Files& files, std::vector<std::string> quoted, std::vector<std::string> angle)
-    : m_files(files), m_quoted(std::move(quoted)), m_angle(std::move(angle))
+IncludeScan::IncludeScan(const Files& files, std::vector<std::string> quoted, std::vector<std::string> angle,
+                         TimeOf timeOf)
+    : m_files(files), m_quoted(std::move(quoted)), m_angle(std::move(angle)), m_timeOf(std::move(timeOf))
 {
 }
 
@@ -90,7 +91,7 @@ const IncludeScan::Header& IncludeScan::header(const std::string& path)
     if (const auto it = m_headers.find(key); it != m_headers.end())
         return it->second;
     Header h;
-    h.modified = m_files.modifiedMs(path);
+    h.modified = m_timeOf ? m_timeOf(path) : m_files.modifiedMs(path);
     if (const auto bytes = m_files.readBytes(path))
         h.lines = includeLines(*bytes);
     return m_headers.emplace(key, std::move(h)).first->second;

@@ -2,6 +2,7 @@
 // The headers a C source reaches through its #include lines, followed the way the compiler
 // looks for them, so that a build of our own knows which objects a changed header makes old.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -21,7 +22,10 @@ std::vector<IncludeLine> includeLines(std::string_view text);
 class IncludeScan {
 public:
     // quoted: folders for "name" after the including file's own; angle: folders for <name>.
-    IncludeScan(const Files& files, std::vector<std::string> quoted, std::vector<std::string> angle);
+    // timeOf: a header's modification time as it counts; the file's own when not given.
+    using TimeOf = std::function<std::optional<std::int64_t>(const std::string&)>;
+    IncludeScan(const Files& files, std::vector<std::string> quoted, std::vector<std::string> angle,
+                TimeOf timeOf = {});
 
     struct Missing {
         std::string includer;  // the file that names it
@@ -46,6 +50,7 @@ private:
     const Files& m_files;
     std::vector<std::string> m_quoted;
     std::vector<std::string> m_angle;
+    TimeOf m_timeOf;
     std::map<std::string, Header> m_headers;      // by lower-case path
     std::map<std::string, std::string> m_found;   // by folder and name; "" when not found
 };

@@ -41,6 +41,7 @@ struct Scene {
         in.target = kTarget;
         in.compileDir = kDir;
         in.necInclude = "C:\\Nec\\C\\INCLUDE";
+        in.originals = {"C:\\Nec\\C\\INCLUDE", "C:\\Nec\\C\\LIB"};
         record.fileList = in.entries;
         record.objects["main.r25"] = {"icc78300 main.c -C", std::nullopt};
         record.objects["util.r25"] = {"icc78300 util.c -C", std::nullopt};
@@ -93,6 +94,15 @@ TEST(ChangedBuild, DecidesWhatIsOutOfDateAndWhy)
         {"linker options changed", [](auto& t) { t.in.link += " -x"; }, {}, "the linker options changed", true, {}},
         {"target not rewritten by its last link", [](auto& t) { t.record.link->prior = 200; }, {},
          "the last link did not write aout.a25", true, {}},
+        {"toolchain files the start-up copied afresh",
+         [](auto& t) {
+             t.files.put("D:\\work\\util.c", "#include \"io2.h\"\n", 50);
+             t.files.put("C:\\Nec\\C\\INCLUDE\\io2.h", "", 50);
+             t.files.put(kDir + "\\io2.h", "", 400);
+             t.files.put("C:\\Nec\\C\\LIB\\CL7832S.r25", "lib", 10);
+             t.files.setModified(kLibrary, 400);
+         },
+         {}, "", false, {}},
         {"copy missing", [](auto& t) { t.files.removeFile(kDir + "\\util.h"); }, {}, "", false, {"D:\\work\\util.h"}},
     };
     for (const Case& c : cases) {
