@@ -67,6 +67,8 @@ bool BuildChanged::BuildChangedClick()
     ControlSet& c = m_app.controls();
     BuildFiles& buildFiles = m_app.buildFiles();
     const std::vector<std::string> entries = c["ProjectListBox"].entries();
+    // Saving the editors says so in the status bar; a build with nothing to do puts it back.
+    const std::string status = m_app.statusBar().panel(5).text;
     if (!buildFiles.prepareBuild(entries))
         return false;
     if (entries.empty()) {
@@ -83,6 +85,7 @@ bool BuildChanged::BuildChangedClick()
     const BuildRecord before = BuildRecord::read(files, in.compileDir);
     m_plan = decideChanged(files, in, before);
     if (m_plan.nothingToDo()) {
+        m_app.statusBar().setPanelText(5, status);
         m_app.buildOutput().nothingStarted(NothingToDo, panelLines());
         return false;
     }

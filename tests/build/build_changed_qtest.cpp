@@ -52,7 +52,9 @@ TEST(BuildChanged, CompilesWhatChangedAndThenNothing)
     EXPECT_EQ(count(readFile(rig.host("C:\\Tarnel\\Source\\ide.bat")), "icc78300 "), 2);
 
     const std::size_t started = rig.shell.started.size();
+    const std::string status = rig.app.statusBar().panel(5).text;
     EXPECT_EQ(rig.run(BuildChanged::ToolButton), "");
+    EXPECT_EQ(rig.app.statusBar().panel(5).text, status);
     EXPECT_EQ(rig.shell.started.size(), started) << "nothing is started";
     EXPECT_EQ(rig.app.buildOutput().heading(), BuildChanged::NothingToDo);
 
