@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* Usage =
-    "usage: tarnel-build [--settings FILE] [--sarif FILE] [--junit FILE] [--compile-commands FILE] "
+    "usage: tarnel-build [--changed] [--settings FILE] [--sarif FILE] [--junit FILE] [--compile-commands FILE] "
     "[--memory-report FILE] [--max-fill ROM=90,RAM=80] PROJECT.prj";
 
 constexpr const char* Help =
@@ -36,6 +36,9 @@ constexpr const char* Help =
     "pathset.bat and ide.bat, runs the build to its end, prints what the tools print and then\n"
     "the outcome Tarnel shows in its status bar.\n"
     "\n"
+    "  --changed                build only what changed, as \"Build Changed\" does: compile the\n"
+    "                           sources whose objects are out of date and link when needed\n"
+    "                           (pathchg.bat and idechg.bat); with nothing to do, exit 0\n"
     "  --settings FILE          read the settings from FILE instead of your own; nothing is\n"
     "                           written to it\n"
     "  --sarif FILE             write the diagnostics as a SARIF 2.1.0 log (for code scanning)\n"
@@ -184,6 +187,7 @@ int main(int argc, char** argv)
 {
     std::string settingsFile;
     std::vector<std::string> projects;
+    bool changedOnly = false;
     // Options with a file, and where each goes.
     std::string sarif, junit, compileCommands, memoryReport, maxFill;
     const std::pair<const char*, std::string*> fileOptions[] = {
@@ -196,6 +200,10 @@ int main(int argc, char** argv)
         if (a == "--help" || a == "-h") {
             std::printf("%s\n\n%s", Usage, Help);
             return 0;
+        }
+        if (a == "--changed") {
+            changedOnly = true;
+            continue;
         }
         bool taken = false;
         for (const auto& [name, value] : fileOptions) {
@@ -292,7 +300,7 @@ int main(int argc, char** argv)
                                          std::fflush(stdout);
                                          std::fprintf(stderr, "tarnel-build: %s\n", line.c_str());
                                      }};
-    const HeadlessBuild::Result result = HeadlessBuild::run(platform, project, outputs);
+    const HeadlessBuild::Result result = HeadlessBuild::run(platform, project, outputs, changedOnly);
     if (result.exit == HeadlessBuild::BadInput)
         return refuse(result.problem);
     MemoryUsage memory;

@@ -36,6 +36,7 @@ const std::vector<CommandRow> kMenus = {
     {"CompileMenu", ControlKind::Menu, "Compile", 0, 3},
     {"Compile1", ControlKind::MenuItem, "Compile", 0, 0},
     {"BuildAll1", ControlKind::MenuItem, "Build All", 1, 0},
+    {"BuildChanged1", ControlKind::MenuItem, "Build Changed", 0, 0},  // ours
     {"View1", ControlKind::Menu, "&View", 0, 3},
     {"System1", ControlKind::MenuItem, "SYSTEM", 0, 0},
     {"DisplayProjectList", ControlKind::MenuItem, "Project List", 0, 0},
@@ -90,6 +91,7 @@ const std::vector<CommandRow> kToolBar = {
     {"NewFileBtn", ControlKind::ToolButton, "New File", 0, 0},
     {"Sep3", ControlKind::Separator, "", 0, 0},
     {"BuildAllBtn", ControlKind::ToolButton, "Build All", 1, 0},
+    {"BuildChangedBtn", ControlKind::ToolButton, "Build Changed", 0, 0},  // ours
     {"CompBtn", ControlKind::ToolButton, "Compile", 0, 0},
     {"MakeBtn", ControlKind::ToolButton, "Make Project Control List", 1, 0},
     {"ViewListBtn", ControlKind::ToolButton, "View Iinker List/Map File", 0, 0},
@@ -123,6 +125,7 @@ void declareMainCommands(ControlSet& controls)
     controls["Cascade1"].isDefault = true;
     controls["BuildAll1"].shortcut = "F7";
     controls["Compile1"].shortcut = "Ctrl+F7";
+    controls["BuildChanged1"].shortcut = "Shift+F7";
     controls["Window1"].setVisible(false);
     controls["EditBatch"].setEnabled(false);
     controls["RecentProjects1"].setEnabled(false);

@@ -5,6 +5,7 @@
 #include "app/program_options.h"
 #include "app/start_up.h"
 #include "build/assembler_run.h"
+#include "build/build_changed.h"
 #include "build/build_files.h"
 #include "build/build_output.h"
 #include "build/build_run.h"
@@ -58,6 +59,7 @@ TEmbedded::TEmbedded(Host& host) : m_host(host)
     m_compileCommandsExport = std::make_unique<CompileCommandsExport>(
         m_controls, m_settings, host.files,
         [this](const std::string& text, MsgIcon icon) { message(text, MsgButtons::Ok, icon); });
+    m_buildChanged = std::make_unique<BuildChanged>(*this);
     wireCommands();
 }
 

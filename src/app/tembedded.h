@@ -13,6 +13,7 @@
 #include "platform/host/host.h"
 
 class AssemblerRun;
+class BuildChanged;
 class BuildFiles;
 class BuildOutput;
 class BuildRun;
@@ -73,6 +74,7 @@ public:
     BuildOutput& buildOutput() { return *m_buildOutput; }
     ToolRuns& toolRuns() { return *m_toolRuns; }
     CompileCommandsExport& compileCommandsExport() { return *m_compileCommandsExport; }
+    BuildChanged& buildChanged() { return *m_buildChanged; }
 
     void OpenFileClick(const Sender& sender);
     void NewFile1Click();
@@ -191,4 +193,5 @@ private:
     std::unique_ptr<BuildOutput> m_buildOutput;
     std::unique_ptr<ToolRuns> m_toolRuns;
     std::unique_ptr<CompileCommandsExport> m_compileCommandsExport;
+    std::unique_ptr<BuildChanged> m_buildChanged;
 };

@@ -64,10 +64,26 @@ bool BuildFiles::WritePathset(const std::string& workingDir)
 
 bool BuildFiles::GenerateBuildFiles(bool link)
 {
+    const std::vector<std::string> entries = m_app.controls()["ProjectListBox"].entries();
+    if (!prepareBuild(entries))
+        return false;
+    m_batch.clear();
+    if (entries.empty())
+        return false;
+
+    composeBatchLines(entries, link);
+
+    Control& objectFile = m_app.controls()["ObjectFile"];
+    if (winpath::trim(objectFile.text()).empty())
+        objectFile.setText(compilerOutputName(m_app.compileDir(), entries, ".r25"));
+    return MakeClick();
+}
+
+bool BuildFiles::prepareBuild(const std::vector<std::string>& entries)
+{
     if (m_app.closing())
         return false;
     ControlSet& c = m_app.controls();
-    const std::vector<std::string> entries = c["ProjectListBox"].entries();
     // Refused before anything is written, so a bad name never leaves half a build behind.
     if (!namesFitBatchLines(entries))
         return false;
@@ -81,16 +97,7 @@ bool BuildFiles::GenerateBuildFiles(bool link)
     if (c["CloseEds"].checked())
         m_app.editors().CloseEditorFiles();
     c["PEditPan"].setVisible(false);
-    m_batch.clear();
-    if (entries.empty())
-        return false;
-
-    composeBatchLines(entries, link);
-
-    Control& objectFile = c["ObjectFile"];
-    if (winpath::trim(objectFile.text()).empty())
-        objectFile.setText(compilerOutputName(m_app.compileDir(), entries, ".r25"));
-    return MakeClick();
+    return true;
 }
 
 bool BuildFiles::namesFitBatchLines(const std::vector<std::string>& entries)
@@ -108,25 +115,44 @@ bool BuildFiles::namesFitBatchLines(const std::vector<std::string>& entries)
     return true;
 }
 
-void BuildFiles::composeBatchLines(const std::vector<std::string>& entries, bool link)
+BatchPlan BuildFiles::planBatch(const std::vector<std::string>& entries, bool link)
 {
     ControlSet& c = m_app.controls();
+    BatchPlan plan;
     std::string linkLine = LinkerProgram;
-    std::string r2;
     for (const std::string& entry : entries) {
         if (!isCSourceEntry(entry))
             continue;
         const bool toFile = c["SendToFile"].checked();
-        const std::string r1 = toFile ? "> " + m_app.outputCaptureFile : "";
-        r2 = toFile ? ">> " + m_app.outputCaptureFile : "";
+        plan.compileRedirect = toFile ? "> " + m_app.outputCaptureFile : "";
+        plan.linkRedirect = toFile ? ">> " + m_app.outputCaptureFile : "";
         const std::string name = winpath::fileName(entry);
-        m_batch.push_back(CompilerProgram + name + m_app.compiler().CompilerParams(name) + r1);
+        plan.compiles.push_back({entry, CompilerProgram + name + m_app.compiler().CompilerParams(name)});
         linkLine += winpath::dropLast(name, 2) + ".R25 ";
     }
-    if (c["Pause"].checked())
-        m_batch.push_back("pause");
+    plan.pause = c["Pause"].checked();
     if (link)
-        m_batch.push_back(linkLine + m_app.linker().ComposeLinkerLine() + r2);
+        plan.link = linkLine + m_app.linker().ComposeLinkerLine();
+    return plan;
+}
+
+std::vector<std::string> BatchPlan::lines(const std::vector<bool>* chosen, bool withLink) const
+{
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < compiles.size(); ++i)
+        if (!chosen || (*chosen)[i])
+            out.push_back(compiles[i].line + compileRedirect);
+    if (pause)
+        out.push_back("pause");
+    if (withLink && !link.empty())
+        out.push_back(link + linkRedirect);
+    return out;
+}
+
+void BuildFiles::composeBatchLines(const std::vector<std::string>& entries, bool link)
+{
+    m_plan = planBatch(entries, link);
+    m_batch = m_plan.lines();
 }
 
 bool BuildFiles::MakeClick()

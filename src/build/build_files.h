@@ -13,6 +13,21 @@ bool isCSourceEntry(const std::string& entry);
 // Build commands link exactly when invoked from a menu item or tool button with tag 1.
 bool senderLinks(const Sender& sender);
 
+// The lines ide.bat holds, kept apart so that a build of our own can take a part of them.
+struct BatchPlan {
+    struct Compile {
+        std::string entry;
+        std::string line;  // without the output redirection
+    };
+    std::vector<Compile> compiles;
+    bool pause = false;
+    std::string link;  // without the redirection; empty when not linking
+    std::string compileRedirect;
+    std::string linkRedirect;
+    // The batch lines for the compiles chosen (all when none are named) and the link when asked.
+    std::vector<std::string> lines(const std::vector<bool>* chosen = nullptr, bool withLink = true) const;
+};
+
 class BuildFiles {
 public:
     static constexpr const char* CompilerProgram = "icc78300 ";
@@ -29,6 +44,17 @@ public:
     // false after a message when a copy or the write failed.
     bool MakeClick();
 
+    // What every build does before its batch lines: the project written, the editors saved
+    // (and closed when so set), the edit panel hidden. False, with nothing done, for a name that
+    // would break a batch line.
+    bool prepareBuild(const std::vector<std::string>& entries);
+    // The batch lines for these entries, from the options as they stand.
+    BatchPlan planBatch(const std::vector<std::string>& entries, bool link);
+    // Copies the entries into the compile directory as the build does; false after a message.
+    bool copyIntoCompileDir(const std::vector<std::string>& entries) { return copyProjectFiles(entries); }
+    // The plan of the last ide.bat written.
+    const BatchPlan& lastPlan() const { return m_plan; }
+
     const std::vector<std::string>& pathsetTemplate() const { return m_pathset; }
     const std::vector<std::string>& batchLines() const { return m_batch; }
 
@@ -40,4 +66,5 @@ private:
     TEmbedded& m_app;
     std::vector<std::string> m_pathset;
     std::vector<std::string> m_batch;
+    BatchPlan m_plan;
 };

@@ -70,6 +70,8 @@ void BuildOutput::buildStarting()
     m_earlyVerdict = false;
     m_verdict.clear();
     m_message.clear();
+    m_ownNotes.clear();
+    m_idleHeading.clear();
     m_currentDiagnostic.reset();
     setVisible(true);
     notify(Change::Reset);
@@ -128,6 +130,36 @@ void BuildOutput::receive(std::vector<TranscriptRecord> records)
     notify(Change::Texts);
 }
 
+void BuildOutput::addNotes(std::vector<std::string> lines)
+{
+    m_ownNotes.insert(m_ownNotes.end(), lines.begin(), lines.end());
+    notify(Change::Texts);
+}
+
+void BuildOutput::nothingStarted(std::string heading, std::vector<std::string> lines)
+{
+    // A build still running keeps its panel; the answer joins its notes.
+    if (m_state == State::Running) {
+        lines.insert(lines.begin(), std::move(heading));
+        addNotes(std::move(lines));
+        return;
+    }
+    m_state = State::Idle;
+    m_transcript.clear();
+    m_programs.clear();
+    m_end = {};
+    m_overlapped = false;
+    m_earlyVerdict = false;
+    m_verdict.clear();
+    m_message.clear();
+    m_currentDiagnostic.reset();
+    m_idleHeading = std::move(heading);
+    m_ownNotes = std::move(lines);
+    setVisible(true);
+    notify(Change::Reset);
+    notify(Change::Texts);
+}
+
 void BuildOutput::finish(const TranscriptRecord& record)
 {
     m_state = State::Ended;
@@ -154,7 +186,7 @@ std::string BuildOutput::heading() const
 {
     switch (m_state) {
     case State::Idle:
-        return "No build has run yet.";
+        return m_idleHeading.empty() ? "No build has run yet." : m_idleHeading;
     case State::Running:
         return "Building " + m_project + ": " + m_transcript.countsText();
     case State::Ended:
@@ -202,7 +234,7 @@ std::string BuildOutput::summary() const
 
 std::vector<std::string> BuildOutput::notes() const
 {
-    std::vector<std::string> out;
+    std::vector<std::string> out = m_ownNotes;
     if (m_overlapped)
         out.push_back("The build before was still running when this one started; its output is no longer shown.");
     if (m_earlyVerdict)

@@ -79,6 +79,10 @@ public:
     void buildStarting();
     void endChecked();
     void receive(std::vector<TranscriptRecord> records);
+    // Lines a command of our own says about the build it just started, shown with the notes.
+    void addNotes(std::vector<std::string> lines);
+    // A build command that found nothing to do: the panel says so, and why, and no build runs.
+    void nothingStarted(std::string heading, std::vector<std::string> lines);
 
     int subscribe(Observer observer);
     void unsubscribe(int id);
@@ -109,6 +113,8 @@ private:
     std::string m_verdict;
     bool m_overlapped = false;  // started while the build before was still running
     std::string m_message;
+    std::vector<std::string> m_ownNotes;
+    std::string m_idleHeading;
     std::optional<std::size_t> m_currentDiagnostic;
     std::vector<std::pair<int, Observer>> m_observers;
     int m_nextObserver = 1;

@@ -48,22 +48,35 @@ void BuildRun::Compile1Click(const Sender& sender)
     const std::string listFile = winpath::join(m_app.compileDir(), c["Linklistfile"].text());
     if (files.fileExists(listFile))
         files.removeFile(listFile);
-    for (const char* name : {"ViewList", "ViewCompilerList", "ViewListBtn", "ErrorcheckBtn", "Prgm"})
-        c[name].setEnabled(false);
+    disableResultViews();
 
     if (!m_app.buildFiles().GenerateBuildFiles(senderLinks(sender))) {
         m_app.message("Can't Compile");
         return;
     }
-    const bool shown = c["ShowProgress"].checked();
+    if (onFullBuild)
+        onFullBuild();
+    startBatch("pathset.bat");
+}
+
+void BuildRun::disableResultViews()
+{
+    ControlSet& c = m_app.controls();
+    for (const char* name : {"ViewList", "ViewCompilerList", "ViewListBtn", "ErrorcheckBtn", "Prgm"})
+        c[name].setEnabled(false);
+}
+
+void BuildRun::startBatch(const std::string& batchName)
+{
+    const bool shown = m_app.controls()["ShowProgress"].checked();
     m_app.buildTargetPath = targetPath();
-    if (files.fileExists(m_app.buildTargetPath))
+    if (m_app.host().files.fileExists(m_app.buildTargetPath))
         m_previousTarget = true;
     m_app.statusBar().setPanelText(5, "Compiling");
     const std::string& dir = m_app.settings().directory;
     if (onStarting)
         onStarting();
-    m_app.host().shell.open(winpath::join(dir, "pathset.bat"), "", dir, shown);
+    m_app.host().shell.open(winpath::join(dir, batchName), "", dir, shown);
     m_startMs = m_app.host().clock.nowMs();
     // A build started while the check is pending shares that one check.
     if (!m_timerRunning) {

@@ -17,6 +17,11 @@ public:
     void CompBtnClick();
     void CompileTimerTimer();
     void EnableListingViews();
+    // Starts a batch file of the working directory as a build, with the end check to follow:
+    // "pathset.bat" for the build commands, a file of our own for builds of our own.
+    void startBatch(const std::string& batchName);
+    // Turns off the result views a build is about to replace.
+    void disableResultViews();
 
     // The file whose existence decides the outcome, from the controls as they stand.
     std::string targetPath() const;
@@ -29,6 +34,8 @@ public:
     // the end check has shown its verdict; neither changes what the build does.
     std::function<void()> onStarting;
     std::function<void()> onChecked;
+    // Heard when "Build All" or "Compile" has written its batch files and is about to start them.
+    std::function<void()> onFullBuild;
 
 private:
     TEmbedded& m_app;

@@ -6,6 +6,7 @@
 
 #include "app/start_up.h"
 #include "app/tembedded.h"
+#include "build/build_changed.h"
 #include "build/build_output.h"
 #include "build/build_report.h"
 #include "build/build_run.h"
@@ -143,7 +144,8 @@ private:
 
 }  // namespace
 
-HeadlessBuild::Result HeadlessBuild::run(Platform& platform, const std::string& project, const CiOutputs& outputs)
+HeadlessBuild::Result HeadlessBuild::run(Platform& platform, const std::string& project, const CiOutputs& outputs,
+                                         bool changedOnly)
 {
     UnattendedDialogs dialogs;
     RecordingShell shell;
@@ -183,8 +185,21 @@ HeadlessBuild::Result HeadlessBuild::run(Platform& platform, const std::string& 
         return refuse("cannot build " + project + ": " + dialogs.reason());
     dialogs.tell(platform.say);
 
-    c["BuildAll1"].activate();
-    const std::string pathset = winpath::join(app.settings().directory, "pathset.bat");
+    if (changedOnly && !app.buildChanged().BuildChangedClick() && app.buildChanged().plan().nothingToDo() &&
+        dialogs.messages.empty()) {
+        for (const std::string& line : app.buildOutput().notes())
+            if (platform.say)
+                platform.say(line);
+        result.exit = Made;
+        result.outcome = BuildChanged::NothingToDo;
+        // The target stands as the last link made it, so its figures are still the ones to check.
+        result.memory = memoryOfLastLink(c, app.settings(), platform.files);
+        return result;
+    }
+    if (!changedOnly)
+        c["BuildAll1"].activate();
+    const std::string pathset =
+        winpath::join(app.settings().directory, changedOnly ? BuildChanged::PathBatch : "pathset.bat");
     const auto started = std::find_if(shell.opened.begin(), shell.opened.end(), [&](const RecordingShell::Open& o) {
         return o.file == pathset;
     });

@@ -49,5 +49,7 @@ public:
     };
 
     // project: a Windows path. The result files are written once the build ran, whatever its end.
-    static Result run(Platform& platform, const std::string& project, const CiOutputs& outputs = {});
+    // changedOnly: "Build Changed" in place of "Build All"; with nothing to do, nothing runs.
+    static Result run(Platform& platform, const std::string& project, const CiOutputs& outputs = {},
+                      bool changedOnly = false);
 };

@@ -45,6 +45,11 @@ std::optional<MemoryUsage> memoryAfterBuild(const BuildOutput& output, const Con
 {
     if (!ranLinker(output))
         return std::nullopt;
+    return memoryOfLastLink(controls, settings, files);
+}
+
+MemoryUsage memoryOfLastLink(const ControlSet& controls, const Settings& settings, Files& files)
+{
     const std::string listFile =
         controls["Linklist"].checked() ? controls["Linklistfile"].text() : std::string();
     MemoryUsage usage = readMemoryUsage(files, settings.compSource, listFile);

@@ -19,6 +19,9 @@ class Settings;
 std::optional<MemoryUsage> memoryAfterBuild(const BuildOutput& output, const ControlSet& controls,
                                             const Settings& settings, Files& files);
 
+// The same, read from the list file the last link left, for a target found up to date.
+MemoryUsage memoryOfLastLink(const ControlSet& controls, const Settings& settings, Files& files);
+
 // The 1-based line of a source's lines that defines the symbol, else the first that names it;
 // 0 when none does.
 int definitionLine(const std::vector<std::string>& lines, const std::string& symbol);

@@ -59,6 +59,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsInOrderAndWindowIsHidden)
                                            "All", "Linker Command Line", "Compiler Command Line", "Build &Output",
                                            "Memory Usage"}));
     EXPECT_EQ(items("Options1"), (QStringList{"Compiler Options", "Linker Options", "Setup", "Tarnel Options"}));
+    EXPECT_EQ(items("CompileMenu"), (QStringList{"Compile", "Build All", "Build Changed"}));
     EXPECT_EQ(items("Help1"), (QStringList{"&Help", "&About", "email Orvane", "Orvane on the Web"}));
     EXPECT_EQ(items("Window1"), (QStringList{"Tile", "Cascade", "Arrange"}));
     EXPECT_TRUE(action("Cascade1")->font().bold());
@@ -75,7 +76,7 @@ TEST_F(MainWindowTest, ToolBarButtonsInOrderWithTheirHints)
     EXPECT_EQ(bar->actions().first()->objectName(), "ExitBtn");
     hints.removeFirst();
     EXPECT_EQ(hints, (QStringList{"|", "Open Project", "New Project", "Edit Project", "|", "Open File",
-                                  "New File", "|", "Build All", "Compile", "Make Project Control List",
+                                  "New File", "|", "Build All", "Build Changed", "Compile", "Make Project Control List",
                                   "View Iinker List/Map File", "Check a File for Errors", "|", "Compiler Options",
                                   "Linker Options", "Toggle Project List", "|", "Run Programmer",
                                   "Install / EditTools", "Command File Wizard"}));

@@ -64,13 +64,14 @@ TEST_F(PageKeysTest, EscapeRunsTheCancelHandlerOfThePageInFront)
 TEST_F(PageKeysTest, F7BuildsAllAndCtrlF7CompilesWithTheMenuCaptionsUnchanged)
 {
     std::vector<std::string> ran;
-    for (const char* item : {"BuildAll1", "Compile1"})
+    for (const char* item : {"BuildAll1", "Compile1", "BuildChanged1"})
         app.controls()[item].onActivate([&ran, item](const Sender& s) {
             ran.push_back(item + std::string(s.kind == SenderKind::MenuItem ? " menu" : " other"));
         });
     QTest::keyClick(&window, Qt::Key_F7);
     QTest::keyClick(&window, Qt::Key_F7, Qt::ControlModifier);
-    EXPECT_EQ(ran, (std::vector<std::string>{"BuildAll1 menu", "Compile1 menu"}));
+    QTest::keyClick(&window, Qt::Key_F7, Qt::ShiftModifier);
+    EXPECT_EQ(ran, (std::vector<std::string>{"BuildAll1 menu", "Compile1 menu", "BuildChanged1 menu"}));
     EXPECT_EQ(window.findChild<QAction*>("BuildAll1")->text(), "Build All");
     EXPECT_EQ(window.findChild<QAction*>("Compile1")->text(), "Compile");
     EXPECT_EQ(window.findChild<QAction*>("BuildAll1")->shortcut(), QKeySequence(Qt::Key_F7));

@@ -74,7 +74,7 @@ TEST(ToolIcons, EveryButtonHasAPictureOfItsOwnAtEverySize)
         const QImage picture = own.pixmap(24).toImage();
         pictures.insert(static_cast<qint64>(qHashBits(picture.constBits(), static_cast<size_t>(picture.sizeInBytes()))));
     }
-    EXPECT_EQ(buttons, 17);
+    EXPECT_EQ(buttons, 18);
     EXPECT_EQ(static_cast<int>(pictures.size()), buttons) << "two buttons share a picture";
     EXPECT_FALSE(window.windowIcon().isNull());
 }

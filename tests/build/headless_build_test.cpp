@@ -4,6 +4,7 @@
 // written are the real file system's cases, in tarnel-build's own test.
 #include <gtest/gtest.h>
 
+#include "build/build_changed.h"
 #include "build/compiler_options.h"
 #include "build/headless_build.h"
 #include "linker/linker_options.h"
@@ -52,7 +53,8 @@ struct HeadlessBuildTest : ::testing::Test {
         f.app.reset();
     }
 
-    HeadlessBuild::Result run(const std::string& project = kProject, const CiOutputs& outputs = {})
+    HeadlessBuild::Result run(const std::string& project = kProject, const CiOutputs& outputs = {},
+                              bool changedOnly = false)
     {
         HeadlessBuild::Platform p{fake.files,
                                   fake.clock,
@@ -72,7 +74,7 @@ struct HeadlessBuildTest : ::testing::Test {
                                           {Kind::Ended, "", batchStatus, 3000}};
                                   },
                                   [this](const std::string& line) { said.push_back(line); }};
-        return HeadlessBuild::run(p, project, outputs);
+        return HeadlessBuild::run(p, project, outputs, changedOnly);
     }
 };
 
@@ -198,3 +200,22 @@ TEST_F(HeadlessBuildTest, TheStartUpsBoxesAreToldBeforeTheBuildAndItsQuestionsDe
 }
 
 }  // namespace
+
+TEST_F(HeadlessBuildTest, BuildChangedRunsItsOwnBatchAndThenFindsNothingToDo)
+{
+    toolchain = [this] {
+        fake.files.put("C:\\Tarnel\\Source\\main.R25", "obj", fake.clock.now + 2000);
+        fake.files.put(kTarget, "S0", fake.clock.now + 2000);
+    };
+    const HeadlessBuild::Result first = run(kProject, {}, true);
+    EXPECT_EQ(first.exit, HeadlessBuild::Made) << first.problem;
+    EXPECT_EQ(ranBatches, (std::vector<std::string>{"C:\\Tarnel\\|C:\\Tarnel\\pathchg.bat"}));
+    EXPECT_EQ(f.text("C:\\Tarnel\\Source\\idechg.bat").find("icc78300 main.c"), 0u);
+
+    fake.clock.now += 10000;
+    const HeadlessBuild::Result again = run(kProject, {}, true);
+    EXPECT_EQ(again.exit, HeadlessBuild::Made) << again.problem;
+    EXPECT_EQ(again.outcome, BuildChanged::NothingToDo);
+    EXPECT_EQ(ranBatches.size(), 1u) << "nothing is run";
+    EXPECT_TRUE(again.memory.has_value()) << "the last link's figures are still there for --max-fill";
+}

@@ -251,9 +251,10 @@ TEST_F(TarnelBuildTest, HelpTellsItsUseAndItsExitStatuses)
 {
     const Ran r = run({"--help"});
     EXPECT_EQ(r.exit, 0);
-    EXPECT_TRUE(r.out.startsWith("usage: tarnel-build [--settings FILE] [--sarif FILE] [--junit FILE] "
+    EXPECT_TRUE(r.out.startsWith("usage: tarnel-build [--changed] [--settings FILE] [--sarif FILE] [--junit FILE] "
                                  "[--compile-commands FILE] [--memory-report FILE] [--max-fill ROM=90,RAM=80] "
                                  "PROJECT.prj\n"));
+    EXPECT_TRUE(r.out.contains("  --changed "));
     EXPECT_TRUE(r.out.contains("Exit status: 0 the target file was created or updated"));
     EXPECT_TRUE(r.err.isEmpty());
 }

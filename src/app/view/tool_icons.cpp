@@ -215,6 +215,19 @@ const std::map<std::string, Draw>& pictures()
              page(p, QRectF(4.5, 4.5, 12, 15));
              hammer(p, {16, 15.5}, 0.9);
          }},
+        {"BuildChangedBtn",
+         [](QPainter& p) {
+             // Build All's sheets, with the one line that changed marked.
+             page(p, QRectF(7.5, 1.5, 12, 15), false);
+             page(p, QRectF(4.5, 4.5, 12, 15), false);
+             p.setPen(outline(Lines));
+             p.drawLine(QPointF(7, 12.5), QPointF(10.5, 12.5));
+             p.drawLine(QPointF(7, 15.5), QPointF(9, 15.5));
+             QPen mark(Gold, 2.8, Qt::SolidLine, Qt::RoundCap);
+             p.setPen(mark);
+             p.drawLine(QPointF(7, 9), QPointF(13, 9));
+             hammer(p, {16, 15.5}, 0.9);
+         }},
         {"CompBtn",
          [](QPainter& p) {
              page(p, QRectF(4.5, 1.5, 14, 19));
