@@ -17,6 +17,8 @@ public:
     void sync();
     // A new build: all rows go.
     void reset();
+    // Edits moved the lines the diagnostics name: the notes beside them follow.
+    void notesChanged();
 
     std::size_t numberOf(int row) const { return m_first + static_cast<std::size_t>(row); }
     std::optional<int> rowOf(std::size_t number) const;
