@@ -17,11 +17,12 @@ MarkPlace movePlace(MarkPlace m, const TextEdit& e)
         return m;
     }
     if (p == q) {
-        if (p <= m.start) {
+        // Lines inserted at its start push it down; typing there, as anywhere in it, is its text.
+        if (p < m.start || (p == m.start && e.addsBreak)) {
             m.start += e.added;
             m.end += e.added;
         } else if (p < m.end || (p == m.end && !e.addsBreak)) {
-            m.end += e.added;  // typed into the line, or onto its end
+            m.end += e.added;
         }
         return m;
     }

@@ -82,6 +82,15 @@ TEST(LineMarksTest, ARemovedMarkMovesWithTheTextAroundIt)
     EXPECT_EQ(m.line(), 1);
 }
 
+TEST(LineMarksTest, TextTypedIntoAnEmptyMarkedLineIsItsOwn)
+{
+    Marked m("a\r\n\r\nc", 1);
+    m.replace(1, 0, 1, 0, "typed");
+    m.replace(1, 5, 2, 1, "");  // the line below, from this line's end
+    EXPECT_EQ(m.line(), 1);
+    EXPECT_FALSE(m.removed());
+}
+
 TEST(LineMarksTest, UndoAndRedoPutTheMarksBackWhereTheyWereAtThatStep)
 {
     StringBuffer text;

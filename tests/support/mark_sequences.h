@@ -76,10 +76,11 @@ public:
         std::iota(m_ids.begin(), m_ids.end(), 0);
         m_undo.clear();
         m_redo.clear();
+        std::string done;
         for (int s = 0; s < steps; ++s) {
-            const std::string what = step(rng);
+            done += step(rng) + "; ";
             if (const std::string fault = check(); !fault.empty())
-                return "after step " + std::to_string(s) + " (" + what + "): " + fault;
+                return fault + ", after " + done;
         }
         return {};
     }
