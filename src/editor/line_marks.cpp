@@ -118,7 +118,11 @@ bool LineMarks::follow(const TextEdit& e)
 {
     bool moved = false;
     const bool linesChange = e.addsBreak || e.removesBreak;
-    for (MarkPlace& m : m_places) {
+    // Marks ending before the change keep their places; ends keep their order as starts do.
+    const auto first = std::lower_bound(m_places.begin(), m_places.end(), e.from,
+                                        [](const MarkPlace& m, int pos) { return m.end < pos; });
+    for (auto it = first; it != m_places.end(); ++it) {
+        MarkPlace& m = *it;
         const MarkPlace before = m;
         m = movePlace(m, e);
         moved = moved || (linesChange && m.start != before.start) || m.removed != before.removed;
