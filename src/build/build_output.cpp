@@ -11,8 +11,9 @@
 #include "editor/text_buffer.h"
 #include "platform/paths/win_path.h"
 
-BuildOutput::BuildOutput(TEmbedded& app) : m_app(app)
+BuildOutput::BuildOutput(TEmbedded& app) : m_app(app), m_marks(app.editors(), app.controls()["ProjectListBox"])
 {
+    m_marks.onMoved = [this] { notify(Change::Marks); };
     app.controls()[MenuItem].onActivate([this](const Sender&) { ViewBuildOutputClick(); });
     app.buildRun().onStarting = [this] { buildStarting(); };
     app.buildRun().onChecked = [this] { endChecked(); };
@@ -73,6 +74,7 @@ void BuildOutput::buildStarting()
     m_ownNotes.clear();
     m_idleHeading.clear();
     m_currentDiagnostic.reset();
+    m_marks.clear();
     setVisible(true);
     notify(Change::Reset);
     if (m_follower)
@@ -180,6 +182,7 @@ void BuildOutput::finish(const TranscriptRecord& record)
         m_end.target = Target::Updated;
     else
         m_end.target = Target::Unchanged;
+    m_marks.attach(m_transcript.diagnostics());
 }
 
 std::string BuildOutput::heading() const
@@ -271,7 +274,7 @@ void BuildOutput::openLine(std::size_t number)
     if (it != all.end() && it->number == number)
         m_currentDiagnostic = static_cast<std::size_t>(it - all.begin());
     notify(Change::Current);
-    open(m_transcript.line(number).diagnostic);
+    open(number, m_transcript.line(number).diagnostic);
 }
 
 void BuildOutput::nextDiagnostic()
@@ -304,10 +307,26 @@ void BuildOutput::goTo(std::size_t index)
 {
     m_currentDiagnostic = index;
     notify(Change::Current);
-    open(m_transcript.diagnostics()[index].diagnostic);
+    const NumberedDiagnostic& d = m_transcript.diagnostics()[index];
+    open(d.number, d.diagnostic);
 }
 
-void BuildOutput::open(const BuildDiagnostic& d)
+std::string BuildOutput::lineNote(std::size_t number) const
+{
+    if (!m_transcript.holds(number) || !m_transcript.line(number).hasDiagnostic)
+        return {};
+    const auto now = m_marks.where(number);
+    if (!now)
+        return {};
+    const std::string reported = "line " + std::to_string(m_transcript.line(number).diagnostic.line);
+    if (now->removed)
+        return "(" + reported + " was removed)";
+    if (now->line == m_transcript.line(number).diagnostic.line)
+        return {};
+    return "(" + reported + " is now line " + std::to_string(now->line) + ")";
+}
+
+void BuildOutput::open(std::size_t number, const BuildDiagnostic& d)
 {
     if (!d.located()) {
         setMessage("This message names no source file and line.");
@@ -325,6 +344,14 @@ void BuildOutput::open(const BuildDiagnostic& d)
     setMessage({});
     const std::string file = *entry;  // the list may change while the editor opens
     EditorWindows& editors = m_app.editors();
+    // Edits since the build may have moved the line: its mark knows where it is now.
+    if (const auto now = m_marks.where(number)) {
+        editors.showOpen(file, now->line);
+        if (now->removed)
+            setMessage("Line " + std::to_string(d.line) + " of " + d.file +
+                       " was removed since the build; the editor shows where it was.");
+        return;
+    }
     if (!editors.showOpen(file, d.line))
         editors.create().OpenAtLine(file, d.line);
 }

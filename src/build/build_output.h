@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "build/build_transcript.h"
+#include "build/diagnostic_marks.h"
 #include "build/program_runs.h"
 #include "platform/host/build_follower.h"
 
@@ -35,7 +36,7 @@ public:
         std::string lostReason;  // why the end was not heard, when it was not
     };
 
-    enum class Change { Reset, Lines, Texts, Current, Visibility };
+    enum class Change { Reset, Lines, Texts, Current, Visibility, Marks };
     using Observer = std::function<void(Change)>;
 
     explicit BuildOutput(TEmbedded& app);
@@ -67,6 +68,11 @@ public:
     // The answer to the user's last step (a diagnostic that opens nothing).
     const std::string& message() const { return m_message; }
 
+    // Beside a diagnostic's line of output, where its source line is now when edits moved or
+    // removed it; empty otherwise.
+    std::string lineNote(std::size_t number) const;
+    const DiagnosticMarks& marks() const { return m_marks; }
+
     // The line the user is on (a click, F4), while the panel still holds it.
     std::optional<std::size_t> currentLine() const;
     // A click or Enter on a line: a diagnostic opens its source at its line.
@@ -96,7 +102,7 @@ private:
     void finish(const TranscriptRecord& record);
     void step(int direction);
     void goTo(std::size_t diagnosticIndex);
-    void open(const BuildDiagnostic& d);
+    void open(std::size_t number, const BuildDiagnostic& d);
     void setMessage(std::string text);
     void notify(Change change);
 
@@ -116,6 +122,7 @@ private:
     std::vector<std::string> m_ownNotes;
     std::string m_idleHeading;
     std::optional<std::size_t> m_currentDiagnostic;
+    DiagnosticMarks m_marks;
     std::vector<std::pair<int, Observer>> m_observers;
     int m_nextObserver = 1;
 };

@@ -21,6 +21,8 @@ enum class EditorEvent {
     Cascade,
     Tile,
     Arrange,
+    Loaded,      // a window read its file
+    MarksMoved,  // a window's marks were set, cleared or moved by an edit
 };
 
 class EditorWindows {
@@ -74,6 +76,8 @@ public:
     // Used by TCodeEd.
     void destroy(TCodeEd& ed);
     void captionChanged(TCodeEd& ed) { notify(EditorEvent::CaptionChanged, &ed); }
+    void loaded(TCodeEd& ed) { notify(EditorEvent::Loaded, &ed); }
+    void marksMoved(TCodeEd& ed) { notify(EditorEvent::MarksMoved, &ed); }
 
 private:
     void notify(EditorEvent event, TCodeEd* ed);

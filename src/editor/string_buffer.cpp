@@ -56,9 +56,21 @@ void StringBuffer::setText(const std::string& text)
     m_selStart = m_selLength = 0;
 }
 
+void StringBuffer::report(int from, int removed, bool removesBreak, const std::string& added)
+{
+    ++m_steps;
+    if (onEdit)
+        onEdit({from, removed, static_cast<int>(added.size()), added.find('\n') != std::string::npos, removesBreak,
+                from == 0 || m_text[static_cast<std::size_t>(from) - 1] == '\n', TextEdit::Kind::Edit, m_steps});
+}
+
 void StringBuffer::replaceSelection(const std::string& text)
 {
-    m_text.replace(static_cast<std::size_t>(m_selStart), static_cast<std::size_t>(m_selLength), text);
+    const auto at = static_cast<std::size_t>(m_selStart);
+    const auto count = static_cast<std::size_t>(m_selLength);
+    const bool removesBreak = m_text.find('\n', at) < at + count;
+    m_text.replace(at, count, text);
+    report(m_selStart, m_selLength, removesBreak, text);
     m_startsValid = false;
     m_selStart += static_cast<int>(text.size());
     m_selLength = 0;
@@ -68,6 +80,8 @@ void StringBuffer::replaceSelection(const std::string& text)
 bool StringBuffer::replaceEach(const std::vector<std::size_t>& positions, std::size_t length,
                                const std::string& text)
 {
+    // Every occurrence is the same text: the first tells whether they hold a break.
+    const bool breaks = !positions.empty() && m_text.find('\n', positions.front()) < positions.front() + length;
     std::string out;
     std::size_t from = 0;
     for (const std::size_t p : positions) {
@@ -78,6 +92,9 @@ bool StringBuffer::replaceEach(const std::vector<std::size_t>& positions, std::s
     const std::size_t caret = out.size();
     out.append(m_text, std::min(from, m_text.size()));
     m_text = std::move(out);
+    // Last to first, so each one's position still holds when it is told.
+    for (auto it = positions.rbegin(); it != positions.rend(); ++it)
+        report(static_cast<int>(*it), static_cast<int>(length), breaks, text);
     m_startsValid = false;
     m_selStart = static_cast<int>(caret);
     m_selLength = 0;

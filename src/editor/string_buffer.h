@@ -23,6 +23,7 @@ public:
     void replaceSelection(const std::string& text) override;
     bool replaceEach(const std::vector<std::size_t>& positions, std::size_t length, const std::string& text) override;
 
+    int undoSteps() const override { return m_steps; }
     bool modified() const override { return m_modified; }
     void setModified(bool on) override { m_modified = on; }
 
@@ -37,11 +38,13 @@ public:
 
 private:
     const std::vector<int>& starts() const;
+    void report(int from, int removed, bool removesBreak, const std::string& added);
 
     std::string m_text;
     int m_selStart = 0;
     int m_selLength = 0;
     bool m_modified = false;
+    int m_steps = 0;  // each edit is a step of its own: this control has no undo
     mutable std::vector<int> m_starts;
     mutable bool m_startsValid = false;
 };

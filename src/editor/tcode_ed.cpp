@@ -23,6 +23,7 @@ TCodeEd::TCodeEd(TEmbedded& app, EditorWindows& windows) : m_app(app), m_windows
     m_findDialog.onChange([this] { notify(EditorChange::FindDialog); });
     m_replaceDialog.onChange([this] { notify(EditorChange::ReplaceDialog); });
     wireCommands();
+    followEdits();
     m_recoveryKey = app.recovery().add({[this] { return m_buffer->modified(); }, [this] { return m_buffer->snapshot(); },
                                         [this] { return hasName() ? m_fileName : std::string(); }});
 }
@@ -78,6 +79,37 @@ void TCodeEd::attach(TextBuffer* buffer, EditorPlatform* platform)
     m_buffer = to;
     if (from == &m_ownBuffer)
         m_ownBuffer.setText("");
+    from->onEdit = nullptr;
+    followEdits();
+    clearMarks();
+}
+
+void TCodeEd::followEdits()
+{
+    m_buffer->onEdit = [this](const TextEdit& e) {
+        if (m_marks.edit(e))
+            marksMoved();
+    };
+}
+
+void TCodeEd::setMarks(std::vector<LineMark> marks)
+{
+    m_marks.set(std::move(marks), *m_buffer);
+    marksMoved();
+}
+
+void TCodeEd::clearMarks()
+{
+    if (m_marks.empty())
+        return;
+    m_marks.clear();
+    marksMoved();
+}
+
+void TCodeEd::marksMoved()
+{
+    notify(EditorChange::Marks);
+    m_windows.marksMoved(*this);
 }
 
 bool TCodeEd::allowsInsert(int count) const
@@ -99,6 +131,7 @@ bool TCodeEd::nameFile(const std::string& file)
 
 void TCodeEd::afterLoad()
 {
+    clearMarks();
     m_lengthLimit = LoadedLengthLimit;
     setCaption(winpath::fileName(m_fileName));
     m_buffer->setModified(false);
@@ -122,6 +155,7 @@ void TCodeEd::OpenAtLine(const std::string& file, int line)
     m_buffer->setText(toCrLf(*bytes));
     m_disk.remember(m_app.host().files, file, *bytes);
     afterLoad();
+    m_windows.loaded(*this);
     Control& locate = m_controls["Locate"];
     if (line < 2) {
         locate.setCaption("Jump ");
@@ -150,6 +184,7 @@ void TCodeEd::restore(const std::string& file, const std::string& text)
         m_lengthLimit = LoadedLengthLimit;
         setCaption(winpath::fileName(m_fileName));
     }
+    clearMarks();
     m_buffer->setText(text);
     m_buffer->setModified(true);
     setPanel(2, std::to_string(countLines(text)));
@@ -434,6 +469,7 @@ void TCodeEd::FormClose()
     if (m_closed)
         return;
     m_closed = true;
+    clearMarks();
     m_app.recovery().remove(m_recoveryKey);
     m_findDialog.close();
     m_replaceDialog.close();

@@ -11,6 +11,7 @@
 #include "editor/disk_copy.h"
 #include "editor/editor_font.h"
 #include "editor/editor_platform.h"
+#include "editor/line_marks.h"
 #include "editor/search_dialogs.h"
 #include "editor/string_buffer.h"
 
@@ -22,7 +23,7 @@ struct EditorPanel {
     int width = 0;
 };
 
-enum class EditorChange { Caption, Status, Font, FindDialog, ReplaceDialog };
+enum class EditorChange { Caption, Status, Font, FindDialog, ReplaceDialog, Marks };
 
 // Who asked for a forward search.
 enum class FindSource { FindDialog, ReplaceDialog, Locate };
@@ -57,6 +58,10 @@ public:
     int lengthLimit() const { return m_lengthLimit; }
     FindDialog& findDialog() { return m_findDialog; }
     ReplaceDialog& replaceDialog() { return m_replaceDialog; }
+    // Lines marked by a build's diagnostics; they follow the edits until replaced or cleared.
+    const LineMarks& marks() const { return m_marks; }
+    void setMarks(std::vector<LineMark> marks);
+    void clearMarks();
     // Typing or pasting count characters over the selection keeps the text within the limit.
     bool allowsInsert(int count) const;
 
@@ -117,6 +122,8 @@ public:
 
 private:
     void wireCommands();
+    void followEdits();
+    void marksMoved();
     void setCaption(const std::string& caption);
     void setPanel(int number, const std::string& text);
     void setFont(const EditorFont& font);
@@ -154,5 +161,6 @@ private:
     // the text unless the user gives it up.
     bool m_saveAsDeclined = false;
     int m_recoveryKey = 0;
+    LineMarks m_marks;
     std::vector<std::function<void(EditorChange)>> m_observers;
 };

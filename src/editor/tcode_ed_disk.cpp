@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/tembedded.h"
+#include "editor/editor_windows.h"
 #include "editor/tcode_ed.h"
 #include "editor/text_buffer.h"
 
@@ -52,6 +53,7 @@ void TCodeEd::fileChangedOnDisk()
     m_buffer->setText(toCrLf(bytes));
     m_disk.remember(m_app.host().files, m_fileName, bytes);
     afterLoad();
+    m_windows.loaded(*this);
     setPanel(6, "");
     const int kept = std::min(line, m_buffer->lineCount() - 1);
     m_buffer->setSelection(std::max(0, m_buffer->lineStart(kept)), 0);

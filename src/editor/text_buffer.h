@@ -6,9 +6,27 @@
 #include <string>
 #include <vector>
 
+// One change of the text as the control made it: removed characters at from replaced by added
+// ones, in the positions of the text before it.
+struct TextEdit {
+    enum class Kind { Edit, Undo, Redo };
+    int from = 0;
+    int removed = 0;
+    int added = 0;
+    bool addsBreak = false;
+    bool removesBreak = false;
+    bool atLineStart = false;  // from is where a line begins
+    Kind kind = Kind::Edit;
+    int step = 0;  // the control's undo steps once it is made
+};
+
 class TextBuffer {
 public:
     virtual ~TextBuffer() = default;
+
+    // Told of every change the user or a command makes, not of a whole new text.
+    std::function<void(const TextEdit&)> onEdit;
+    virtual int undoSteps() const { return 0; }
 
     virtual int selStart() const = 0;
     virtual int selLength() const = 0;

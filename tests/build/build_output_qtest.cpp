@@ -12,18 +12,22 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTimer>
 #include <QTest>
+#include <QToolTip>
 #include <QThread>
 #include <filesystem>
 #include <functional>
 
+#include "app/program_options.h"
 #include "app/tembedded.h"
 #include "app/view/main_window.h"
 #include "build/build_output.h"
 #include "build/build_run.h"
 #include "build/view/build_output_model.h"
 #include "build/view/build_output_view.h"
+#include "build/view/diagnostic_colours.h"
 #include "build/view/error_log_dialog.h"
 #include "build/terror_log.h"
 #include "demo_installer.h"
@@ -205,6 +209,61 @@ TEST_F(BuildOutputViewTest, TheFaultyBuildArrivesInOrderAndItsErrorOpensTheEdito
     EXPECT_EQ(editor->textCursor().blockNumber(), 16);
     EXPECT_EQ(label("BuildOutputMessage"), "");
     EXPECT_EQ(app->editors().count(), 1);
+}
+
+TEST_F(BuildOutputViewTest, TheErrorsMarkFollowsLinesTypedAboveAndShowsInTheEditor)
+{
+    ASSERT_TRUE(app->projectCommands().Openpro(DemoInstaller::FaultyProject));
+    QTest::keyClick(window.get(), Qt::Key_F7);
+    ASSERT_TRUE(waitFor([&] { return ended(); })) << rows().join('\n').toStdString();
+    const int error = rowOf("\"main.c\",17  Error[");
+    QListView* list = view->list();
+    auto click = [&] {
+        const QModelIndex index = view->model()->index(error);
+        list->scrollTo(index);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+    };
+    click();
+    ASSERT_EQ(app->editors().count(), 1);
+    QApplication::processEvents();
+    CodeEditorWidget* editor =
+        window->findChild<EditorAreaView*>("EditorAreaView")->windowOf(app->editors().windows().front())->editor();
+    ASSERT_EQ(editor->textCursor().blockNumber(), 16);
+
+    editor->setFocus();
+    QTextCursor above(editor->document()->findBlockByNumber(13));
+    editor->setTextCursor(above);
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClicks(editor, "int x;");
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
+    EXPECT_TRUE(rows()[error].endsWith("(line 17 is now line 20)")) << rows()[error].toStdString();
+    editor->moveCursor(QTextCursor::Start);
+    click();
+    EXPECT_EQ(editor->textCursor().blockNumber(), 19);
+    EXPECT_EQ(editor->textCursor().selectedText(), "        delay(1000;");
+
+    // The marked line: an icon in the gutter, the error's tint behind it, its text on hover.
+    const QTextBlock marked = editor->document()->findBlockByNumber(19);
+    EXPECT_EQ(editor->markOn(marked), MarkKind::Error);
+    EXPECT_FALSE(editor->markOn(marked.previous()));
+    const int y = editor->cursorRect(QTextCursor(marked)).center().y();
+    const QPoint beside(editor->viewport()->width() - 4, y);
+    auto shown = [&] { return QColor(editor->viewport()->grab().toImage().pixel(beside)); };
+    EXPECT_EQ(shown(), diagnosticcolours::background(true));
+    const QImage gutter = editor->gutter()->grab().toImage();
+    int red = 0;
+    for (int x = 0; x < 20; ++x)
+        red += QColor(gutter.pixel(x, y)).red() > 150 && QColor(gutter.pixel(x, y)).green() < 120;
+    EXPECT_GT(red, 2) << "the error's icon";
+    QHelpEvent hover(QEvent::ToolTip, beside, editor->viewport()->mapToGlobal(beside));
+    QApplication::sendEvent(editor->viewport(), &hover);
+    EXPECT_TRUE(waitFor([] { return QToolTip::isVisible(); }));
+    EXPECT_TRUE(QToolTip::text().startsWith("\"main.c\",17  Error[")) << QToolTip::text().toStdString();
+
+    // Off with the code colours, line numbers and current line.
+    app->controls()[ProgramOptions::CodeColours].setChecked(false);
+    EXPECT_NE(shown(), diagnosticcolours::background(true));
 }
 
 TEST_F(BuildOutputViewTest, ABuildStillRunningAtTheCheckIsNotedAndFollowedToItsEnd)

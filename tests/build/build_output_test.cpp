@@ -272,3 +272,43 @@ TEST_F(BuildOutputTest, ThePanelsMenuItemTogglesItAndTheSettingsKeepIt)
     s.read(fh.settings, c);
     EXPECT_FALSE(output.visible()) << "hidden until asked for";
 }
+
+TEST_F(BuildOutputTest, DiagnosticsMarkTheirLinesWhichFollowEditsUntilTheNextBuild)
+{
+    fh.files.put("D:\\work\\main.c", "l1\r\nl2\r\nl3\r\nl4\r\n");
+    fh.files.put("D:\\work\\util.c", "u1\r\nu2\r\n");
+    c["CloseEds"].setChecked(false);
+    TCodeEd& main = app.editors().create();
+    main.OpenAtLine("D:\\work\\main.c", 0);
+    buildAll();
+    deliver({out("\"main.c\",3  Error[1]: bad\n\"util.c\",2  Warning[2]: odd\n"), ended(1)});
+    ASSERT_EQ(main.marks().size(), 1u) << "the open window is marked when the build ends";
+    TextBuffer& text = main.buffer();
+    auto caretLine = [](TCodeEd& ed) { return ed.buffer().lineOfPosition(ed.buffer().selStart()); };
+
+    text.setSelection(0, 0);
+    text.replaceSelection("a\r\nb\r\nc\r\n");
+    EXPECT_EQ(output.lineNote(0), "(line 3 is now line 6)");
+    output.openLine(0);
+    EXPECT_EQ(caretLine(main), 5) << "a click lands on the moved line";
+    ASSERT_TRUE(main.Save1Click());
+    EXPECT_EQ(output.lineNote(0), "(line 3 is now line 6)") << "saving keeps the marks";
+
+    output.openLine(1);
+    TCodeEd& util = *app.editors().windows().back();
+    EXPECT_EQ(util.fileName(), "D:\\work\\util.c");
+    EXPECT_EQ(util.marks().size(), 1u) << "a file opened later gets its marks";
+    EXPECT_EQ(output.lineNote(1), "");
+
+    text.setSelection(text.lineStart(5), text.lineStart(6) - text.lineStart(5));
+    text.deleteSelection();
+    EXPECT_EQ(output.lineNote(0), "(line 3 was removed)");
+    output.openLine(0);
+    EXPECT_EQ(output.message(), "Line 3 of main.c was removed since the build; the editor shows where it was.");
+    EXPECT_EQ(caretLine(main), 5);
+
+    ASSERT_TRUE(util.close());
+    EXPECT_FALSE(output.marks().where(1)) << "a closed window's marks are gone";
+    buildAll();
+    EXPECT_TRUE(main.marks().empty()) << "the next build drops them";
+}

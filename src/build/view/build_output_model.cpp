@@ -6,10 +6,13 @@
 #include <algorithm>
 
 #include "build/build_output.h"
+#include "build/view/diagnostic_colours.h"
+#include "platform/qt/qt_text.h"
 
 BuildOutputModel::BuildOutputModel(const BuildOutput& output, QObject* parent)
     : BuildOutputModel(output.transcript(), parent)
 {
+    m_output = &output;
 }
 
 BuildOutputModel::BuildOutputModel(const BuildTranscript& transcript, QObject* parent)
@@ -63,19 +66,22 @@ QVariant BuildOutputModel::data(const QModelIndex& index, int role) const
         return {};
     const OutputLine& line = t.line(number);
     switch (role) {
-    case Qt::DisplayRole:
-        return displayText(line.text, line.cut);
+    case Qt::DisplayRole: {
+        QString shown = displayText(line.text, line.cut);
+        if (line.hasDiagnostic && m_output)
+            if (const std::string note = m_output->lineNote(number); !note.empty())
+                shown += QStringLiteral("   ") + toQ(note);
+        return shown;
+    }
     case Qt::ForegroundRole:
         if (line.hasDiagnostic)
-            return QBrush(line.diagnostic.severity == DiagnosticSeverity::Error ? QColor(0xb0, 0x10, 0x10)
-                                                                                : QColor(0x9a, 0x5b, 0x00));
+            return QBrush(diagnosticcolours::text(line.diagnostic.severity == DiagnosticSeverity::Error));
         if (line.stream == OutputStream::Errors)
             return QBrush(QColor(0x80, 0x30, 0x60));
         return {};
     case Qt::BackgroundRole:
         if (line.hasDiagnostic)
-            return QBrush(line.diagnostic.severity == DiagnosticSeverity::Error ? QColor(0xfd, 0xec, 0xec)
-                                                                                : QColor(0xfd, 0xf5, 0xe2));
+            return QBrush(diagnosticcolours::background(line.diagnostic.severity == DiagnosticSeverity::Error));
         return {};
     case Qt::FontRole:
         if (line.hasDiagnostic) {
@@ -87,6 +93,12 @@ QVariant BuildOutputModel::data(const QModelIndex& index, int role) const
     default:
         return {};
     }
+}
+
+void BuildOutputModel::notesChanged()
+{
+    if (m_end > m_first)
+        emit dataChanged(index(0), index(static_cast<int>(m_end - m_first) - 1), {Qt::DisplayRole});
 }
 
 void BuildOutputModel::reset()

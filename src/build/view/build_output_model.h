@@ -20,6 +20,8 @@ public:
     void sync();
     // A new build: all rows go.
     void reset();
+    // Edits moved the lines the diagnostics name: the notes beside them follow.
+    void notesChanged();
 
     std::size_t numberOf(int row) const { return m_first + static_cast<std::size_t>(row); }
     std::optional<int> rowOf(std::size_t number) const;
@@ -30,6 +32,7 @@ public:
 
 private:
     const BuildTranscript& m_transcript;
+    const BuildOutput* m_output = nullptr;  // a build's, whose diagnostics carry notes of their marks
     std::size_t m_first = 0;  // line numbers the rows stand for: [m_first, m_end)
     std::size_t m_end = 0;
 };

@@ -175,6 +175,9 @@ void BuildOutputView::changed(int change)
     case BuildOutput::Change::Current:
         showCurrent();
         break;
+    case BuildOutput::Change::Marks:
+        m_model->notesChanged();
+        return;
     case BuildOutput::Change::Texts:
     case BuildOutput::Change::Visibility:
         break;

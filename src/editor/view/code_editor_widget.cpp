@@ -7,8 +7,11 @@
 #include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QToolTip>
 
+#include "build/view/diagnostic_colours.h"
 #include "editor/view/code_highlighter.h"
+#include "editor/view/mark_icons.h"
 
 namespace {
 
@@ -18,6 +21,7 @@ const QColor GutterEdge(0xdd, 0xe1, 0xe6);
 const QColor Number(0x9a, 0xa3, 0xae);
 const QColor CaretNumber(0x3b, 0x46, 0x54);
 constexpr int GutterPad = 8;
+constexpr int MarkPad = 2;
 
 }  // namespace
 
@@ -30,6 +34,14 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override { m_editor->paintGutter(e); }
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::ToolTip) {
+            const auto* help = static_cast<QHelpEvent*>(e);
+            return m_editor->showTip(help->pos(), help->globalPos(), this);
+        }
+        return QWidget::event(e);
+    }
 
 private:
     CodeEditorWidget* m_editor;
@@ -88,12 +100,102 @@ void CodeEditorWidget::setDecorated(bool on)
     viewport()->update();
 }
 
+int CodeEditorWidget::markSize() const
+{
+    return std::min(16, fontMetrics().height());
+}
+
 int CodeEditorWidget::gutterWidth() const
 {
     int digits = 1;
     for (int n = std::max(1, blockCount()); n >= 10; n /= 10)
         ++digits;
-    return 2 * GutterPad + fontMetrics().horizontalAdvance(QLatin1Char('9')) * std::max(3, digits);
+    // The marks' column stays, so the text does not shift when a build marks lines.
+    return 2 * MarkPad + markSize() + GutterPad + fontMetrics().horizontalAdvance(QLatin1Char('9')) * std::max(3, digits);
+}
+
+void CodeEditorWidget::setMarks(const LineMarks* marks)
+{
+    m_marks = marks;
+    marksChanged();
+}
+
+void CodeEditorWidget::marksChanged()
+{
+    if (!m_decorated)
+        return;
+    viewport()->update();
+    m_gutter->update();
+}
+
+std::pair<std::size_t, std::size_t> CodeEditorWidget::marksOn(const QTextBlock& block) const
+{
+    if (!m_marks || m_marks->empty() || !block.isValid())
+        return {0, 0};
+    // The marks count each break as CR LF.
+    const int start = block.position() + block.blockNumber();
+    return m_marks->within(start, start + block.length() - 1);
+}
+
+std::optional<MarkKind> CodeEditorWidget::markOn(const QTextBlock& block) const
+{
+    std::optional<MarkKind> out;
+    const auto [first, last] = marksOn(block);
+    for (std::size_t i = first; i < last; ++i) {
+        if (m_marks->place(i).removed)
+            continue;
+        if (m_marks->mark(i).kind == MarkKind::Error)
+            return MarkKind::Error;
+        out = MarkKind::Warning;
+    }
+    return out;
+}
+
+QString CodeEditorWidget::markText(const QTextBlock& block) const
+{
+    QStringList texts;
+    const auto [first, last] = marksOn(block);
+    for (std::size_t i = first; i < last; ++i)
+        if (!m_marks->place(i).removed)
+            texts << QString::fromLatin1(m_marks->mark(i).text.data(), qsizetype(m_marks->mark(i).text.size()));
+    return texts.join(QLatin1Char('\n'));
+}
+
+QTextBlock CodeEditorWidget::blockAt(int y) const
+{
+    QTextBlock block = firstVisibleBlock();
+    qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
+    while (block.isValid()) {
+        const qreal bottom = top + blockBoundingRect(block).height();
+        if (y >= top && y < bottom)
+            return block;
+        if (top > y)
+            break;
+        block = block.next();
+        top = bottom;
+    }
+    return {};
+}
+
+bool CodeEditorWidget::showTip(const QPoint& at, const QPoint& global, QWidget* over)
+{
+    const QString text = m_decorated ? markText(blockAt(at.y())) : QString();
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        return false;
+    }
+    QToolTip::showText(global, text, over);
+    return true;
+}
+
+bool CodeEditorWidget::viewportEvent(QEvent* e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(e);
+        if (showTip(help->pos(), help->globalPos(), viewport()))
+            return true;
+    }
+    return QPlainTextEdit::viewportEvent(e);
 }
 
 void CodeEditorWidget::fitGutter()
@@ -143,12 +245,23 @@ void CodeEditorWidget::paintEvent(QPaintEvent* e)
         m_highlighter->colour(first, last);
     }
     if (m_decorated) {
+        QPainter p(viewport());
         QRectF band = blockBoundingGeometry(textCursor().block()).translated(contentOffset());
         band.setLeft(0);
         band.setRight(viewport()->width());
-        if (band.intersects(e->rect())) {
-            QPainter p(viewport());
+        if (band.intersects(e->rect()))
             p.fillRect(band, CaretLine);
+        if (m_marks && !m_marks->empty()) {
+            QTextBlock block = firstVisibleBlock();
+            qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
+            while (block.isValid() && top <= e->rect().bottom()) {
+                const qreal height = blockBoundingRect(block).height();
+                if (const auto kind = markOn(block); kind && top + height >= e->rect().top())
+                    p.fillRect(QRectF(0, top, viewport()->width(), height),
+                               diagnosticcolours::background(*kind == MarkKind::Error));
+                top += height;
+                block = block.next();
+            }
         }
     }
     QPlainTextEdit::paintEvent(e);
@@ -164,6 +277,7 @@ void CodeEditorWidget::paintGutter(QPaintEvent* e)
     const int caret = textCursor().blockNumber();
     const int lineHeight = fontMetrics().height();
     const int right = m_gutter->width() - GutterPad;
+    const int icon = markSize();
     QTextBlock block = firstVisibleBlock();
     qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
     while (block.isValid() && top <= e->rect().bottom()) {
@@ -172,6 +286,8 @@ void CodeEditorWidget::paintGutter(QPaintEvent* e)
             const int n = block.blockNumber();
             p.setPen(n == caret ? CaretNumber : Number);
             p.drawText(QRectF(0, top, right, lineHeight), Qt::AlignRight | Qt::AlignVCenter, QString::number(n + 1));
+            if (const auto kind = markOn(block))
+                p.drawPixmap(MarkPad, int(top) + (lineHeight - icon) / 2, markicons::pixmap(*kind, icon));
         }
         block = block.next();
         top = bottom;

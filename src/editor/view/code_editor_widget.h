@@ -1,9 +1,14 @@
 #pragma once
 // The editing control: plain single-byte text, lines wrapped at the window edge, the
 // selection shown without focus. Typing and pasting ask first whether the text may grow.
-// Decorated, it has a line-number gutter and marks the caret's line; neither touches the text.
+// Decorated, it has a line-number gutter and marks the caret's line, and shows the lines a
+// build's diagnostics mark (an icon in the gutter, a tint behind the line, the text on hover);
+// none of it touches the text.
 #include <QPlainTextEdit>
 #include <functional>
+#include <optional>
+
+#include "editor/line_marks.h"
 
 class CodeHighlighter;
 
@@ -30,6 +35,15 @@ public:
     // Colours the lines as they are shown.
     CodeHighlighter* highlighter() const { return m_highlighter; }
 
+    // The marks to show, kept by the editor window; none: nothing shown.
+    void setMarks(const LineMarks* marks);
+    void marksChanged();
+    // The strongest mark on a line and the marks' texts, one a line.
+    std::optional<MarkKind> markOn(const QTextBlock& block) const;
+    QString markText(const QTextBlock& block) const;
+    // The line shown at that height of the viewport; invalid below the last.
+    QTextBlock blockAt(int y) const;
+
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
@@ -37,11 +51,15 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
 
 private:
     friend class CodeEditorGutter;
     bool refuse(int count);
     int gutterWidth() const;
+    int markSize() const;
+    std::pair<std::size_t, std::size_t> marksOn(const QTextBlock& block) const;
+    bool showTip(const QPoint& at, const QPoint& global, QWidget* over);
     void fitGutter();
     void paintGutter(QPaintEvent* e);
     void caretMoved();
@@ -49,5 +67,6 @@ private:
     QWidget* m_gutter = nullptr;
     CodeHighlighter* m_highlighter = nullptr;
     bool m_decorated = false;
+    const LineMarks* m_marks = nullptr;
     int m_caretBlock = -1;
 };

@@ -100,6 +100,7 @@ CodeEditorWindow::CodeEditorWindow(TEmbedded& app, TCodeEd& ed, QWidget* parent)
     });
     addAction(findAgain);
 
+    m_editor->setMarks(&ed.marks());
     m_optionBinder->watch(app.controls()[ProgramOptions::CodeColours], [this] { decorate(); });
     ed.onChange([this](EditorChange c) { changed(c); });
     setWindowTitle(toQ(ed.caption()));
@@ -119,6 +120,7 @@ void CodeEditorWindow::detach()
     TCodeEd* ed = m_ed;
     m_ed = nullptr;
     ed->clearObservers();
+    m_editor->setMarks(nullptr);
     // The text stays with the core window for whatever still asks it (a save at shutdown).
     ed->attach(nullptr, nullptr);
     delete m_binder;
@@ -184,6 +186,9 @@ void CodeEditorWindow::changed(EditorChange change)
         if (!m_replaceView)
             m_replaceView = new SearchDialogView(*m_ed, true, this);
         m_replaceView->mirror();
+        break;
+    case EditorChange::Marks:
+        m_editor->marksChanged();
         break;
     }
 }

@@ -87,6 +87,8 @@ void EditorAreaView::changed(EditorEvent event, TCodeEd* ed)
             m_area.setActiveSubWindow(sub);
         break;
     case EditorEvent::CaptionChanged:
+    case EditorEvent::Loaded:
+    case EditorEvent::MarksMoved:
         break;
     case EditorEvent::Cascade:
         cascade();

@@ -5,6 +5,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
+#include <algorithm>
+#include <utility>
 
 #include "editor/view/code_editor_widget.h"
 
@@ -65,6 +67,54 @@ QtTextBuffer::QtTextBuffer(CodeEditorWidget* editor) : QObject(editor), m_editor
         if (!m_filling)
             m_textValid = false;
     });
+    followDocument();
+}
+
+void QtTextBuffer::followDocument()
+{
+    disconnect(m_contents);
+    disconnect(m_commands);
+    QTextDocument* doc = m_editor->document();
+    m_blocks = doc->blockCount();
+    m_step = doc->availableUndoSteps();
+    m_commandAdded = false;
+    m_contents = connect(doc, &QTextDocument::contentsChange, this,
+                         [this](int from, int removed, int added) { documentChanged(from, removed, added); });
+    // Told before the change it belongs to; an undo or redo adds no step.
+    m_commands = connect(doc, &QTextDocument::undoCommandAdded, this, [this] { m_commandAdded = true; });
+}
+
+void QtTextBuffer::documentChanged(int from, int removed, int added)
+{
+    const QTextDocument* doc = m_editor->document();
+    const int blocks = doc->blockCount();
+    const int step = doc->availableUndoSteps();
+    const int blocksBefore = std::exchange(m_blocks, blocks);
+    const int stepBefore = std::exchange(m_step, step);
+    const bool newStep = std::exchange(m_commandAdded, false);
+    if (m_filling || m_ownEdits || !onEdit)
+        return;
+    auto lineOf = [doc, blocks](int pos) {
+        const QTextBlock b = doc->findBlock(pos);
+        return b.isValid() ? b.blockNumber() : blocks - 1;
+    };
+    const int line = lineOf(from);
+    const bool atLineStart = doc->findBlock(from).position() == from;
+    const int breaksAdded = lineOf(from + added) - line;
+    const int breaksRemoved = breaksAdded - (blocks - blocksBefore);
+    TextEdit e;
+    // Each break is two characters, CR LF, in the positions the editor counts.
+    e.from = from + line;
+    e.removed = removed + breaksRemoved;
+    e.added = added + breaksAdded;
+    e.addsBreak = breaksAdded > 0;
+    e.removesBreak = breaksRemoved > 0;
+    e.atLineStart = atLineStart;
+    e.kind = step < stepBefore ? TextEdit::Kind::Undo
+             : step > stepBefore && !newStep ? TextEdit::Kind::Redo
+                                             : TextEdit::Kind::Edit;
+    e.step = step;
+    onEdit(e);
 }
 
 QtTextBuffer::~QtTextBuffer() = default;
@@ -262,6 +312,7 @@ void QtTextBuffer::finishLoading()
     m_filling = true;
     m_editor->takeDocument(doc);
     m_filling = false;
+    followDocument();
     m_text = m_shadow.text();
     m_textValid = true;
     const int start = m_shadow.selStart();
@@ -292,7 +343,11 @@ bool QtTextBuffer::replaceEach(const std::vector<std::size_t>& positions, std::s
     if (positions.empty())
         return true;
     const QString with = fromBytes(text);
+    const bool removesBreak =
+        lineOfPosition(static_cast<int>(positions.front())) != lineOfPosition(static_cast<int>(positions.front() + length));
     QTextCursor c(m_editor->document());
+    // The document tells one change from the first to the last: the marks follow each one.
+    m_ownEdits = true;
     c.beginEditBlock();
     // From the last one back, so the positions still to come keep their places.
     for (auto it = positions.rbegin(); it != positions.rend(); ++it) {
@@ -302,11 +357,25 @@ bool QtTextBuffer::replaceEach(const std::vector<std::size_t>& positions, std::s
         c.insertText(with);
     }
     c.endEditBlock();
+    m_ownEdits = false;
+    if (onEdit) {
+        const int step = m_editor->document()->availableUndoSteps();
+        for (auto it = positions.rbegin(); it != positions.rend(); ++it) {
+            const int at = static_cast<int>(*it);
+            onEdit({at, static_cast<int>(length), static_cast<int>(text.size()), text.find('\n') != std::string::npos,
+                    removesBreak, lineStart(lineOfPosition(at)) == at, TextEdit::Kind::Edit, step});
+        }
+    }
     const long long grown = static_cast<long long>(text.size()) - static_cast<long long>(length);
     const long long last = static_cast<long long>(positions.back()) +
                            grown * static_cast<long long>(positions.size() - 1) + static_cast<long long>(text.size());
     setSelection(static_cast<int>(last), 0);
     return true;
+}
+
+int QtTextBuffer::undoSteps() const
+{
+    return m_loading ? 0 : m_editor->document()->availableUndoSteps();
 }
 
 bool QtTextBuffer::modified() const

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <vector>
 
 #include "editor/string_buffer.h"
 
@@ -33,6 +34,7 @@ public:
     void setText(const std::string& text) override;
     void replaceSelection(const std::string& text) override;
     bool replaceEach(const std::vector<std::size_t>& positions, std::size_t length, const std::string& text) override;
+    int undoSteps() const override;
     bool modified() const override;
     void setModified(bool on) override;
     void cut() override;
@@ -50,6 +52,9 @@ private:
     int fromDocument(int docPos) const;
     void fillSlice();
     void finishLoading();
+    // Edits are told from the control's document, whichever it is now.
+    void followDocument();
+    void documentChanged(int from, int removed, int added);
 
     CodeEditorWidget* m_editor;
     mutable std::string m_text;  // the whole text with CR LF, while valid
@@ -61,4 +66,11 @@ private:
     QTextDocument* m_document = nullptr;
     std::size_t m_filled = 0;
     QTimer* m_slicer = nullptr;
+
+    QMetaObject::Connection m_contents;
+    QMetaObject::Connection m_commands;
+    int m_blocks = 1;           // the document's lines before the change being told
+    int m_step = 0;             // its undo steps then
+    bool m_commandAdded = false;  // the change comes with an undo step of its own
+    bool m_ownEdits = false;    // replaceEach tells its edits one by one
 };
