@@ -51,7 +51,7 @@ const std::vector<CommandRow> kMenus = {
     {"ViewLinkerLine", ControlKind::MenuItem, "Linker Command Line", 1, 0},
     {"ViewCompilerLine", ControlKind::MenuItem, "Compiler Command Line", 2, 0},
     {"ViewBuildOutput", ControlKind::MenuItem, "Build &Output", 0, 0},
-    {"ViewMemoryUsage", ControlKind::MenuItem, "Memory Usage", 0, 0},  // ours
+    {"ViewMemoryUsage", ControlKind::MenuItem, "&Memory Usage", 0, 0},  // ours
     {"Options1", ControlKind::Menu, "Options", 0, 4},
     {"CompilerOptions", ControlKind::MenuItem, "Compiler Options", 0, 0},
     {"LinkerOptions1", ControlKind::MenuItem, "Linker Options", 0, 0},

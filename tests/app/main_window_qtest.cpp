@@ -57,7 +57,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsInOrderAndWindowIsHidden)
     EXPECT_EQ(items("View1"), (QStringList{"SYSTEM", "Project List", "Pathset", "Linker Command File", "OUTPUT",
                                            "Compiler Listing", "Linker List File", "Compiler O/P", "STATUS BAR",
                                            "All", "Linker Command Line", "Compiler Command Line", "Build &Output",
-                                           "Memory Usage"}));
+                                           "&Memory Usage"}));
     EXPECT_EQ(items("Options1"), (QStringList{"Compiler Options", "Linker Options", "Setup", "Tarnel Options"}));
     EXPECT_EQ(items("CompileMenu"), (QStringList{"Compile", "Build All", "Build Changed"}));
     EXPECT_EQ(items("Help1"), (QStringList{"&Help", "&About", "email Orvane", "Orvane on the Web"}));

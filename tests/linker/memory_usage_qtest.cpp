@@ -149,6 +149,7 @@ TEST_F(MemoryUsageFirstUseTest, BuildsWhileThePanelWasNeverShownCountForItsChang
     dock = dynamic_cast<MemoryUsageDock*>(window->findChild<QDockWidget*>("MemoryUsageDock"));
     ASSERT_NE(dock, nullptr);
     EXPECT_TRUE(dock->isVisible());
+    EXPECT_TRUE(waitFor([&] { return dock->width() >= 400; })) << "wide enough for the symbols' numbers";
     EXPECT_TRUE(label("MemoryRomTotal").contains(QRegularExpression("\\+[1-9][0-9]* bytes")))
         << label("MemoryRomTotal").toStdString();
 }

@@ -212,8 +212,14 @@ void MemoryUsageDock::symbolActivated(const QModelIndex& index)
 void MemoryUsageDock::showEvent(QShowEvent* e)
 {
     QDockWidget::showEvent(e);
+    fitWidth();
+}
+
+void MemoryUsageDock::fitWidth()
+{
     auto* window = qobject_cast<QMainWindow*>(parentWidget());
-    if (m_sized || !window || isFloating())
+    // A panel shown before it is placed (its first showing builds it) is sized once placed.
+    if (m_sized || !window || isFloating() || !isVisible() || window->dockWidgetArea(this) == Qt::NoDockWidgetArea)
         return;
     m_sized = true;
     window->resizeDocks({this}, {std::clamp(window->width() / 3, 400, 440)}, Qt::Horizontal);
@@ -235,6 +241,7 @@ MemoryUsageDock* putInDock(TEmbedded& app, QMainWindow& window, std::unique_ptr<
     window.setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
     window.addDockWidget(Qt::RightDockWidgetArea, dock);
     dock->setVisible(app.controls()[MemoryWatch::MenuItem].checked());
+    dock->fitWidth();
     return dock;
 }
 

@@ -29,6 +29,9 @@ public:
     QTableView* symbolTable() const { return m_table; }
     QSortFilterProxyModel* symbolProxy() const { return m_proxy; }
 
+    // Once, when first shown in its place: wide enough for the symbols' numbers.
+    void fitWidth();
+
     // Change shown as "+123 bytes", growth red and shrinking green.
     static QString changeText(const std::optional<long>& change);
 
