@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -64,6 +65,27 @@ ssize_t readSome(int fd, char* buffer, std::size_t size)
         n = ::read(fd, buffer, size);
     while (n < 0 && errno == EINTR);
     return n;
+}
+
+// True when `out`, as long as `in` (both read from their start), holds the same bytes.
+bool sameBytes(int in, int out, char* a, char* b, std::size_t chunk)
+{
+    while (true) {
+        const ssize_t n = readSome(in, a, chunk);
+        if (n < 0)
+            return false;
+        std::size_t got = 0;
+        while (got < static_cast<std::size_t>(n)) {
+            const ssize_t m = readSome(out, b + got, static_cast<std::size_t>(n) - got);
+            if (m <= 0)
+                return false;
+            got += static_cast<std::size_t>(m);
+        }
+        if (n == 0)
+            return readSome(out, b, 1) == 0;
+        if (std::memcmp(a, b, got) != 0)
+            return false;
+    }
 }
 
 } // namespace
@@ -273,14 +295,28 @@ CopyResult QtFiles::copyTo(int in, const struct stat& inStat, const std::string&
             real.st_ino == inStat.st_ino)
             return CopyResult::Ok;
     }
+    if (!m_copyBuffer)
+        m_copyBuffer = std::make_unique<char[]>(2 * CopyChunk);
+    // A copy made earlier that holds the same bytes already is left in place and given the
+    // time of this copy: on some file systems replacing or deleting many files costs far more
+    // than reading them. A file with other names too, or one we may not write, is replaced
+    // as always.
+    if (exists && !flushed && S_ISREG(inStat.st_mode) && S_ISREG(outStat.st_mode) && outStat.st_nlink == 1 &&
+        outStat.st_size == inStat.st_size && userMayWrite(target, outStat)) {
+        const Fd old(::open(target.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+        if (old.get() >= 0 &&
+            sameBytes(in, old.get(), m_copyBuffer.get(), m_copyBuffer.get() + CopyChunk, CopyChunk) &&
+            ::futimens(old.get(), nullptr) == 0)
+            return CopyResult::Ok;
+        if (::lseek(in, 0, SEEK_SET) != 0)
+            return CopyResult::CannotOpen;
+    }
     AtomicFile out(target, flushed ? AtomicFile::Durability::Flushed : AtomicFile::Durability::Renamed,
                    exists ? &outStat : nullptr);
     const bool sameFolder = folderKey(out.folder()) == key;
     return replace(
         out,
         [this, in](AtomicFile& file) {
-            if (!m_copyBuffer)
-                m_copyBuffer = std::make_unique<char[]>(CopyChunk);
             char* buffer = m_copyBuffer.get();
             while (true) {
                 const ssize_t n = readSome(in, buffer, CopyChunk);
