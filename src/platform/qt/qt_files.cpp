@@ -317,6 +317,8 @@ CopyResult QtFiles::copyTo(int in, const struct stat& inStat, const std::string&
     return replace(
         out,
         [this, in](AtomicFile& file) {
+            if (file.copyRest(in))
+                return CopyResult::Ok;
             char* buffer = m_copyBuffer.get();
             while (true) {
                 const ssize_t n = readSome(in, buffer, CopyChunk);
