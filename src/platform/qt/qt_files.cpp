@@ -336,10 +336,16 @@ CopyResult QtFiles::copyTo(int in, const struct stat& inStat, const std::string&
 namespace
 {
 
-bool lessNoCase(const std::string& a, const std::string& b)
+// Without regard to case, then by the exact text; each name lowered once, not per comparison.
+void sortNoCase(std::vector<std::string>& names)
 {
-    const std::string la = winpath::lower(a), lb = winpath::lower(b);
-    return la != lb ? la < lb : a < b;
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(names.size());
+    for (std::string& name : names)
+        keyed.emplace_back(winpath::lower(name), std::move(name));
+    std::sort(keyed.begin(), keyed.end());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        names[i] = std::move(keyed[i].second);
 }
 
 } // namespace
@@ -361,7 +367,7 @@ std::vector<std::string> QtFiles::list(const std::string& folder, const std::str
         if (matchesMask(name, mask))
             names.push_back(std::move(name));
     }
-    std::sort(names.begin(), names.end(), lessNoCase);
+    sortNoCase(names);
     return names;
 }
 
@@ -377,7 +383,7 @@ std::vector<std::string> QtFiles::listFolders(const std::string& folder) const
         if (it->is_directory(typeEc))
             names.push_back(it->path().filename().string());
     }
-    std::sort(names.begin(), names.end(), lessNoCase);
+    sortNoCase(names);
     return names;
 }
 
