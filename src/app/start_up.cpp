@@ -176,11 +176,14 @@ void StartUp::loadLastProject()
         const std::string path = s.project;
         m_projectLoad = ProjectLoad::Failed;
         // A shutdown begun during the load has saved the project; nothing may follow it.
-        if (!m_app.project().load(path) || m_app.closing())
+        if (!m_app.project().load(path, ProjectFile::Copies::LeftForBuild) || m_app.closing())
             return;
         m_app.projectCommands().rememberProject(path);
         m_projectLoad = ProjectLoad::BuildFilesFailed;
         if (!m_app.buildFiles().GenerateBuildFiles(true)) {
+            // A generation stopped by the shutdown is no failure to report.
+            if (m_app.closing())
+                return;
             m_app.message("Unable to Compile");
             return;
         }

@@ -9,6 +9,7 @@
 #include "build/copy_name_check.h"
 #include "linker/linker_options.h"
 #include "platform/paths/win_path.h"
+#include "project/compile_copies.h"
 #include "project/project_file.h"
 
 bool isCSourceEntry(const std::string& entry)
@@ -64,7 +65,13 @@ bool BuildFiles::WritePathset(const std::string& workingDir)
 
 bool BuildFiles::GenerateBuildFiles(bool link)
 {
+    m_copiesLeft = m_app.project().takeCopiesLeftForBuild();
+    m_batchLeft = false;
+    if (m_app.closing())
+        return false;
     const std::vector<std::string> entries = m_app.controls()["ProjectListBox"].entries();
+    if (entries.empty())
+        clearCopiesLeft({});
     if (!prepareBuild(entries))
         return false;
     m_batch.clear();
@@ -104,11 +111,13 @@ bool BuildFiles::namesFitBatchLines(const std::vector<std::string>& entries)
 {
     for (const std::string& entry : entries) {
         if (isCSourceEntry(entry) && !batchcheck::safeFileName(winpath::fileName(entry))) {
+            clearCopiesLeft({});
             m_app.message(batchcheck::fileNameMessage(entry), MsgButtons::Ok, MsgIcon::Error);
             return false;
         }
     }
     if (const auto clash = copycheck::sameNameClash(m_app.host().files, entries)) {
+        clearCopiesLeft({});
         m_app.message(copycheck::clashMessage(*clash), MsgButtons::Ok, MsgIcon::Error);
         return false;
     }
@@ -160,11 +169,14 @@ bool BuildFiles::MakeClick()
     const std::vector<std::string> entries = m_app.controls()["ProjectListBox"].entries();
     if (!copyProjectFiles(entries))
         return false;
+    clearCopiesLeft(entries, true);
     const std::string path = winpath::join(m_app.compileDir(), "ide.bat");
     if (!m_app.host().files.writeLines(path, m_batch)) {
+        clearCopiesLeft({});
         m_app.message(cannotCreateMessage(path), MsgButtons::Ok, MsgIcon::Error);
         return false;
     }
+    m_batchLeft = false;
     m_app.controls()["EditBatch"].setEnabled(true);
     return true;
 }
@@ -186,11 +198,26 @@ bool BuildFiles::copyProjectFiles(const std::vector<std::string>& entries)
             continue;
         const CopyResult result = files.copyIntoFolder(entry, dir);
         if (result != CopyResult::Ok) {
+            clearCopiesLeft({entries.begin(), entries.begin() + (&entry - entries.data())});
             m_app.message(copyFailureMessage(result, entry, dir), MsgButtons::Ok, MsgIcon::Error);
             return false;
         }
     }
     return true;
+}
+
+void BuildFiles::clearCopiesLeft(const std::vector<std::string>& made, bool keepBatch)
+{
+    Files& files = m_app.host().files;
+    if (m_copiesLeft) {
+        compilecopies::removeCopies(files, m_app.compileDir(), compilecopies::notMadeAgain(*m_copiesLeft, made));
+        m_copiesLeft.reset();
+        m_batchLeft = true;
+    }
+    if (m_batchLeft && !keepBatch) {
+        m_batchLeft = false;
+        compilecopies::removeBatch(files, m_app.compileDir());
+    }
 }
 
 void BuildFiles::MakeIdeBatClick(const Sender& sender)

@@ -1,5 +1,6 @@
 #pragma once
 // The two batch files that drive the toolchain, and the copies of the project's files.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,9 +63,15 @@ private:
     bool namesFitBatchLines(const std::vector<std::string>& entries);
     void composeBatchLines(const std::vector<std::string>& entries, bool link);
     bool copyProjectFiles(const std::vector<std::string>& entries);
+    // Clears the copies a load left for this generation that it has not made again, and its
+    // ide.bat unless `keepBatch` (it is about to be written): what the load would have cleared,
+    // done before anything that reports.
+    void clearCopiesLeft(const std::vector<std::string>& made, bool keepBatch = false);
 
     TEmbedded& m_app;
     std::vector<std::string> m_pathset;
     std::vector<std::string> m_batch;
     BatchPlan m_plan;
+    std::optional<std::vector<std::string>> m_copiesLeft;  // during a generation that follows a load
+    bool m_batchLeft = false;
 };

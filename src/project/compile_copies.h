@@ -20,5 +20,13 @@ bool liesInCompileDir(const Files& files, const std::string& entry, const std::s
 // `stopped` says so (a shutdown has begun), it stops there and leaves the rest.
 void clear(Files& files, const std::string& compileDir, const std::vector<std::string>& sources,
            const std::function<bool()>& stopped = {});
+// The two halves of clear: the copies, then ide.bat.
+void removeCopies(Files& files, const std::string& compileDir, const std::vector<std::string>& sources,
+                  const std::function<bool()>& stopped = {});
+void removeBatch(Files& files, const std::string& compileDir);
+
+// The entries of `stale` whose copy none of `made` replaced (names compared without regard to
+// case, as the compile directory's files are), in their order.
+std::vector<std::string> notMadeAgain(const std::vector<std::string>& stale, const std::vector<std::string>& made);
 
 }  // namespace compilecopies

@@ -122,7 +122,7 @@ bool ProjectCommands::Openpro(const std::string& path)
 {
     ControlSet& c = m_app.controls();
     c["PEditPan"].setVisible(true);
-    const bool loaded = m_app.project().load(path);
+    const bool loaded = m_app.project().load(path, ProjectFile::Copies::LeftForBuild);
     // "Edit" is off only while no project is loaded; a load names one even when it fails.
     c["ProjEdit"].setEnabled(m_app.projectLoaded());
     if (!loaded)

@@ -19,7 +19,8 @@ ProjectEditPanel::ProjectEditPanel(TEmbedded& app) : m_app(app)
     m_browser = std::make_unique<SourceBrowser>(app.controls(), app.host().files,
                                                 [&app](const std::string& text) {
                                                     app.message(text, MsgButtons::Ok, MsgIcon::Error);
-                                                });
+                                                },
+                                                [&app] { return app.closing(); });
     wire();
 }
 

@@ -176,7 +176,7 @@ bool ProjectFile::readLists(int sources, int objects, int libraries)
     return ok;
 }
 
-bool ProjectFile::readproject(const std::string& path)
+bool ProjectFile::readproject(const std::string& path, Copies copies)
 {
     bind();
     ControlSet& c = m_app.controls();
@@ -185,6 +185,7 @@ bool ProjectFile::readproject(const std::string& path)
     // Until the read has succeeded the file counts as failed: a close during one of the read's
     // boxes must not overwrite it without keeping the original.
     rememberOutcome(path, false);
+    m_copiesLeftForBuild.reset();
     for (Control* list : m_lists)
         list->setEntries({});
 
@@ -200,8 +201,12 @@ bool ProjectFile::readproject(const std::string& path)
         }
         c["ProjectName"].setCaption(winpath::dropLast(winpath::fileName(path), 4));
         c["PEditPan"].setVisible(true);
-        if (m_app.host().files.folderExists(m_app.compileDir()))
-            ClearCompileCopies();
+        if (m_app.host().files.folderExists(m_app.compileDir())) {
+            if (copies == Copies::LeftForBuild)
+                m_copiesLeftForBuild = kept;
+            else
+                ClearCompileCopies();
+        }
     }
     rememberOutcome(path, ok);
     m_app.UpdateStatusBar(0);
@@ -214,7 +219,7 @@ std::string ProjectFile::tooLargeMessage(const std::string& path, std::uint64_t 
            " MiB; a project file holds at most " + std::to_string(MaxBytes >> 20) + " MiB).";
 }
 
-bool ProjectFile::load(const std::string& path)
+bool ProjectFile::load(const std::string& path, Copies copies)
 {
     if (const auto size = m_app.host().files.fileSize(path); size && *size > MaxBytes) {
         rememberOutcome(path, false);
@@ -229,7 +234,7 @@ bool ProjectFile::load(const std::string& path)
         return false;
     }
     m_app.prolist() = std::move(*lines);
-    return readproject(path);
+    return readproject(path, copies);
 }
 
 // A file that failed to load is still the current project, and the next save would replace

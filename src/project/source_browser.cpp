@@ -1,5 +1,6 @@
 #include "project/source_browser.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "app/control_set.h"
@@ -58,9 +59,10 @@ std::string driveText(const DriveInfo& d)
 
 }  // namespace
 
-SourceBrowser::SourceBrowser(ControlSet& controls, Files& files, Report report)
+SourceBrowser::SourceBrowser(ControlSet& controls, Files& files, Report report, Stopped stopped)
     : m_files(files),
       m_report(std::move(report)),
+      m_stopped(std::move(stopped)),
       m_srcDir(controls["SrcDir"]),
       m_trans(controls["Trans"]),
       m_fileList(controls["FileListBox1"]),
@@ -184,6 +186,9 @@ void SourceBrowser::rebuild()
         m_dirRows.push_back({sub, winpath::join(m_dir, sub), level + 1, false});
         m_fileRows.push_back({sub, true});
     }
+    // A folder of a great many files takes a while to list and show; a shutdown need not wait.
+    if (m_stopped && m_stopped())
+        return;
     for (const std::string& name : m_files.list(m_dir, Mask))
         m_fileRows.push_back({name, false});
 }
@@ -203,6 +208,9 @@ void SourceBrowser::publish()
     m_dirList.setEntries(std::move(dirs));
     m_dirList.setSelected(m_currentDirRow);
 
+    if (m_stopped && m_stopped())
+        m_fileRows.erase(std::remove_if(m_fileRows.begin(), m_fileRows.end(), [](const FileRow& r) { return !r.folder; }),
+                         m_fileRows.end());
     std::vector<std::string> files;
     for (const FileRow& row : m_fileRows)
         files.push_back(row.folder ? "[" + row.name + "]" : row.name);

@@ -29,7 +29,9 @@ public:
     };
 
     using Report = std::function<void(const std::string&)>;
-    SourceBrowser(ControlSet& controls, Files& files, Report report);
+    using Stopped = std::function<bool()>;
+    // `stopped` says a shutdown has begun: a listing under way then leaves out the files.
+    SourceBrowser(ControlSet& controls, Files& files, Report report, Stopped stopped = {});
 
     // Shows the folder; false, with nothing changed, when it is not a folder that exists.
     bool setDirectory(const std::string& path);
@@ -62,6 +64,7 @@ private:
 
     Files& m_files;
     Report m_report;
+    Stopped m_stopped;
     Control& m_srcDir;
     Control& m_trans;
     Control& m_fileList;

@@ -232,3 +232,19 @@ TEST(SourceBrowserStart, StartUpPointsTheBrowserAtTheWorkingDirectory)
     EXPECT_EQ(app.projectEdit().browser().directory(), "C:\\Tarnel");
     EXPECT_EQ(app.controls()["FileListBox1"].entries(), (std::vector<std::string>{"[Source]", "a.c"}));
 }
+
+TEST_F(EditPanel, AShutdownBegunWhileAFolderIsListedLeavesItsFilesOut)
+{
+    // Asked once after the sub-folders and once before the list is shown.
+    const std::vector<std::pair<std::vector<bool>, std::vector<std::string>>> cases = {
+        {{false, false}, {"[sub]", "[Zeta]", "Boot.C", "defs.h", "main.c", "util.c"}},
+        {{true, true}, {"[sub]", "[Zeta]"}},
+        {{false, true}, {"[sub]", "[Zeta]"}},
+    };
+    for (const auto& [answers, shown] : cases) {
+        std::size_t asked = 0;
+        SourceBrowser lister(c(), files(), {}, [&, a = answers] { return asked < a.size() && a[asked++]; });
+        ASSERT_TRUE(lister.setDirectory("D:\\work"));
+        EXPECT_EQ(fileList(), shown);
+    }
+}

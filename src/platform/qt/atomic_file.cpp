@@ -1,5 +1,6 @@
 #include "platform/qt/atomic_file.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -228,15 +229,38 @@ bool AtomicFile::write(const char* data, std::size_t size)
     return !m_failed;
 }
 
+bool AtomicFile::copyRest(int in)
+{
+    while (!m_failed) {
+        const ssize_t n = ::copy_file_range(in, nullptr, m_fd, nullptr, std::size_t{1} << 30, 0);
+        if (n == 0)
+            return true;
+        if (n < 0 && errno != EINTR)
+            return false;
+    }
+    return false;
+}
+
 // Gives the finished unnamed file the target's name; when the target has appeared meanwhile,
 // a temporary name of ours first and then the rename over it.
 bool AtomicFile::nameUnnamed()
 {
+    // Straight from the descriptor where the kernel lets us (it saves a walk through /proc).
+    static std::atomic<bool> fromDescriptor{true};
     const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, m_target.c_str(), AT_SYMLINK_FOLLOW) == 0)
-        return true;
-    if (errno != EEXIST)
-        return false;
+    bool taken = false;
+    if (fromDescriptor) {
+        if (::linkat(m_fd, "", AT_FDCWD, m_target.c_str(), AT_EMPTY_PATH) == 0)
+            return true;
+        taken = errno == EEXIST;
+        fromDescriptor = taken;
+    }
+    if (!taken) {
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, m_target.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST)
+            return false;
+    }
     // Locked, so that while it has the temporary name it is no leftover to anyone.
     ::flock(m_fd, LOCK_EX | LOCK_NB);
     for (int attempt = 0; attempt < 8; ++attempt) {

@@ -44,6 +44,10 @@ public:
     // Fails, with errno set, when the target exists and the user may not write it.
     bool open();
     bool write(const char* data, std::size_t size);
+    // Copies what is left of the open file `in` without bringing it through user space; false
+    // where the two file systems cannot, then the caller goes on through write() from where
+    // this stopped.
+    bool copyRest(int in);
     bool commit();
 
 private:

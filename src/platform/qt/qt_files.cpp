@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -64,6 +66,27 @@ ssize_t readSome(int fd, char* buffer, std::size_t size)
         n = ::read(fd, buffer, size);
     while (n < 0 && errno == EINTR);
     return n;
+}
+
+// True when `out`, as long as `in` (both read from their start), holds the same bytes.
+bool sameBytes(int in, int out, char* a, char* b, std::size_t chunk)
+{
+    while (true) {
+        const ssize_t n = readSome(in, a, chunk);
+        if (n < 0)
+            return false;
+        std::size_t got = 0;
+        while (got < static_cast<std::size_t>(n)) {
+            const ssize_t m = readSome(out, b + got, static_cast<std::size_t>(n) - got);
+            if (m <= 0)
+                return false;
+            got += static_cast<std::size_t>(m);
+        }
+        if (n == 0)
+            return readSome(out, b, 1) == 0;
+        if (std::memcmp(a, b, got) != 0)
+            return false;
+    }
 }
 
 } // namespace
@@ -273,14 +296,30 @@ CopyResult QtFiles::copyTo(int in, const struct stat& inStat, const std::string&
             real.st_ino == inStat.st_ino)
             return CopyResult::Ok;
     }
+    if (!m_copyBuffer)
+        m_copyBuffer = std::make_unique<char[]>(2 * CopyChunk);
+    // A copy made earlier that holds the same bytes already is left in place and given the
+    // time of this copy: on some file systems replacing or deleting many files costs far more
+    // than reading them. A file with other names too, or one we may not write, is replaced
+    // as always.
+    if (exists && !flushed && S_ISREG(inStat.st_mode) && S_ISREG(outStat.st_mode) && outStat.st_nlink == 1 &&
+        outStat.st_size == inStat.st_size && userMayWrite(target, outStat)) {
+        const Fd old(::open(target.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+        if (old.get() >= 0 &&
+            sameBytes(in, old.get(), m_copyBuffer.get(), m_copyBuffer.get() + CopyChunk, CopyChunk) &&
+            ::futimens(old.get(), nullptr) == 0)
+            return CopyResult::Ok;
+        if (::lseek(in, 0, SEEK_SET) != 0)
+            return CopyResult::CannotOpen;
+    }
     AtomicFile out(target, flushed ? AtomicFile::Durability::Flushed : AtomicFile::Durability::Renamed,
                    exists ? &outStat : nullptr);
     const bool sameFolder = folderKey(out.folder()) == key;
     return replace(
         out,
         [this, in](AtomicFile& file) {
-            if (!m_copyBuffer)
-                m_copyBuffer = std::make_unique<char[]>(CopyChunk);
+            if (file.copyRest(in))
+                return CopyResult::Ok;
             char* buffer = m_copyBuffer.get();
             while (true) {
                 const ssize_t n = readSome(in, buffer, CopyChunk);
@@ -298,10 +337,39 @@ CopyResult QtFiles::copyTo(int in, const struct stat& inStat, const std::string&
 namespace
 {
 
-bool lessNoCase(const std::string& a, const std::string& b)
+// Without regard to case, then by the exact text; each name lowered once, not per comparison.
+void sortNoCase(std::vector<std::string>& names)
 {
-    const std::string la = winpath::lower(a), lb = winpath::lower(b);
-    return la != lb ? la < lb : a < b;
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(names.size());
+    for (std::string& name : names)
+        keyed.emplace_back(winpath::lower(name), std::move(name));
+    std::sort(keyed.begin(), keyed.end());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        names[i] = std::move(keyed[i].second);
+}
+
+// The folder's entries with whether each is a folder (links followed), read straight from the
+// directory: a folder of a great many files is listed in one pass without a look-up per entry.
+template <typename Take>
+void eachEntry(const std::string& folder, Take take)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* e = ::readdir(dir)) {
+        const std::string_view name = e->d_name;
+        if (name == "." || name == "..")
+            continue;
+        bool isFolder = e->d_type == DT_DIR;
+        if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+            struct stat st {
+            };
+            isFolder = ::fstatat(::dirfd(dir), e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        }
+        take(name, isFolder);
+    }
+    ::closedir(dir);
 }
 
 } // namespace
@@ -312,18 +380,12 @@ std::vector<std::string> QtFiles::list(const std::string& folder, const std::str
     const auto h = host(folder);
     if (!h)
         return names;
-    std::error_code ec;
-    for (fs::directory_iterator it(*h, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeEc;
-        if (it->is_directory(typeEc))
-            continue;
-        std::string name = it->path().filename().string();
-        if (tempFileTarget(name))
-            continue; // a write in progress, or the leftover of one
-        if (matchesMask(name, mask))
-            names.push_back(std::move(name));
-    }
-    std::sort(names.begin(), names.end(), lessNoCase);
+    eachEntry(*h, [&](std::string_view name, bool isFolder) {
+        // A write in progress, or the leftover of one, is no file of the folder yet.
+        if (!isFolder && !tempFileTarget(name) && matchesMask(std::string(name), mask))
+            names.emplace_back(name);
+    });
+    sortNoCase(names);
     return names;
 }
 
@@ -333,13 +395,11 @@ std::vector<std::string> QtFiles::listFolders(const std::string& folder) const
     const auto h = host(folder);
     if (!h)
         return names;
-    std::error_code ec;
-    for (fs::directory_iterator it(*h, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeEc;
-        if (it->is_directory(typeEc))
-            names.push_back(it->path().filename().string());
-    }
-    std::sort(names.begin(), names.end(), lessNoCase);
+    eachEntry(*h, [&](std::string_view name, bool isFolder) {
+        if (isFolder)
+            names.emplace_back(name);
+    });
+    sortNoCase(names);
     return names;
 }
 
