@@ -1,8 +1,10 @@
 #include "build/view/build_output_model.h"
 
+#include <QAbstractItemView>
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "build/build_output.h"
@@ -93,6 +95,15 @@ QVariant BuildOutputModel::data(const QModelIndex& index, int role) const
     default:
         return {};
     }
+}
+
+void BuildOutputModel::syncKeepingEnd(QAbstractItemView& view)
+{
+    QScrollBar* bar = view.verticalScrollBar();
+    const bool atEnd = bar->value() >= bar->maximum();
+    sync();
+    if (atEnd)
+        view.scrollToBottom();
 }
 
 void BuildOutputModel::notesChanged()

@@ -5,6 +5,7 @@
 #include <optional>
 
 class BuildOutput;
+class QAbstractItemView;
 class BuildTranscript;
 
 class BuildOutputModel : public QAbstractListModel {
@@ -18,6 +19,9 @@ public:
 
     // The core's lines changed: rows follow.
     void sync();
+    // The same, keeping the view at the end while the user is there, and leaving a place they
+    // scrolled to alone.
+    void syncKeepingEnd(QAbstractItemView& view);
     // A new build: all rows go.
     void reset();
     // Edits moved the lines the diagnostics name: the notes beside them follow.

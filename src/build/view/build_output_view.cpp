@@ -2,13 +2,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMainWindow>
 #include <QPointer>
-#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -18,6 +16,7 @@
 #include "build/build_output.h"
 #include "build/tool_runs.h"
 #include "build/view/build_output_model.h"
+#include "build/view/output_widgets.h"
 #include "build/view/tool_run_page.h"
 #include "platform/qt/qt_build_follower.h"
 #include "platform/qt/qt_text.h"
@@ -32,15 +31,6 @@ QString joined(const std::vector<std::string>& lines)
     return out.join('\n');
 }
 
-QLabel* textLabel(const char* name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
 
 }  // namespace
 
@@ -59,24 +49,13 @@ BuildOutputView::BuildOutputView(TEmbedded& app, std::unique_ptr<BuildFollower> 
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setSpacing(2);
 
-    m_heading = textLabel("BuildOutputHeading", body);
-    QFont bold = m_heading->font();
-    bold.setBold(true);
-    m_heading->setFont(bold);
-    m_summary = textLabel("BuildOutputSummary", body);
-    m_notes = textLabel("BuildOutputNotes", body);
+    m_heading = outputLabel("BuildOutputHeading", body, true);
+    m_summary = outputLabel("BuildOutputSummary", body);
+    m_notes = outputLabel("BuildOutputNotes", body);
     m_notes->setStyleSheet("QLabel { color: #7a4d00; }");
-    m_message = textLabel("BuildOutputMessage", body);
+    m_message = outputLabel("BuildOutputMessage", body);
     m_message->setStyleSheet("QLabel { color: #a01010; }");
-    m_list = new QListView(body);
-    m_list->setObjectName("BuildOutputList");
-    m_list->setModel(m_model);
-    m_list->setUniformItemSizes(true);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_list->setTextElideMode(Qt::ElideNone);
-    m_list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_list = outputList("BuildOutputList", m_model, body);
     m_list->installEventFilter(this);
     for (QLabel* label : {m_heading, m_summary, m_notes, m_message})
         layout->addWidget(label);
@@ -163,15 +142,9 @@ void BuildOutputView::changed(int change)
     case BuildOutput::Change::Reset:
         m_model->reset();
         break;
-    case BuildOutput::Change::Lines: {
-        // Keep to the end while the user is there; leave a place they scrolled to alone.
-        QScrollBar* bar = m_list->verticalScrollBar();
-        const bool atEnd = bar->value() >= bar->maximum();
-        m_model->sync();
-        if (atEnd)
-            m_list->scrollToBottom();
+    case BuildOutput::Change::Lines:
+        m_model->syncKeepingEnd(*m_list);
         break;
-    }
     case BuildOutput::Change::Current:
         showCurrent();
         break;

@@ -1,31 +1,15 @@
 #include "build/view/tool_run_page.h"
 
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "build/tool_runs.h"
 #include "build/view/build_output_model.h"
+#include "build/view/output_widgets.h"
 #include "platform/host/build_follower.h"
 #include "platform/qt/qt_text.h"
-
-namespace
-{
-
-QLabel* textLabel(const char* name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
-
-} // namespace
 
 ToolRunPage::ToolRunPage(ToolRuns& runs, RunKind kind, QWidget* parent)
     : QWidget(parent), m_runs(runs), m_kind(kind),
@@ -35,21 +19,11 @@ ToolRunPage::ToolRunPage(ToolRuns& runs, RunKind kind, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    m_heading = textLabel("ToolRunHeading", this);
-    QFont bold = m_heading->font();
-    bold.setBold(true);
-    m_heading->setFont(bold);
-    m_summary = textLabel("ToolRunSummary", this);
-    m_message = textLabel("ToolRunMessage", this);
+    m_heading = outputLabel("ToolRunHeading", this, true);
+    m_summary = outputLabel("ToolRunSummary", this);
+    m_message = outputLabel("ToolRunMessage", this);
     m_message->setStyleSheet("QLabel { color: #a01010; }");
-    m_list = new QListView(this);
-    m_list->setObjectName("ToolRunList");
-    m_list->setModel(m_model);
-    m_list->setUniformItemSizes(true);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setTextElideMode(Qt::ElideNone);
-    m_list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_list = outputList("ToolRunList", m_model, this);
     m_list->installEventFilter(this);
     for (QLabel* label : {m_heading, m_summary, m_message})
         layout->addWidget(label);
@@ -83,15 +57,9 @@ void ToolRunPage::changed(int change)
     case ToolRuns::Change::Reset:
         m_model->reset();
         break;
-    case ToolRuns::Change::Lines: {
-        // Keep to the end while the user is there; leave a place they scrolled to alone.
-        QScrollBar* bar = m_list->verticalScrollBar();
-        const bool atEnd = bar->value() >= bar->maximum();
-        m_model->sync();
-        if (atEnd)
-            m_list->scrollToBottom();
+    case ToolRuns::Change::Lines:
+        m_model->syncKeepingEnd(*m_list);
         break;
-    }
     case ToolRuns::Change::Texts:
     case ToolRuns::Change::Shown:
         break;
