@@ -50,6 +50,7 @@ const FlagSetting kOnend{"Onend", "Onend", "ShowOnEnd", false};
 // Values of our own, after the ones above.
 const FlagSetting kBuildOutput{"Build Output Panel", "Build Output Panel", "ViewBuildOutput", false};
 const FlagSetting kCodeColours{"Code Colours", "Code Colours", "CodeColours", true};
+const FlagSetting kMemoryUsage{"Memory Usage Panel", "Memory Usage Panel", "ViewMemoryUsage", false};
 
 void readCheck(const SettingsStore& store, ControlSet& controls, const FlagSetting& f)
 {
@@ -129,6 +130,7 @@ void Settings::read(const SettingsStore& store, ControlSet& controls)
     controls["SaveObjectFile"].setCaption("Save Output file to ", saveDir);
     readCheck(store, controls, kBuildOutput);
     readCheck(store, controls, kCodeColours);
+    readCheck(store, controls, kMemoryUsage);
     recentProjects.read(store);
     recentProjects.showIn(controls[RecentProjects::MenuItem]);
 }
@@ -167,6 +169,7 @@ bool Settings::write(SettingsStore& store, const ControlSet& controls) const
     }
     writeCheck(store, controls, kBuildOutput);
     writeCheck(store, controls, kCodeColours);
+    writeCheck(store, controls, kMemoryUsage);
     recentProjects.write(store);
     return store.flush();
 }

@@ -149,10 +149,10 @@ TEST_F(SettingsTest, WriteOrderAndToolEntries)
         "Reload", "Redirect", "Onend", "PTools0", "PTNames0", "UTools0", "UTNames0", "UTParams0", "UTools1",
         "UTNames1", "UTParams1"};
     // Values of our own follow all of them.
-    const std::vector<std::string> ours = {"Build Output Panel", "Code Colours",     "Recent Project 1",
-                                           "Recent Project 2",   "Recent Project 3", "Recent Project 4",
-                                           "Recent Project 5",   "Recent Project 6", "Recent Project 7",
-                                           "Recent Project 8"};
+    const std::vector<std::string> ours = {"Build Output Panel", "Code Colours",     "Memory Usage Panel",
+                                           "Recent Project 1",   "Recent Project 2", "Recent Project 3",
+                                           "Recent Project 4",   "Recent Project 5", "Recent Project 6",
+                                           "Recent Project 7",   "Recent Project 8"};
     std::vector<std::string> all = expected;
     all.insert(all.end(), ours.begin(), ours.end());
     EXPECT_EQ(f.fake.settings.writeOrder, all);
@@ -160,6 +160,18 @@ TEST_F(SettingsTest, WriteOrderAndToolEntries)
     EXPECT_EQ(f.fake.settings.values["utparams1"], "-");
     EXPECT_EQ(f.fake.settings.values["use ed"], "1");
     EXPECT_EQ(f.fake.settings.values["pause"], "0");
+}
+
+TEST_F(SettingsTest, TheMemoryUsagePanelIsShownAgainWhenItWasLeftShown)
+{
+    read();
+    EXPECT_FALSE(c["ViewMemoryUsage"].checked()) << "hidden until asked for";
+    c["ViewMemoryUsage"].setChecked(true);
+    ASSERT_TRUE(s.write(f.fake.settings, c));
+    EXPECT_EQ(f.fake.settings.values["memory usage panel"], "1");
+    c["ViewMemoryUsage"].setChecked(false);
+    read();
+    EXPECT_TRUE(c["ViewMemoryUsage"].checked());
 }
 
 TEST_F(SettingsTest, CodeColoursAreOnUnlessStoredOff)
