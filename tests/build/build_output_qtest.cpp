@@ -36,15 +36,10 @@
 #include "editor/view/code_editor_widget.h"
 #include "editor/view/code_editor_window.h"
 #include "editor/view/editor_area_view.h"
-#include "platform/fake/fake_host.h"
-#include "platform/paths/drive_map.h"
-#include "platform/qt/qt_clock.h"
-#include "platform/qt/qt_files.h"
-#include "platform/qt/qt_shell.h"
 #include "project/project_commands.h"
 #include "support/host_files.h"
+#include "support/qt_prefix_host.h"
 #include "support/qt_runs.h"
-#include "support/temp_prefix.h"
 
 namespace fs = std::filesystem;
 
@@ -52,17 +47,7 @@ namespace {
 
 const std::string kTarget = "C:\\Tarnel\\Source\\aout.a25";
 
-struct BuildOutputViewTest : ::testing::Test {
-    TempPrefix prefix;
-    DriveMap map{prefix.path()};
-    FakeSettingsStore settings;
-    FakeDialogs dialogs;
-    QtShell shell{map};
-    FakeBeeper beeper;
-    QtClock clock;
-    FakeTimers timers;
-    QtFiles files{map};
-    Host host{dialogs, shell, beeper, clock, timers, settings, files, "C:\\Program Files\\Tarnel\\"};
+struct BuildOutputViewTest : ::testing::Test, QtPrefixHost {
     std::unique_ptr<TEmbedded> app;
     std::unique_ptr<MainWindow> window;
     BuildOutputView* view = nullptr;

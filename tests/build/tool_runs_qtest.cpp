@@ -20,33 +20,18 @@
 #include "demo_installer.h"
 #include "editor/editor_windows.h"
 #include "editor/tcode_ed.h"
-#include "platform/fake/fake_host.h"
-#include "platform/paths/drive_map.h"
 #include "platform/paths/win_path.h"
-#include "platform/qt/qt_clock.h"
-#include "platform/qt/qt_files.h"
-#include "platform/qt/qt_shell.h"
 #include "project/project_commands.h"
 #include "support/host_files.h"
+#include "support/qt_prefix_host.h"
 #include "support/qt_runs.h"
-#include "support/temp_prefix.h"
 
 namespace fs = std::filesystem;
 
 namespace
 {
 
-struct ToolRunsViewTest : ::testing::Test {
-    TempPrefix prefix;
-    DriveMap map{prefix.path()};
-    FakeSettingsStore settings;
-    FakeDialogs dialogs;
-    QtShell shell{map};
-    FakeBeeper beeper;
-    QtClock clock;
-    FakeTimers timers;
-    QtFiles files{map};
-    Host host{dialogs, shell, beeper, clock, timers, settings, files, "C:\\Program Files\\Tarnel\\"};
+struct ToolRunsViewTest : ::testing::Test, QtPrefixHost {
     QByteArray oldPath = qgetenv("PATH");
     std::unique_ptr<TEmbedded> app;
     std::unique_ptr<MainWindow> window;

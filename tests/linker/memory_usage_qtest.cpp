@@ -24,29 +24,14 @@
 #include "editor/view/editor_area_view.h"
 #include "linker/view/memory_bar.h"
 #include "linker/view/memory_usage_dock.h"
-#include "platform/fake/fake_host.h"
-#include "platform/paths/drive_map.h"
-#include "platform/qt/qt_clock.h"
-#include "platform/qt/qt_files.h"
-#include "platform/qt/qt_shell.h"
 #include "support/host_files.h"
+#include "support/qt_prefix_host.h"
 #include "support/qt_runs.h"
-#include "support/temp_prefix.h"
 
 namespace
 {
 
-struct MemoryUsageViewTest : ::testing::Test {
-    TempPrefix prefix;
-    DriveMap map{prefix.path()};
-    FakeSettingsStore settings;
-    FakeDialogs dialogs;
-    QtShell shell{map};
-    FakeBeeper beeper;
-    QtClock clock;
-    FakeTimers timers;
-    QtFiles files{map};
-    Host host{dialogs, shell, beeper, clock, timers, settings, files, "C:\\Program Files\\Tarnel\\"};
+struct MemoryUsageViewTest : ::testing::Test, QtPrefixHost {
     std::unique_ptr<TEmbedded> app;
     std::unique_ptr<MainWindow> window;
     MemoryUsageDock* dock = nullptr;
