@@ -62,7 +62,7 @@ TEST(ToolIcons, EveryButtonHasAPictureOfItsOwnAtEverySize)
         if (a->isSeparator())
             continue;
         ++buttons;
-        const QIcon own = toolicons::drawn(a->objectName().toStdString());
+        const QIcon own = toolicons::forButton(a->objectName().toStdString());
         ASSERT_FALSE(own.isNull()) << a->objectName().toStdString();
         for (int size : {16, 24, 32}) {
             const QImage image = own.pixmap(size).toImage();
@@ -79,16 +79,12 @@ TEST(ToolIcons, EveryButtonHasAPictureOfItsOwnAtEverySize)
     EXPECT_FALSE(window.windowIcon().isNull());
 }
 
-TEST(ToolIcons, TheThemesPictureIsTakenWhereItHasOneAndOursElsewhere)
+TEST(ToolIcons, OurPicturesAreDrawnEvenWhereTheThemeHasOne)
 {
     OneIconTheme theme;
-    EXPECT_EQ(toolicons::forButton("OpenFileBtn").name(), "document-open");
-    EXPECT_EQ(toolicons::forButton("OpenFileBtn").pixmap(24).toImage().pixel(12, 12), QColor(Qt::magenta).rgb());
-    // The theme has no "document-new", and no name at all for the toolchain's commands.
-    EXPECT_EQ(toolicons::forButton("NewFileBtn").name(), "");
-    EXPECT_FALSE(toolicons::forButton("NewFileBtn").isNull());
-    EXPECT_EQ(toolicons::themeName("CompBtn"), "");
-    EXPECT_FALSE(toolicons::forButton("CompBtn").isNull());
+    const QIcon open = toolicons::forButton("OpenFileBtn");
+    EXPECT_EQ(open.name(), "");
+    EXPECT_NE(open.pixmap(24).toImage().pixel(12, 12), QColor(Qt::magenta).rgb());
     EXPECT_TRUE(toolicons::forButton("NoSuchButton").isNull());
 }
 

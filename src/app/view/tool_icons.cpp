@@ -117,23 +117,43 @@ void pencil(QPainter& p, QPointF tip, double length)
     p.restore();
 }
 
+// The wheel's outline traced point by point: eight square teeth standing out of the rim, the
+// rim between them, and the hole (the path's odd-even fill leaves it open). Uniting shapes
+// instead took a third of the time of drawing the whole tool bar.
 void gear(QPainter& p, QPointF c, double r)
 {
-    QPainterPath teeth;
-    for (int i = 0; i < 8; ++i) {
-        QPainterPath tooth;
-        tooth.addRect(QRectF(-r * 0.28, -r * 1.3, r * 0.56, r * 0.7));
-        QTransform t;
-        t.translate(c.x(), c.y());
-        t.rotate(i * 45);
-        teeth = teeth.united(t.map(tooth));
-    }
+    constexpr int Teeth = 8;
+    constexpr int RimSteps = 4;
+    const double halfWidth = r * 0.28;
+    const double tip = r * 1.3;
+    const double side = std::sqrt(r * r - halfWidth * halfWidth);  // where a tooth's side meets the rim
+    const double toothHalfAngle = std::asin(halfWidth / r);
+    const double step = 2 * std::numbers::pi / Teeth;
+    // Clockwise from straight up, as a turned tooth points.
+    auto at = [c](double angle, double x, double y) {
+        const double cs = std::cos(angle);
+        const double sn = std::sin(angle);
+        return QPointF(c.x() + x * cs - y * sn, c.y() + x * sn + y * cs);
+    };
     QPainterPath wheel;
-    wheel.addEllipse(c, r, r);
-    wheel = wheel.united(teeth);
-    QPainterPath hole;
-    hole.addEllipse(c, r * 0.4, r * 0.4);
-    shape(p, wheel.subtracted(hole), Steel);
+    for (int i = 0; i < Teeth; ++i) {
+        const double a = i * step;
+        const QPointF first = at(a, -halfWidth, -side);
+        if (i == 0)
+            wheel.moveTo(first);
+        else
+            wheel.lineTo(first);
+        wheel.lineTo(at(a, -halfWidth, -tip));
+        wheel.lineTo(at(a, halfWidth, -tip));
+        wheel.lineTo(at(a, halfWidth, -side));
+        const double rimFrom = a + toothHalfAngle;
+        const double rimSpan = step - 2 * toothHalfAngle;
+        for (int k = 1; k < RimSteps; ++k)
+            wheel.lineTo(at(rimFrom + rimSpan * k / RimSteps, 0, -r));
+    }
+    wheel.closeSubpath();
+    wheel.addEllipse(c, r * 0.4, r * 0.4);
+    shape(p, wheel, Steel);
 }
 
 void hammer(QPainter& p, QPointF at, double scale)
@@ -405,18 +425,9 @@ private:
 
 }  // namespace
 
-QString themeName(const std::string& button)
-{
-    static const std::map<std::string, QString> names = {
-        {"ExitBtn", "application-exit"},
-        {"OpenFileBtn", "document-open"},
-        {"NewFileBtn", "document-new"},
-    };
-    auto it = names.find(button);
-    return it == names.end() ? QString() : it->second;
-}
-
-QIcon drawn(const std::string& button)
+// Never the desktop theme's: reading a theme's index costs milliseconds before the window can
+// appear, and three themed pictures among drawn ones made a mixed tool bar.
+QIcon forButton(const std::string& button)
 {
     auto it = pictures().find(button);
     if (it == pictures().end())
@@ -424,21 +435,9 @@ QIcon drawn(const std::string& button)
     return QIcon(new DrawnEngine(it->second));
 }
 
-QIcon forButton(const std::string& button)
-{
-    const QString name = themeName(button);
-    // A theme may list a name without a picture this Qt can load (a scalable one only).
-    if (!name.isEmpty() && QIcon::hasThemeIcon(name)) {
-        const QIcon themed = QIcon::fromTheme(name);
-        if (!themed.pixmap(24).isNull())
-            return themed;
-    }
-    return drawn(button);
-}
-
 QIcon application()
 {
-    return drawn("ToolButton9");
+    return forButton("ToolButton9");
 }
 
 QPixmap applicationPicture(int size)
