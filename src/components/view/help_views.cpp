@@ -18,7 +18,7 @@
 #include "platform/qt/qt_text.h"
 
 HelpViews::HelpViews(TEmbedded& app, QWidget& mainWindow, HostPath hostPath)
-    : QObject(&mainWindow), m_app(app),
+    : QObject(&mainWindow), m_app(app), m_mainWindow(mainWindow),
       m_viewer(std::make_unique<BuiltInHelpViewer>(app.host().files, hostPath)),
       m_about(std::make_unique<QtAboutBoxPlatform>(&mainWindow, hostPath))
 {
@@ -36,17 +36,24 @@ HelpViews::HelpViews(TEmbedded& app, QWidget& mainWindow, HostPath hostPath)
     about.setPlatform(m_about.get());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         about.placeOnScreen(screen->geometry().width(), screen->geometry().height());
+}
 
-    // The links live on a panel nobody sees; the Help menu runs them.
-    m_links = new QWidget(&mainWindow);
+// The links live on a panel nobody sees; the Help menu runs them.
+QWidget* HelpViews::linkPanel()
+{
+    if (m_links)
+        return m_links;
+    m_links = new QWidget(&m_mainWindow);
     m_links->setObjectName("LinkPanel");
     auto* row = new QHBoxLayout(m_links);
+    HelpHandlers& help = m_app.help();
     for (auto [name, link] : {std::pair{"web", &help.web()}, std::pair{"email", &help.email()}}) {
         auto* label = new KUrlLabel(*link, m_links);
         label->setObjectName(name);
         row->addWidget(label);
     }
     m_links->hide();
+    return m_links;
 }
 
 HelpViews::~HelpViews()

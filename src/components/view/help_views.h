@@ -1,6 +1,7 @@
 #pragma once
 // Help on this platform: the built-in help window as the help viewer, the about window, the
-// application's icon and the two links on a hidden panel of the main window.
+// application's icon and the two links on a hidden panel of the main window (made when first
+// asked for: nobody sees it, and its labels would load a cursor before the window appears).
 #include <QObject>
 #include <functional>
 #include <memory>
@@ -19,7 +20,7 @@ public:
 
     BuiltInHelpViewer& viewer() { return *m_viewer; }
     QtAboutBoxPlatform& aboutPlatform() { return *m_about; }
-    QWidget* linkPanel() const { return m_links; }
+    QWidget* linkPanel();
 
     // The host path of a Windows path, through the drive map, with the drive's link resolved
     // so that the user can find the folder.
@@ -27,6 +28,7 @@ public:
 
 private:
     TEmbedded& m_app;
+    QWidget& m_mainWindow;
     std::unique_ptr<BuiltInHelpViewer> m_viewer;
     std::unique_ptr<QtAboutBoxPlatform> m_about;
     QWidget* m_links = nullptr;
