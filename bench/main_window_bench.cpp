@@ -91,10 +91,13 @@ BENCHMARK_TEMPLATE(BM_ConstructAndShow, BareWindow)->Name("ConstructAndShow/bare
 BENCHMARK_TEMPLATE(BM_ConstructAndShow, BareWindowWithText)->Name("ConstructAndShow/bare_with_one_menu")->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_ConstructAndShow, TarnelWindow)->Name("ConstructAndShow/Tarnel")->Unit(benchmark::kMillisecond);
 
-// A child process: builds one kind of window, says when it is first painted, and a moment later
-// prints its memory in KiB (resident, and the peak) and ends at once.
+// A child process: builds one kind of window, says when it is first painted (with the time spent
+// building the window and then showing and painting it), and a moment later prints its memory in
+// KiB (resident, and the peak) and ends at once.
 int runChild(const std::string& kind, bool endAtPaint)
 {
+    QElapsedTimer phase;
+    phase.start();
     std::unique_ptr<BareWindow> bare;
     std::unique_ptr<TarnelWindow> tarnel;
     QWidget* window = nullptr;
@@ -105,8 +108,9 @@ int runChild(const std::string& kind, bool endAtPaint)
         tarnel = std::make_unique<TarnelWindow>();
         window = &tarnel->widget();
     }
+    const double builtMs = double(phase.nsecsElapsed()) / 1e6;
     showAndPaint(*window);
-    std::printf("painted\n");
+    std::printf("painted %.3f %.3f\n", builtMs, double(phase.nsecsElapsed()) / 1e6 - builtMs);
     std::fflush(stdout);
     if (endAtPaint)
         _exit(0);
@@ -129,6 +133,8 @@ int runChild(const std::string& kind, bool endAtPaint)
 
 struct Started {
     double ms = 0;
+    double buildMs = 0;  // inside the process: making the window
+    double paintMs = 0;  // then showing it until its first paint
     double rssMiB = 0;
     double peakMiB = 0;
 };
@@ -143,7 +149,9 @@ Started startChild(const char* kind)
     while (!child.canReadLine() && child.waitForReadyRead(60000)) {
     }
     const double ms = double(clock.nsecsElapsed()) / 1e6;
-    child.readLine();
+    double buildMs = 0;
+    double paintMs = 0;
+    std::sscanf(child.readLine().constData(), "painted %lf %lf", &buildMs, &paintMs);
     while (!child.canReadLine() && child.waitForReadyRead(60000)) {
     }
     long rss = 0;
@@ -151,7 +159,7 @@ Started startChild(const char* kind)
     const QByteArray line = child.readLine();
     std::sscanf(line.constData(), "memory %ld %ld", &rss, &peak);
     child.waitForFinished(60000);
-    return {ms, rss / 1024.0, peak / 1024.0};
+    return {ms, buildMs, paintMs, rss / 1024.0, peak / 1024.0};
 }
 
 double median(std::vector<double> v)
@@ -187,6 +195,11 @@ void BM_StartToWindowAsProcesses(benchmark::State& state)
     state.counters["bare_ms"] = figure(bare, &Started::ms);
     state.counters["text_ms"] = figure(text, &Started::ms);
     state.counters["tarnel_ms"] = figure(tarnel, &Started::ms);
+    state.counters["bare_paint_ms"] = figure(bare, &Started::paintMs);
+    state.counters["text_build_ms"] = figure(text, &Started::buildMs);
+    state.counters["text_paint_ms"] = figure(text, &Started::paintMs);
+    state.counters["tarnel_build_ms"] = figure(tarnel, &Started::buildMs);
+    state.counters["tarnel_paint_ms"] = figure(tarnel, &Started::paintMs);
     state.counters["time_ratio"] = ratio(tarnel, bare, &Started::ms);
     state.counters["time_ratio_to_text"] = ratio(tarnel, text, &Started::ms);
     state.counters["bare_rss_MiB"] = figure(bare, &Started::rssMiB);
