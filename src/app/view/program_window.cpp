@@ -5,7 +5,7 @@
 #include "app/view/main_window.h"
 #include "build/view/build_output_view.h"
 #include "build/view/error_log_dialog.h"
-#include "components/view/deferred_icon_style.h"
+#include "components/view/start_up_style.h"
 #include "components/view/help_views.h"
 #include "editor/view/recovery_box_view.h"
 #include "linker/view/command_file_editor_dialog.h"
@@ -30,7 +30,7 @@ ProgramWindow::ProgramWindow()
       m_recovery(std::make_unique<QtRecoveryFolder>()),
       m_app(std::make_unique<TEmbedded>(withRecovery(*m_platform, *m_recovery)))
 {
-    DeferredIconStyle::install();
+    StartUpStyle::install();
     m_window = std::make_unique<MainWindow>(*m_app, nullptr, MainWindow::PageSets::OnFirstUse);
     MainWindow& window = *m_window;
     m_app->runSetupDialog = [&window](DirSetup& setup) { return DirSetupDialog::run(setup, &window); };
