@@ -1,6 +1,7 @@
 #include "app/view/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -42,7 +43,10 @@ MainWindow::MainWindow(TEmbedded& app, QWidget* parent, PageSets pageSets)
 {
     setObjectName("TEmbedded");
     setWindowTitle(toQ(app.caption()));
-    setWindowIcon(toolicons::application());
+    // One icon for every window of the program, drawn once: a window's own icon would be drawn
+    // at every size a second time, after the application's had been read for it.
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(toolicons::application());
     resize(964, 576);
     buildMenus();
     buildToolBar();
