@@ -51,13 +51,15 @@ private:
     bool m_painted = false;
 };
 
-// Shows the window and returns once all of it has been painted for the first time.
+// Shows the window and returns once all of it has been painted for the first time. It sleeps
+// between events as the program's own loop does: spinning would take the processor from the
+// display server and window manager that the first paint waits for.
 void showAndPaint(QWidget& window)
 {
     PaintWatch watch(window);
     window.showMaximized();
     while (!watch.painted())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 struct BareWindow {
