@@ -5,7 +5,6 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include "platform/paths/win_path.h"
 
 namespace {
 
@@ -52,7 +51,13 @@ std::optional<FolderNames::Stamp> FolderNames::stampOf(const std::string& folder
 
 void FolderNames::add(Index& index, const std::string& name)
 {
-    index.byLower[winpath::lower(name)].push_back(name);
+    Spellings& spellings = index.byLower.insert(name);
+    if (spellings.holds(name))
+        return;
+    if (spellings.first.empty())
+        spellings.first = name;
+    else
+        spellings.more.push_back(name);
     if (auto target = tempFileTarget(name))
         index.temps[*target].push_back(name);
 }
@@ -97,10 +102,10 @@ std::optional<std::string> FolderNames::find(const std::string& folder, const st
     const Index* index = current(folder);
     if (!index)
         return std::nullopt;
-    const auto it = index->byLower.find(winpath::lower(part));
-    if (it == index->byLower.end() || it->second.empty())
+    const Spellings* spellings = index->byLower.find(part);
+    if (!spellings || spellings->first.empty())
         return std::nullopt;
-    return it->second.front();
+    return spellings->first;
 }
 
 std::optional<std::string> FolderNames::spellingOf(const std::string& folder, const std::string& name,
@@ -109,11 +114,10 @@ std::optional<std::string> FolderNames::spellingOf(const std::string& folder, co
     const Index* index = current(folder, stamp);
     if (!index)
         return std::nullopt;
-    const auto it = index->byLower.find(winpath::lower(name));
-    if (it == index->byLower.end() || it->second.empty())
+    const Spellings* spellings = index->byLower.find(name);
+    if (!spellings || spellings->first.empty())
         return std::nullopt;
-    const auto exact = std::find(it->second.begin(), it->second.end(), name);
-    return exact != it->second.end() ? *exact : it->second.front();
+    return spellings->holds(name) ? name : spellings->first;
 }
 
 std::vector<std::string> FolderNames::tempsOf(const std::string& folder, const std::string& name,
@@ -139,17 +143,14 @@ void FolderNames::noteChange(const std::string& folder, const Stamp& before, con
     }
     Index& index = it->second;
     for (const std::string& name : removed) {
-        auto& spellings = index.byLower[winpath::lower(name)];
-        spellings.erase(std::remove(spellings.begin(), spellings.end(), name), spellings.end());
+        if (Spellings* spellings = index.byLower.find(name))
+            spellings->remove(name);
         if (auto target = tempFileTarget(name)) {
             auto& list = index.temps[*target];
             list.erase(std::remove(list.begin(), list.end(), name), list.end());
         }
     }
-    for (const std::string& name : added) {
-        const auto& spellings = index.byLower[winpath::lower(name)];
-        if (std::find(spellings.begin(), spellings.end(), name) == spellings.end())
-            add(index, name);
-    }
+    for (const std::string& name : added)
+        add(index, name);
     index.stamp = *now;
 }

@@ -11,6 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/paths/name_table.h"
+
 // Our temporary files are named ".NAME.tarnel-XXXXXX" beside the file NAME they will replace.
 std::string tempFilePrefix(std::string_view name);
 // NAME when the entry is one of our temporary files, else nullopt.
@@ -47,11 +49,12 @@ public:
 private:
     struct Index {
         Stamp stamp;
-        std::unordered_map<std::string, std::vector<std::string>> byLower;  // spellings in listing order
+        NameTable byLower;
         std::unordered_map<std::string, std::vector<std::string>> temps;  // by the name they replace
     };
     Index* current(const std::string& folder);
     Index* current(const std::string& folder, const Stamp& stamp);
+    // Adds the name unless it is there already.
     static void add(Index& index, const std::string& name);
 
     std::unordered_map<std::string, Index> m_folders;
