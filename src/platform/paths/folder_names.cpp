@@ -33,13 +33,13 @@ std::optional<std::string> tempFileTarget(std::string_view entry)
     return std::string(head.substr(1, head.size() - 1 - kTempMark.size()));
 }
 
-std::optional<FolderNames::Stamp> FolderNames::stampOf(const std::string& folder)
+namespace {
+
+std::optional<FolderNames::Stamp> stampFrom(const struct stat& st)
 {
-    struct stat st {
-    };
-    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+    if (!S_ISDIR(st.st_mode))
         return std::nullopt;
-    Stamp s;
+    FolderNames::Stamp s;
     s.dev = st.st_dev;
     s.ino = st.st_ino;
     s.mtimeSec = st.st_mtim.tv_sec;
@@ -47,6 +47,22 @@ std::optional<FolderNames::Stamp> FolderNames::stampOf(const std::string& folder
     s.ctimeSec = st.st_ctim.tv_sec;
     s.ctimeNsec = st.st_ctim.tv_nsec;
     return s;
+}
+
+}  // namespace
+
+std::optional<FolderNames::Stamp> FolderNames::stampOf(const std::string& folder)
+{
+    struct stat st {
+    };
+    return ::stat(folder.c_str(), &st) == 0 ? stampFrom(st) : std::nullopt;
+}
+
+std::optional<FolderNames::Stamp> FolderNames::stampOf(int folderFd)
+{
+    struct stat st {
+    };
+    return ::fstat(folderFd, &st) == 0 ? stampFrom(st) : std::nullopt;
 }
 
 void FolderNames::add(Index& index, const std::string& name)
@@ -131,12 +147,12 @@ std::vector<std::string> FolderNames::tempsOf(const std::string& folder, const s
 }
 
 void FolderNames::noteChange(const std::string& folder, const Stamp& before, const std::vector<std::string>& added,
-                             const std::vector<std::string>& removed)
+                             const std::vector<std::string>& removed, int folderFd)
 {
     auto it = m_folders.find(folder);
     if (it == m_folders.end())
         return;
-    const auto now = stampOf(folder);
+    const auto now = folderFd >= 0 ? stampOf(folderFd) : stampOf(folder);
     if (!now || !(it->second.stamp == before)) {
         m_folders.erase(it);
         return;

@@ -26,6 +26,8 @@ public:
         bool operator==(const Stamp&) const = default;
     };
     static std::optional<Stamp> stampOf(const std::string& folder);
+    // The same of a folder held open.
+    static std::optional<Stamp> stampOf(int folderFd);
 
     // The entry of the folder whose name equals part without regard to case.
     std::optional<std::string> find(const std::string& folder, const std::string& part);
@@ -40,8 +42,9 @@ public:
     std::vector<std::string> tempsOf(const std::string& folder, const std::string& name, const Stamp& stamp);
     // We changed the folder since `before`: entered here instead of listing it again. When the
     // folder had changed before that too, the index is dropped and read again when needed.
+    // `folderFd`, when not -1, is the folder changed, held open.
     void noteChange(const std::string& folder, const Stamp& before, const std::vector<std::string>& added,
-                    const std::vector<std::string>& removed);
+                    const std::vector<std::string>& removed, int folderFd = -1);
 
     // How many times a folder was read, for tests that check a folder is read once.
     std::size_t listings() const { return m_listings; }
