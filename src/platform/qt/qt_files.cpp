@@ -424,6 +424,23 @@ std::vector<std::string> QtFiles::listFolders(const std::string& folder) const
     return names;
 }
 
+Files::Listing QtFiles::listing(const std::string& folder, const std::string& mask) const
+{
+    Listing out;
+    const auto h = host(folder);
+    if (!h)
+        return out;
+    eachEntry(*h, [&](std::string_view name, bool isFolder) {
+        if (isFolder)
+            out.folders.emplace_back(name);
+        else if (!tempFileTarget(name) && matchesMask(std::string(name), mask))
+            out.files.emplace_back(name);
+    });
+    sortNoCase(out.folders);
+    sortNoCase(out.files);
+    return out;
+}
+
 std::vector<DriveInfo> QtFiles::drives() const
 {
     std::vector<DriveInfo> out;

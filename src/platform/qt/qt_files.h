@@ -35,6 +35,7 @@ public:
     bool writeBytes(const std::string& path, const std::string& bytes) override;
     std::vector<DriveInfo> drives() const override;
     std::vector<std::string> listFolders(const std::string& folder) const override;
+    Listing listing(const std::string& folder, const std::string& mask) const override;
     std::string currentDirectory() const override;
     bool setCurrentDirectory(const std::string& path) override;
     std::string realPath(const std::string& path) const override;
