@@ -65,6 +65,25 @@ std::optional<FolderNames::Stamp> FolderNames::stampOf(int folderFd)
     return ::fstat(folderFd, &st) == 0 ? stampFrom(st) : std::nullopt;
 }
 
+bool FolderNames::Spellings::holds(const std::string& name) const
+{
+    return first == name || std::find(more.begin(), more.end(), name) != more.end();
+}
+
+void FolderNames::Spellings::remove(const std::string& name)
+{
+    if (first == name) {
+        if (more.empty()) {
+            first.clear();
+        } else {
+            first = std::move(more.front());
+            more.erase(more.begin());
+        }
+        return;
+    }
+    more.erase(std::remove(more.begin(), more.end(), name), more.end());
+}
+
 void FolderNames::add(Index& index, const std::string& name)
 {
     Spellings& spellings = index.byLower.insert(name);

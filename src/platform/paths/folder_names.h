@@ -50,9 +50,17 @@ public:
     std::size_t listings() const { return m_listings; }
 
 private:
+    // The names of one lower-case form in listing order; nearly always just one, kept without
+    // a list of its own.
+    struct Spellings {
+        std::string first;  // empty once every spelling is gone
+        std::vector<std::string> more;
+        bool holds(const std::string& name) const;
+        void remove(const std::string& name);
+    };
     struct Index {
         Stamp stamp;
-        NameTable byLower;
+        NameTable<Spellings> byLower;
         std::unordered_map<std::string, std::vector<std::string>> temps;  // by the name they replace
     };
     Index* current(const std::string& folder);
