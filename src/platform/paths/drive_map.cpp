@@ -1,10 +1,10 @@
 #include "platform/paths/drive_map.h"
 
-#include <cctype>
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
-#include <sys/stat.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
 #include <vector>
 

@@ -218,8 +218,6 @@ std::optional<struct stat> QtFiles::statExisting(const std::string& path) const
 
 // The folder is opened for each copy rather than kept open: a folder held open would keep a
 // stick or a floppy from being taken out after a save.
-// The folder is opened for each copy rather than kept open: a folder held open would keep a
-// stick or a floppy from being taken out after a save.
 std::optional<std::string> QtFiles::hostFolder(const std::string& folder, std::optional<FolderNames::Stamp>& stamp,
                                                int& fd)
 {
