@@ -1,8 +1,7 @@
 #include "build/copy_name_check.h"
 
-#include <unordered_map>
-
 #include "platform/host/files.h"
+#include "platform/paths/name_table.h"
 #include "platform/paths/win_path.h"
 
 namespace copycheck {
@@ -10,13 +9,17 @@ namespace copycheck {
 std::optional<Clash> sameNameClash(const Files& files, const std::vector<std::string>& entries)
 {
     // The first entry of each name: every later one must be that same file.
-    std::unordered_map<std::string, std::size_t> firstByName;
+    NameTable<std::size_t> firstByName;
+    firstByName.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string& entry = entries[i];
-        const auto [it, first] = firstByName.emplace(winpath::lower(winpath::fileName(entry)), i);
-        if (first)
+        bool first = false;
+        std::size_t& firstIndex = firstByName.insert(winpath::fileName(entry), &first);
+        if (first) {
+            firstIndex = i;
             continue;
-        const std::string& other = entries[it->second];
+        }
+        const std::string& other = entries[firstIndex];
         if (!winpath::equalsNoCase(other, entry) && !files.sameFile(other, entry))
             return Clash{other, entry};
     }

@@ -46,6 +46,9 @@ void removeBatch(Files& files, const std::string& compileDir)
 
 std::vector<std::string> notMadeAgain(const std::vector<std::string>& stale, const std::vector<std::string>& made)
 {
+    // A build of the project just loaded makes the very entries the load left.
+    if (stale == made)
+        return {};
     std::unordered_set<std::string> names;
     for (const std::string& entry : made)
         names.insert(winpath::lower(winpath::fileName(entry)));

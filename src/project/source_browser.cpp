@@ -182,15 +182,17 @@ void SourceBrowser::rebuild()
         m_dirRows.push_back({part, path, ++level, true});
     }
     m_currentDirRow = static_cast<int>(m_dirRows.size()) - 1;
-    for (const std::string& sub : m_files.listFolders(m_dir)) {
+    Files::Listing listing = m_files.listing(m_dir, Mask);
+    for (std::string& sub : listing.folders) {
         m_dirRows.push_back({sub, winpath::join(m_dir, sub), level + 1, false});
-        m_fileRows.push_back({sub, true});
+        m_fileRows.push_back({std::move(sub), true});
     }
-    // A folder of a great many files takes a while to list and show; a shutdown need not wait.
+    // A folder of a great many files takes a while to show; a shutdown need not wait.
     if (m_stopped && m_stopped())
         return;
-    for (const std::string& name : m_files.list(m_dir, Mask))
-        m_fileRows.push_back({name, false});
+    m_fileRows.reserve(m_fileRows.size() + listing.files.size());
+    for (std::string& name : listing.files)
+        m_fileRows.push_back({std::move(name), false});
 }
 
 void SourceBrowser::publish()

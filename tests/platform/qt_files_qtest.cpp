@@ -331,6 +331,23 @@ TEST_F(QtFilesTest, ListMatchesMaskWithoutRegardToCaseAndSkipsFolders)
     EXPECT_TRUE(files.list("C:\\Missing", "*.*").empty());
 }
 
+TEST_F(QtFilesTest, ListingInOnePassGivesWhatTheTwoListsGive)
+{
+    for (const char* name : {"Main.C", "util.c", "notes.txt", ".main.c.tarnel-aB3xY9"})
+        put(std::string("Source/") + name, "x");
+    const fs::path source = fs::path(tmp.driveC()) / "Source";
+    fs::create_directories(source / "lib.c");
+    fs::create_directories(source / "Old");
+    fs::create_directory_symlink("Old", source / "linked");
+
+    for (const char* folder : {"C:\\Source", "c:\\SOURCE\\", "C:\\Missing"}) {
+        const Files::Listing both = files.listing(folder, "*.c");
+        EXPECT_EQ(both.folders, files.listFolders(folder)) << folder;
+        EXPECT_EQ(both.files, files.list(folder, "*.c")) << folder;
+    }
+    EXPECT_EQ(files.listing("C:\\Source", "*.c").folders, (std::vector<std::string>{"lib.c", "linked", "Old"}));
+}
+
 TEST_F(QtFilesTest, MissingDriveNeitherExistsNorAcceptsWrites)
 {
     EXPECT_FALSE(files.fileExists("A:\\out.a25"));

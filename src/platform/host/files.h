@@ -58,6 +58,16 @@ public:
     // Browsing: the drives in letter order, and the names of a folder's sub-folders.
     virtual std::vector<DriveInfo> drives() const = 0;
     virtual std::vector<std::string> listFolders(const std::string& folder) const = 0;
+    // Both of a folder at once, as listFolders() and list() give them: a folder of a great many
+    // files is read once.
+    struct Listing {
+        std::vector<std::string> folders;
+        std::vector<std::string> files;
+    };
+    virtual Listing listing(const std::string& folder, const std::string& mask) const
+    {
+        return {listFolders(folder), list(folder, mask)};
+    }
     // The process's current directory, a Windows path; false when the folder cannot be entered.
     virtual std::string currentDirectory() const = 0;
     virtual bool setCurrentDirectory(const std::string& path) = 0;

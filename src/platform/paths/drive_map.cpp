@@ -1,8 +1,10 @@
 #include "platform/paths/drive_map.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
 #include <vector>
 
@@ -43,34 +45,56 @@ void DriveMap::ensurePrefix() const
     fs::create_directory_symlink("/", devices / "z:", ec);
 }
 
-static std::vector<std::string> splitComponents(std::string_view rest)
+namespace {
+
+// Appends one name to a host path as std::filesystem::path's "/" does, without building one:
+// a separator only when the path is not empty and does not end in one.
+void appendName(std::string& path, std::string_view name)
 {
-    std::vector<std::string> parts;
-    std::string cur;
-    for (char c : rest) {
-        if (c == '\\' || c == '/') {
-            if (!cur.empty())
-                parts.push_back(cur);
-            cur.clear();
-        } else {
-            cur += c;
-        }
-    }
-    if (!cur.empty())
-        parts.push_back(cur);
-    return parts;
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    path += name;
 }
+
+std::string joined(std::string path, std::string_view name)
+{
+    appendName(path, name);
+    return path;
+}
+
+bool entryExists(const std::string& path)
+{
+    struct stat st {
+    };
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+// Links followed: a drive whose link leads nowhere is no drive.
+bool isThere(const std::string& path)
+{
+    struct stat st {
+    };
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+bool isFolder(const std::string& path)
+{
+    struct stat st {
+    };
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
 
 // Appends one component, matching an existing entry without regard to case when the exact
 // name is not there.
-fs::path DriveMap::appendResolved(const fs::path& base, const std::string& part, bool exactMissing) const
+std::string DriveMap::appendResolved(const std::string& base, const std::string& part, bool exactMissing) const
 {
-    std::error_code ec;
-    fs::path exact = base / part;
-    if (!exactMissing && fs::exists(fs::symlink_status(exact, ec)))
+    std::string exact = joined(base, part);
+    if (!exactMissing && entryExists(exact))
         return exact;
-    if (auto name = m_names.find(base.empty() ? std::string(".") : base.string(), part))
-        return base / *name;
+    if (auto name = m_names.find(base.empty() ? std::string(".") : base, part))
+        return joined(base, *name);
     return exact;
 }
 
@@ -85,28 +109,33 @@ DriveMap::Parts DriveMap::partsOf(std::string_view windowsPath) const
         out.drive = true;
         rest = *own;
     } else if (rest.size() >= 2 && rest[1] == ':' && std::isalpha(static_cast<unsigned char>(rest[0]))) {
-        out.root = fs::path(m_prefix) / "dosdevices" / (winpath::lower(rest.substr(0, 1)) + ":");
+        out.root = joined(m_prefix, "dosdevices");
+        appendName(out.root, winpath::lower(rest.substr(0, 1)) + ":");
         out.drive = true;
         rest.remove_prefix(2);
     } else if (!rest.empty() && (rest[0] == '\\' || rest[0] == '/')) {
-        out.root = fs::path(m_prefix) / "dosdevices" / "c:";
+        out.root = joined(joined(m_prefix, "dosdevices"), "c:");
     }
     const bool relative = out.root.empty();
-    for (std::string& part : splitComponents(rest)) {
-        if (part == ".")
+    std::size_t i = 0;
+    while (i < rest.size()) {
+        const std::size_t end = std::min(rest.find_first_of("\\/", i), rest.size());
+        const std::string_view part = rest.substr(i, end - i);
+        i = end + 1;
+        if (part.empty() || part == ".")
             continue;
         if (part == "..") {
             if (!out.names.empty() && out.names.back() != "..")
                 out.names.pop_back();
             else if (relative)
-                out.names.push_back(part);
+                out.names.emplace_back(part);
             continue;
         }
-        out.names.push_back(std::move(part));
+        out.names.emplace_back(part);
     }
     out.parent = out.root;
-    for (std::size_t i = 0; i + 1 < out.names.size(); ++i)
-        out.parent /= out.names[i];
+    for (std::size_t n = 0; n + 1 < out.names.size(); ++n)
+        appendName(out.parent, out.names[n]);
     return out;
 }
 
@@ -114,34 +143,36 @@ std::string DriveMap::asWritten(std::string_view windowsPath) const
 {
     const Parts p = partsOf(windowsPath);
     if (p.names.empty())
-        return p.root.empty() ? std::string(".") : p.root.string();
-    return (p.parent / p.names.back()).string();
+        return p.root.empty() ? std::string(".") : p.root;
+    return joined(p.parent, p.names.back());
 }
 
 std::optional<std::string> DriveMap::toHost(std::string_view windowsPath) const
 {
     const Parts p = partsOf(windowsPath);
-    const fs::path& root = p.root;
-    const fs::path& parent = p.parent;
+    const std::string& root = p.root;
+    const std::string& parent = p.parent;
     const std::vector<std::string>& parts = p.names;
     const bool drive = p.drive;
-    std::error_code ec;
     // Most paths name what is on disk exactly: one look settles them.
-    if (!parts.empty() && fs::exists(fs::symlink_status(parent / parts.back(), ec)))
-        return (parent / parts.back()).string();
+    if (!parts.empty()) {
+        std::string exact = joined(parent, parts.back());
+        if (entryExists(exact))
+            return exact;
+    }
     // A name missing in a folder that is there: only that name is matched.
-    if (parts.size() > 1 && fs::is_directory(parent, ec))
-        return appendResolved(parent, parts.back(), true).string();
-    if (drive && !fs::exists(root, ec))
+    if (parts.size() > 1 && isFolder(parent))
+        return appendResolved(parent, parts.back(), true);
+    if (drive && !isThere(root))
         return std::nullopt;
     if (parts.size() == 1)
-        return appendResolved(parent, parts.back(), true).string();
-    fs::path result = root;
+        return appendResolved(parent, parts.back(), true);
+    std::string result = root;
     for (const std::string& part : parts)
         result = appendResolved(result, part);
     if (result.empty())
         return std::string(".");
-    return result.string();
+    return result;
 }
 
 static std::string canonicalText(const fs::path& p)

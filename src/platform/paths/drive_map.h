@@ -45,13 +45,12 @@ public:
 
 private:
     struct Parts {
-        std::filesystem::path root, parent;  // parent: root and every name but the last
+        std::string root, parent;  // parent: root and every name but the last
         std::vector<std::string> names;
         bool drive = false;
     };
     Parts partsOf(std::string_view windowsPath) const;
-    std::filesystem::path appendResolved(const std::filesystem::path& base, const std::string& part,
-                                         bool exactMissing = false) const;
+    std::string appendResolved(const std::string& base, const std::string& part, bool exactMissing = false) const;
 
     std::optional<std::string_view> ownFolderRest(std::string_view windowsPath) const;
 

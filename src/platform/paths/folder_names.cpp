@@ -5,7 +5,6 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include "platform/paths/win_path.h"
 
 namespace {
 
@@ -34,13 +33,13 @@ std::optional<std::string> tempFileTarget(std::string_view entry)
     return std::string(head.substr(1, head.size() - 1 - kTempMark.size()));
 }
 
-std::optional<FolderNames::Stamp> FolderNames::stampOf(const std::string& folder)
+namespace {
+
+std::optional<FolderNames::Stamp> stampFrom(const struct stat& st)
 {
-    struct stat st {
-    };
-    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+    if (!S_ISDIR(st.st_mode))
         return std::nullopt;
-    Stamp s;
+    FolderNames::Stamp s;
     s.dev = st.st_dev;
     s.ino = st.st_ino;
     s.mtimeSec = st.st_mtim.tv_sec;
@@ -50,9 +49,50 @@ std::optional<FolderNames::Stamp> FolderNames::stampOf(const std::string& folder
     return s;
 }
 
+}  // namespace
+
+std::optional<FolderNames::Stamp> FolderNames::stampOf(const std::string& folder)
+{
+    struct stat st {
+    };
+    return ::stat(folder.c_str(), &st) == 0 ? stampFrom(st) : std::nullopt;
+}
+
+std::optional<FolderNames::Stamp> FolderNames::stampOf(int folderFd)
+{
+    struct stat st {
+    };
+    return ::fstat(folderFd, &st) == 0 ? stampFrom(st) : std::nullopt;
+}
+
+bool FolderNames::Spellings::holds(const std::string& name) const
+{
+    return first == name || std::find(more.begin(), more.end(), name) != more.end();
+}
+
+void FolderNames::Spellings::remove(const std::string& name)
+{
+    if (first == name) {
+        if (more.empty()) {
+            first.clear();
+        } else {
+            first = std::move(more.front());
+            more.erase(more.begin());
+        }
+        return;
+    }
+    more.erase(std::remove(more.begin(), more.end(), name), more.end());
+}
+
 void FolderNames::add(Index& index, const std::string& name)
 {
-    index.byLower[winpath::lower(name)].push_back(name);
+    Spellings& spellings = index.byLower.insert(name);
+    if (spellings.holds(name))
+        return;
+    if (spellings.first.empty())
+        spellings.first = name;
+    else
+        spellings.more.push_back(name);
     if (auto target = tempFileTarget(name))
         index.temps[*target].push_back(name);
 }
@@ -97,10 +137,10 @@ std::optional<std::string> FolderNames::find(const std::string& folder, const st
     const Index* index = current(folder);
     if (!index)
         return std::nullopt;
-    const auto it = index->byLower.find(winpath::lower(part));
-    if (it == index->byLower.end() || it->second.empty())
+    const Spellings* spellings = index->byLower.find(part);
+    if (!spellings || spellings->first.empty())
         return std::nullopt;
-    return it->second.front();
+    return spellings->first;
 }
 
 std::optional<std::string> FolderNames::spellingOf(const std::string& folder, const std::string& name,
@@ -109,11 +149,10 @@ std::optional<std::string> FolderNames::spellingOf(const std::string& folder, co
     const Index* index = current(folder, stamp);
     if (!index)
         return std::nullopt;
-    const auto it = index->byLower.find(winpath::lower(name));
-    if (it == index->byLower.end() || it->second.empty())
+    const Spellings* spellings = index->byLower.find(name);
+    if (!spellings || spellings->first.empty())
         return std::nullopt;
-    const auto exact = std::find(it->second.begin(), it->second.end(), name);
-    return exact != it->second.end() ? *exact : it->second.front();
+    return spellings->holds(name) ? name : spellings->first;
 }
 
 std::vector<std::string> FolderNames::tempsOf(const std::string& folder, const std::string& name,
@@ -127,29 +166,26 @@ std::vector<std::string> FolderNames::tempsOf(const std::string& folder, const s
 }
 
 void FolderNames::noteChange(const std::string& folder, const Stamp& before, const std::vector<std::string>& added,
-                             const std::vector<std::string>& removed)
+                             const std::vector<std::string>& removed, int folderFd)
 {
     auto it = m_folders.find(folder);
     if (it == m_folders.end())
         return;
-    const auto now = stampOf(folder);
+    const auto now = folderFd >= 0 ? stampOf(folderFd) : stampOf(folder);
     if (!now || !(it->second.stamp == before)) {
         m_folders.erase(it);
         return;
     }
     Index& index = it->second;
     for (const std::string& name : removed) {
-        auto& spellings = index.byLower[winpath::lower(name)];
-        spellings.erase(std::remove(spellings.begin(), spellings.end(), name), spellings.end());
+        if (Spellings* spellings = index.byLower.find(name))
+            spellings->remove(name);
         if (auto target = tempFileTarget(name)) {
             auto& list = index.temps[*target];
             list.erase(std::remove(list.begin(), list.end(), name), list.end());
         }
     }
-    for (const std::string& name : added) {
-        const auto& spellings = index.byLower[winpath::lower(name)];
-        if (std::find(spellings.begin(), spellings.end(), name) == spellings.end())
-            add(index, name);
-    }
+    for (const std::string& name : added)
+        add(index, name);
     index.stamp = *now;
 }

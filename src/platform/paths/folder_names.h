@@ -11,6 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/paths/name_table.h"
+
 // Our temporary files are named ".NAME.tarnel-XXXXXX" beside the file NAME they will replace.
 std::string tempFilePrefix(std::string_view name);
 // NAME when the entry is one of our temporary files, else nullopt.
@@ -24,6 +26,8 @@ public:
         bool operator==(const Stamp&) const = default;
     };
     static std::optional<Stamp> stampOf(const std::string& folder);
+    // The same of a folder held open.
+    static std::optional<Stamp> stampOf(int folderFd);
 
     // The entry of the folder whose name equals part without regard to case.
     std::optional<std::string> find(const std::string& folder, const std::string& part);
@@ -38,20 +42,30 @@ public:
     std::vector<std::string> tempsOf(const std::string& folder, const std::string& name, const Stamp& stamp);
     // We changed the folder since `before`: entered here instead of listing it again. When the
     // folder had changed before that too, the index is dropped and read again when needed.
+    // `folderFd`, when not -1, is the folder changed, held open.
     void noteChange(const std::string& folder, const Stamp& before, const std::vector<std::string>& added,
-                    const std::vector<std::string>& removed);
+                    const std::vector<std::string>& removed, int folderFd = -1);
 
     // How many times a folder was read, for tests that check a folder is read once.
     std::size_t listings() const { return m_listings; }
 
 private:
+    // The names of one lower-case form in listing order; nearly always just one, kept without
+    // a list of its own.
+    struct Spellings {
+        std::string first;  // empty once every spelling is gone
+        std::vector<std::string> more;
+        bool holds(const std::string& name) const;
+        void remove(const std::string& name);
+    };
     struct Index {
         Stamp stamp;
-        std::unordered_map<std::string, std::vector<std::string>> byLower;  // spellings in listing order
+        NameTable<Spellings> byLower;
         std::unordered_map<std::string, std::vector<std::string>> temps;  // by the name they replace
     };
     Index* current(const std::string& folder);
     Index* current(const std::string& folder, const Stamp& stamp);
+    // Adds the name unless it is there already.
     static void add(Index& index, const std::string& name);
 
     std::unordered_map<std::string, Index> m_folders;

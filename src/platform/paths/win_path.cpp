@@ -81,7 +81,13 @@ std::string lower(std::string_view s)
 
 bool equalsNoCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && lower(a) == lower(b);
+    const auto low = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (low(a[i]) != low(b[i]))
+            return false;
+    return true;
 }
 
 std::string trim(std::string_view s)

@@ -159,7 +159,8 @@ void AtomicFile::removeLeftovers()
 
 bool AtomicFile::openUnnamed(unsigned mode)
 {
-    const int fd = ::open(m_folder.empty() ? "." : m_folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    const int fd = m_dirFd >= 0 ? ::openat(m_dirFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode)
+                                : ::open(m_folder.empty() ? "." : m_folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
     if (fd < 0)
         return false; // a file system without unnamed files: a named one is used
     m_fd = fd;
@@ -248,15 +249,17 @@ bool AtomicFile::nameUnnamed()
     // Straight from the descriptor where the kernel lets us (it saves a walk through /proc).
     static std::atomic<bool> fromDescriptor{true};
     const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+    const int at = m_dirFd >= 0 ? m_dirFd : AT_FDCWD;
+    const char* target = m_dirFd >= 0 ? m_name.c_str() : m_target.c_str();
     bool taken = false;
     if (fromDescriptor) {
-        if (::linkat(m_fd, "", AT_FDCWD, m_target.c_str(), AT_EMPTY_PATH) == 0)
+        if (::linkat(m_fd, "", at, target, AT_EMPTY_PATH) == 0)
             return true;
         taken = errno == EEXIST;
         fromDescriptor = taken;
     }
     if (!taken) {
-        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, m_target.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        if (::linkat(AT_FDCWD, self.c_str(), at, target, AT_SYMLINK_FOLLOW) == 0)
             return true;
         if (errno != EEXIST)
             return false;

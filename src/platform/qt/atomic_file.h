@@ -38,6 +38,9 @@ public:
     // The leftovers to look at, when the caller knows the folder's entries already; without
     // this, open() lists the folder.
     void setLeftoverCandidates(std::vector<std::string> names) { m_candidates = std::move(names); }
+    // The folder as the caller holds it open (any descriptor that names it): the new file is
+    // made and named through it, without the folder's path being walked again.
+    void setFolderDescriptor(int folder) { m_dirFd = folder; }
     // Names of the leftovers that open() removed.
     const std::vector<std::string>& removedLeftovers() const { return m_removed; }
 
@@ -63,6 +66,7 @@ private:
     std::string m_name;
     std::string m_temp;
     int m_fd = -1; // locked until the rename
+    int m_dirFd = -1; // the folder's, not ours to close
     bool m_unnamed = false;
     bool m_failed = false;
     Durability m_durability;

@@ -177,7 +177,7 @@ bool QtFiles::removeFile(const std::string& path)
 }
 
 CopyResult QtFiles::replace(AtomicFile& out, const std::function<CopyResult(AtomicFile&)>& fill,
-                            std::optional<FolderNames::Stamp> before)
+                            std::optional<FolderNames::Stamp> before, int folderFd)
 {
     FolderNames& names = m_map.folderNames();
     const std::string folder = folderKey(out.folder());
@@ -193,7 +193,7 @@ CopyResult QtFiles::replace(AtomicFile& out, const std::function<CopyResult(Atom
     if (!out.commit())
         return CopyResult::CannotCreate;
     if (before)
-        names.noteChange(folder, *before, {out.name()}, out.removedLeftovers());
+        names.noteChange(folder, *before, {out.name()}, out.removedLeftovers(), folderFd);
     return CopyResult::Ok;
 }
 
@@ -216,22 +216,32 @@ std::optional<struct stat> QtFiles::statExisting(const std::string& path) const
     return h ? statOf(*h) : std::nullopt;
 }
 
-std::optional<std::string> QtFiles::hostFolder(const std::string& folder, std::optional<FolderNames::Stamp>& stamp)
+// The folder is opened for each copy rather than kept open: a folder held open would keep a
+// stick or a floppy from being taken out after a save.
+std::optional<std::string> QtFiles::hostFolder(const std::string& folder, std::optional<FolderNames::Stamp>& stamp,
+                                               int& fd)
 {
-    if (folder == m_folderCache.windows) {
-        stamp = FolderNames::stampOf(m_folderCache.host);
+    const auto openAndStamp = [&](const std::string& key) {
+        fd = ::open(key.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        stamp = fd >= 0 ? FolderNames::stampOf(fd) : std::nullopt;
+    };
+    if (!m_folderCache.host.empty() && folder == m_folderCache.windows) {
+        openAndStamp(m_folderCache.host);
         if (stamp && stamp->dev == m_folderCache.dev && stamp->ino == m_folderCache.ino)
             return m_folderCache.host;
+        if (fd >= 0)
+            ::close(fd);
     }
+    fd = -1;
     m_folderCache = {};
     const auto h = host(folder);
     if (!h)
         return std::nullopt;
     const std::string key = folderKey(*h);
-    stamp = FolderNames::stampOf(key);
+    openAndStamp(key);
     // Kept only when the folder is there as written, the spelling every look-up finds first.
     if (stamp && key == folderKey(m_map.asWritten(folder)))
-        m_folderCache = {folder, key, stamp->dev, stamp->ino};
+        m_folderCache = {folder, key, static_cast<dev_t>(stamp->dev), static_cast<ino_t>(stamp->ino)};
     return key;
 }
 
@@ -253,10 +263,12 @@ CopyResult QtFiles::copyInto(const std::string& source, const std::string& folde
     if (in.get() < 0 || ::fstat(in.get(), &inStat) != 0 || S_ISDIR(inStat.st_mode))
         return CopyResult::CannotOpen;
     std::optional<FolderNames::Stamp> stamp;
-    const auto to = hostFolder(folder, stamp);
+    int folderFd = -1;
+    const auto to = hostFolder(folder, stamp, folderFd);
+    const Fd openFolder(folderFd);
     if (!to || !stamp)
         return CopyResult::CannotCreate;
-    return copyTo(in.get(), inStat, *to, winpath::fileName(source), flushed, stamp);
+    return copyTo(in.get(), inStat, *to, winpath::fileName(source), flushed, stamp, folderFd);
 }
 
 bool QtFiles::copyFile(const std::string& source, const std::string& destination)
@@ -276,7 +288,7 @@ bool QtFiles::copyFile(const std::string& source, const std::string& destination
 // The folder's listing tells whether the target is there and how it is spelled, so a new file
 // costs no look-up of its own.
 CopyResult QtFiles::copyTo(int in, const struct stat& inStat, const std::string& folder, const std::string& name,
-                           bool flushed, std::optional<FolderNames::Stamp> before)
+                           bool flushed, std::optional<FolderNames::Stamp> before, int folderFd)
 {
     FolderNames& names = m_map.folderNames();
     const std::string key = folderKey(folder);
@@ -285,10 +297,15 @@ CopyResult QtFiles::copyTo(int in, const struct stat& inStat, const std::string&
     if (!before)
         return CopyResult::CannotCreate;
     const auto spelling = names.spellingOf(key, name, *before);
-    const std::string target = (key == "." ? std::string() : key + "/") + spelling.value_or(name);
+    const std::string& entry = spelling ? *spelling : name;
+    const std::string target = (key == "." ? std::string() : key + "/") + entry;
+    // Within the folder held open, by the entry's name alone.
+    const int at = folderFd >= 0 ? folderFd : AT_FDCWD;
+    const char* path = folderFd >= 0 ? entry.c_str() : target.c_str();
     struct stat outStat {
     };
-    const bool exists = (spelling || !names.holds(key)) && ::lstat(target.c_str(), &outStat) == 0;
+    const bool exists =
+        (spelling || !names.holds(key)) && ::fstatat(at, path, &outStat, AT_SYMLINK_NOFOLLOW) == 0;
     // Copying a file onto itself would truncate it; it already holds what the copy would.
     if (exists) {
         struct stat real = outStat;
@@ -304,7 +321,7 @@ CopyResult QtFiles::copyTo(int in, const struct stat& inStat, const std::string&
     // as always.
     if (exists && !flushed && S_ISREG(inStat.st_mode) && S_ISREG(outStat.st_mode) && outStat.st_nlink == 1 &&
         outStat.st_size == inStat.st_size && userMayWrite(target, outStat)) {
-        const Fd old(::open(target.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+        const Fd old(::openat(at, path, O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
         if (old.get() >= 0 &&
             sameBytes(in, old.get(), m_copyBuffer.get(), m_copyBuffer.get() + CopyChunk, CopyChunk) &&
             ::futimens(old.get(), nullptr) == 0)
@@ -315,6 +332,8 @@ CopyResult QtFiles::copyTo(int in, const struct stat& inStat, const std::string&
     AtomicFile out(target, flushed ? AtomicFile::Durability::Flushed : AtomicFile::Durability::Renamed,
                    exists ? &outStat : nullptr);
     const bool sameFolder = folderKey(out.folder()) == key;
+    if (sameFolder && folderFd >= 0)
+        out.setFolderDescriptor(folderFd);
     return replace(
         out,
         [this, in](AtomicFile& file) {
@@ -331,7 +350,7 @@ CopyResult QtFiles::copyTo(int in, const struct stat& inStat, const std::string&
                     return CopyResult::CannotCreate;
             }
         },
-        sameFolder ? before : std::nullopt);
+        sameFolder ? before : std::nullopt, sameFolder ? folderFd : -1);
 }
 
 namespace
@@ -401,6 +420,23 @@ std::vector<std::string> QtFiles::listFolders(const std::string& folder) const
     });
     sortNoCase(names);
     return names;
+}
+
+Files::Listing QtFiles::listing(const std::string& folder, const std::string& mask) const
+{
+    Listing out;
+    const auto h = host(folder);
+    if (!h)
+        return out;
+    eachEntry(*h, [&](std::string_view name, bool isFolder) {
+        if (isFolder)
+            out.folders.emplace_back(name);
+        else if (!tempFileTarget(name) && matchesMask(std::string(name), mask))
+            out.files.emplace_back(name);
+    });
+    sortNoCase(out.folders);
+    sortNoCase(out.files);
+    return out;
 }
 
 std::vector<DriveInfo> QtFiles::drives() const

@@ -35,6 +35,7 @@ public:
     bool writeBytes(const std::string& path, const std::string& bytes) override;
     std::vector<DriveInfo> drives() const override;
     std::vector<std::string> listFolders(const std::string& folder) const override;
+    Listing listing(const std::string& folder, const std::string& mask) const override;
     std::string currentDirectory() const override;
     bool setCurrentDirectory(const std::string& path) override;
     std::string realPath(const std::string& path) const override;
@@ -45,15 +46,18 @@ private:
     int openExisting(const std::string& path, int flags) const;
     std::optional<struct stat> statExisting(const std::string& path) const;
     // The host folder of a Windows folder, and its stamp as read now. That of the last folder
-    // copied into is kept while it is the same folder.
-    std::optional<std::string> hostFolder(const std::string& folder, std::optional<FolderNames::Stamp>& stamp);
+    // copied into is kept while it is the same folder. `fd` is the folder opened, for the
+    // caller to close; -1 when it could not be.
+    std::optional<std::string> hostFolder(const std::string& folder, std::optional<FolderNames::Stamp>& stamp,
+                                          int& fd);
     CopyResult copyInto(const std::string& source, const std::string& folder, bool flushed);
+    // `folderFd`, when not -1, is the folder open, as the caller found it at `before`.
     CopyResult copyTo(int in, const struct stat& inStat, const std::string& folder, const std::string& name,
-                      bool flushed, std::optional<FolderNames::Stamp> before = std::nullopt);
+                      bool flushed, std::optional<FolderNames::Stamp> before = std::nullopt, int folderFd = -1);
     // Writes the target through `fill`; CannotCreate when the file cannot be made. `before` is
-    // the target folder's stamp when the caller has just read it.
+    // the target folder's stamp when the caller has just read it, `folderFd` the folder open.
     CopyResult replace(AtomicFile& out, const std::function<CopyResult(AtomicFile&)>& fill,
-                       std::optional<FolderNames::Stamp> before = std::nullopt);
+                       std::optional<FolderNames::Stamp> before = std::nullopt, int folderFd = -1);
 
     const DriveMap& m_map;
     std::string m_current; // as last set; the host's own folder until then
