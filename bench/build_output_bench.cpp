@@ -24,6 +24,7 @@
 #include "build/view/build_output_view.h"
 #include "platform/fake/fake_host.h"
 #include "platform/qt/qt_build_follower.h"
+#include "support/qt_bench_main.h"
 
 namespace {
 
@@ -175,11 +176,5 @@ BENCHMARK(BM_PlainTextEditAppend)->Iterations(1)->Unit(benchmark::kMillisecond)-
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksWithQt(argc, argv);
 }

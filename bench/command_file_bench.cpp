@@ -11,6 +11,7 @@
 #include "linker/view/command_file_preview.h"
 #include "platform/fake/fake_host.h"
 #include "platform/qt/qt_text.h"
+#include "support/qt_bench_main.h"
 
 namespace {
 
@@ -66,10 +67,5 @@ BENCHMARK(BM_OpenIntoAListWidget)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksWithQt(argc, argv);
 }

@@ -21,6 +21,8 @@
 #include "platform/fake/fake_host.h"
 #include "platform/paths/drive_map.h"
 #include "platform/qt/qt_files.h"
+#include "support/editor_bench_window.h"
+#include "support/qt_bench_main.h"
 
 namespace fs = std::filesystem;
 
@@ -71,15 +73,8 @@ Machine& machine()
     return m;
 }
 
-struct Window {
-    DriveMap map{machine().root.string()};
-    QtFiles files{map};
-    FakeHost fake;
-    Host host{fake.dialogs, fake.shell, fake.beeper, fake.clock, fake.timers, fake.settings, files, ""};
-    TEmbedded app{host};
-    TCodeEd& ed = app.editors().create();
-    CodeEditorWindow view{app, ed};
-    Window() { view.show(); }
+struct Window : EditorBenchWindow {
+    Window() : EditorBenchWindow(machine().root.string()) {}
 };
 
 std::vector<LineMark> spreadMarks(int lines)
@@ -168,11 +163,5 @@ BENCHMARK(BM_KeyPress)->ArgName("marks")->Arg(0)->Arg(kMarks)->Unit(benchmark::k
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qt(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksWithQt(argc, argv);
 }

@@ -18,6 +18,7 @@
 #include "linker/memory_usage.h"
 #include "linker/view/memory_usage_dock.h"
 #include "platform/fake/fake_host.h"
+#include "support/qt_bench_main.h"
 
 namespace
 {
@@ -153,11 +154,5 @@ BENCHMARK(BM_PanelUpdateOfTheDemosTenSymbols)->Unit(benchmark::kMillisecond)->Us
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksWithQt(argc, argv);
 }

@@ -16,6 +16,7 @@
 #include "platform/fake/fake_host.h"
 #include "project/project_list_view.h"
 #include "project/view/project_list_panel.h"
+#include "support/qt_bench_main.h"
 
 namespace {
 
@@ -67,11 +68,5 @@ BENCHMARK(BM_ProjectListClickShown)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    ::benchmark::Initialize(&argc, argv);
-    ::benchmark::RunSpecifiedBenchmarks();
-    ::benchmark::Shutdown();
-    return 0;
+    return runBenchmarksWithQt(argc, argv);
 }

@@ -19,6 +19,7 @@
 #include "editor/view/qt_text_buffer.h"
 #include "platform/fake/fake_host.h"
 #include "platform/qt/qt_recovery_folder.h"
+#include "support/qt_bench_main.h"
 
 namespace {
 
@@ -120,11 +121,5 @@ BENCHMARK(BM_RecoveryCopyOnDisk)->Arg(1)->Arg(20)->Unit(benchmark::kMillisecond)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qt(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarksWithQt(argc, argv);
 }
